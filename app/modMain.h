@@ -1,0 +1,69 @@
+// The program's module: world globals shared by every game object, the
+// top-level state, and the entry point with its frame loop.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+class clsKeyboard;
+class GameForm;
+
+// --- world globals ------------------------------------------------------------
+extern int32_t ScreenWidth, ScreenHeight;
+extern double PixelWidth, PixelHeight;
+extern int32_t ViewWidth, ViewHeight;
+extern double CentreX, CentreY;
+extern double CameraSnapX, CameraSnapY;
+extern double OffsetX, OffsetY;
+extern double CameraX, CameraY, CameraSpeedX, CameraSpeedY, CameraLeadX, CameraLeadY;
+extern double Gravity;
+extern double ValueThreshold;
+extern int32_t WorldLimitX;
+extern int32_t ColourGreen, ColourWhite;
+extern int32_t GameState, NextGameState, StateFrames;
+extern bool SoundEnabled;
+extern std::unique_ptr<clsKeyboard> Keyboard;
+
+// --- monster history ----------------------------------------------------------
+struct MonsterRecord {
+    std::string FileName;
+    int32_t Defeats = 0;
+};
+extern std::vector<MonsterRecord> MonsterHistory; // index 0 holds entry 1
+extern int32_t MonstersLeft;
+extern platform::DateTime MonsterNameUntil;
+
+// --- the game form ------------------------------------------------------------
+// What the frame loop and the history need of the game form; the game itself
+// (game/frmMain) implements it.
+class GameForm {
+  public:
+    virtual ~GameForm() = default;
+    virtual void Kiv_Initialize() = 0;
+    virtual void Kiv_Terminate() = 0;
+    virtual void MainLoop() = 0;
+    virtual void TextChange(const std::string& pFileName, int32_t pTextCounter) = 0;
+};
+
+// How start-up chooses the screen size: the two builds differ only here.
+enum class ScreenSizeMode { Windowed1024x768, Desktop };
+
+struct ProgramSetup {
+    ScreenSizeMode screenSize = ScreenSizeMode::Windowed1024x768;
+    // Creates, loads and returns the game form on the first playing frame.
+    std::function<GameForm*()> createGameForm;
+    // Unloads and releases the game form.
+    std::function<void()> releaseGameForm;
+};
+
+// Main: start-up, the frame loop, the history written at the end. Returns the
+// process exit status. Errors that reach it are shown in a message box.
+int Main(const ProgramSetup& setup);
+
+// The form currently playing, or nullptr.
+GameForm* CurrentGameForm();

@@ -1,0 +1,56 @@
+// The game form: owns every object of one game and runs its frames. Game
+// objects reach each other through the one global instance, frmMain.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/modMain.h"
+#include "gfx/kivSprites3.h"
+#include "platform/forms.h"
+#include "platform/host.h"
+
+class clsMan;
+class clsMonster;
+class clsElements;
+class clsParticles;
+
+class frmMainForm : public platform::Form, public GameForm {
+  public:
+    frmMainForm();
+    ~frmMainForm() override;
+
+    // Set-up (frmMain.cpp) and one frame (main_loop.cpp).
+    void Kiv_Initialize() override;
+    void Kiv_Terminate() override;
+    void MainLoop() override;
+
+    clsMonster& Monster(int32_t pIndex) { return *mMonsters.at(pIndex - 1); }
+    // Colour of the world at a point: 0 below the ground line, else the
+    // monster's, else the scenery's; -2 for empty.
+    int32_t GetColour(double pX, double pY);
+
+    // Screen images (screens.cpp).
+    void TextChange(const std::string& pFileName, int32_t pTextCounter) override;
+    void ScreenImageStep();
+
+    // The view picMain: its context, presented by RefreshView.
+    gdi::HDC picMainDC() { return platform::host().ViewDC(); }
+
+    std::unique_ptr<clsMan> mMan;
+    std::vector<std::unique_ptr<clsMonster>> mMonsters; // one monster, index 1
+    std::unique_ptr<clsElements> mElements;
+    std::unique_ptr<clsParticles> mParticles;
+    kivSprites3 TextSprites;
+    int32_t TextTimeScale = 15;
+    platform::DateTime TextUntil = 0;
+    int32_t TitleStep = 0;
+
+  protected:
+    void Form_Unload() override; // the closing of the form asks to quit
+};
+
+// The one game form while the game runs; nullptr before and after.
+extern frmMainForm* frmMain;

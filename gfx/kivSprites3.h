@@ -1,0 +1,45 @@
+// A large image held as a grid of kivSprite3 tiles of at most 180 x 180, used
+// as one surface: filled from a smaller picture (each pixel becoming a block),
+// read and painted per pixel, and copied to the view clipped to it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gfx/kivSprite3.h"
+
+class kivSprites3 {
+  public:
+    static constexpr int32_t kTileSize = 180;
+
+    kivSprites3() = default;
+    ~kivSprites3() { Terminate(); }
+    kivSprites3(const kivSprites3&) = delete;
+    kivSprites3& operator=(const kivSprites3&) = delete;
+
+    void FillSprite(kivSprite3& pFillSprite, bool pScale);
+    void Initialize(bool pSprite, int32_t pWidth, int32_t pHeight, kivSprite3* pFillSprite);
+    void Terminate();
+    void DrawRectangle(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2, int32_t pColor);
+    // Colour at a point of the image; -2 for transparent or outside. Inline: it
+    // is the game's collision test.
+    int32_t GetPixel(double pX, double pY) const;
+    void BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop);
+    void StretchBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop,
+                    int32_t pWidth, int32_t pHeight);
+
+    int32_t Width() const { return mWidth; }
+    int32_t Height() const { return mHeight; }
+    bool Sprite() const { return mSprite; }
+    int32_t NumberX() const { return mNumberX; }
+    int32_t NumberY() const { return mNumberY; }
+    // Tile (i, j), 1-based, column first.
+    kivSprite3& Tile(int32_t i, int32_t j) { return *mTiles[(i - 1) * mNumberY + (j - 1)]; }
+
+  private:
+    bool mSprite = false;
+    int32_t mWidth = 0, mHeight = 0;
+    int32_t mNumberX = 0, mNumberY = 0;
+    std::vector<std::unique_ptr<kivSprite3>> mTiles; // column-major
+};

@@ -1,0 +1,82 @@
+// A host without a window: a memory view, a scripted key table, a controllable
+// clock and a scripted mouse. Tests, benchmarks and tools run the real game
+// code frame by frame through it.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace platform {
+
+class HeadlessHost : public Host {
+  public:
+    explicit HeadlessHost(std::string appPath = ".");
+    ~HeadlessHost() override;
+
+    // --- scripting ---------------------------------------------------------
+    // Clock in microseconds. Each TimeGetTime read advances it by ReadCost
+    // (default 1 us) so that busy waits end; Sleep advances it exactly.
+    void SetClockMilliseconds(uint32_t ms);
+    void AdvanceMilliseconds(double ms); // simulated work
+    double ClockMilliseconds() const { return mClockMicros / 1000.0; }
+    uint64_t ReadCostMicros = 1;
+    uint32_t TotalSleptMilliseconds = 0;
+    // Now() = NowAtStart + the clock's milliseconds.
+    DateTime NowAtStart = 1'800'000'000'000;
+
+    void SetKey(int virtualKey, bool down); // a press flips bit 0, as Windows does
+    void ReleaseAllKeys();
+    uint8_t Keys[256] = {};
+
+    ScreenPoint Cursor{100, 100};
+    int32_t CursorDisplayCount = 0; // the Windows counter; visible while >= 0
+
+    int32_t Desktop[2] = {1280, 1024};
+    bool AudioAvailable = true;
+    int32_t AudioFrequencyOpened = 0;
+
+    void RequestClose() { mCloseRequested = true; }
+    std::vector<std::string> Messages; // every MessageBox text, in order
+    int RefreshCount = 0;
+    bool WindowCreated = false, WindowShown = false, WindowFullScreen = false;
+    std::string WindowCaption;
+    int32_t WindowRect[4] = {}, ViewRect[4] = {};
+
+    // Called at the start of every DoEvents (once per frame of the frame loop),
+    // so a test can script keys, time or a close request frame by frame.
+    std::function<void(HeadlessHost&)> OnDoEvents;
+
+    // --- Host --------------------------------------------------------------
+    uint32_t TimeGetTime() override;
+    void Sleep(uint32_t milliseconds) override;
+    DateTime Now() override;
+    int32_t DesktopWidth() override { return Desktop[0]; }
+    int32_t DesktopHeight() override { return Desktop[1]; }
+    void CreateGameWindow(const std::string& caption, bool fullScreen) override;
+    void PlaceGameWindow(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void PlaceView(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void ShowGameWindow() override { WindowShown = true; }
+    void DestroyGameWindow() override;
+    gdi::HDC ViewDC() override { return mViewDC; }
+    void RefreshView() override { ++RefreshCount; }
+    bool DoEvents() override;
+    void GetKeyboardState(uint8_t table[256]) override;
+    ScreenPoint GetCursorPos() override { return Cursor; }
+    int32_t ShowCursor(bool show) override;
+    void MessageBox(const std::string& text, const std::string& title) override;
+    bool OpenAudio(int32_t frequency) override;
+    std::string AppPath() override { return mAppPath; }
+
+  private:
+    std::string mAppPath;
+    uint64_t mClockMicros = 0;
+    bool mCloseRequested = false;
+    gdi::HDC mViewDC = nullptr;
+    gdi::HBITMAP mViewBitmap = nullptr;
+    gdi::HGDIOBJ mViewDisplaced = nullptr;
+};
+
+} // namespace platform

@@ -1,0 +1,43 @@
+#include "platform/random.h"
+
+#include <chrono>
+
+namespace vb {
+namespace {
+
+// splitmix64 seeding a xoshiro256**: small, fast and well distributed.
+uint64_t gState[4] = {0x9E3779B97F4A7C15ull, 0xBF58476D1CE4E5B9ull, 0x94D049BB133111EBull, 1};
+
+uint64_t SplitMix(uint64_t& x) {
+    uint64_t z = (x += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+uint64_t Rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+
+} // namespace
+
+void Randomize(uint64_t seed) {
+    for (auto& word : gState) word = SplitMix(seed);
+}
+
+void Randomize() {
+    Randomize(static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+              static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+double Rnd() {
+    const uint64_t result = Rotl(gState[1] * 5, 7) * 9;
+    const uint64_t t = gState[1] << 17;
+    gState[2] ^= gState[0];
+    gState[3] ^= gState[1];
+    gState[1] ^= gState[2];
+    gState[0] ^= gState[3];
+    gState[2] ^= t;
+    gState[3] = Rotl(gState[3], 45);
+    return static_cast<double>(result >> 11) * 0x1.0p-53;
+}
+
+} // namespace vb

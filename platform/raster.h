@@ -1,0 +1,209 @@
+// Software raster with the results of the Windows GDI calls the game relies on,
+// on plain memory bitmaps. Colour bitmaps hold 32-bit pixels as the game's colour
+// values (&H00BBGGRR), so reads, writes and raster operations need no
+// conversion. One-bit bitmaps hold one byte per pixel (0 black, 1 white) so that
+// masks combine with colour rows in straight loops.
+//
+// Handles are plain pointers; as in GDI the caller creates, selects, deselects
+// and deletes them. Nothing here talks to a display: the window layer presents
+// the bitmap selected into the view's context.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace gdi {
+
+using COLORREF = uint32_t; // &H00BBGGRR
+using DWORD = uint32_t;
+using UINT = uint32_t;
+using BOOL = int;
+
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFFu;
+constexpr COLORREF RGB(int r, int g, int b) {
+    return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+
+// Raster operations.
+constexpr DWORD SRCCOPY = 0x00CC0020;
+constexpr DWORD SRCAND = 0x008800C6;
+constexpr DWORD SRCPAINT = 0x00EE0086;
+constexpr DWORD BLACKNESS = 0x00000042;
+constexpr DWORD WHITENESS = 0x00FF0062;
+
+// Pen styles, background modes, stock objects.
+constexpr int PS_SOLID = 0;
+constexpr int PS_NULL = 5;
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+constexpr int WHITE_BRUSH = 0;
+constexpr int BLACK_BRUSH = 4;
+constexpr int NULL_BRUSH = 5;
+constexpr int WHITE_PEN = 6;
+constexpr int BLACK_PEN = 7;
+constexpr int NULL_PEN = 8;
+constexpr int ANSI_FIXED_FONT = 11;
+
+// DrawTextA format flags.
+constexpr UINT DT_LEFT = 0x0000;
+constexpr UINT DT_CENTER = 0x0001;
+constexpr UINT DT_RIGHT = 0x0002;
+constexpr UINT DT_VCENTER = 0x0004;
+constexpr UINT DT_BOTTOM = 0x0008;
+constexpr UINT DT_WORDBREAK = 0x0010;
+constexpr UINT DT_SINGLELINE = 0x0020;
+constexpr UINT DT_NOCLIP = 0x0100;
+constexpr UINT DT_CALCRECT = 0x0400;
+
+// Font weights.
+constexpr int FW_NORMAL = 400;
+constexpr int FW_BOLD = 700;
+
+struct POINT {
+    int32_t x = 0, y = 0;
+};
+struct RECT {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+struct SIZE {
+    int32_t cx = 0, cy = 0;
+};
+struct BITMAP {
+    int32_t bmWidth = 0, bmHeight = 0, bmBitsPixel = 0;
+};
+
+// The 60-byte font description record.
+struct LOGFONT {
+    int32_t lfHeight = 0; // < 0: character height in pixels; > 0: cell height
+    int32_t lfWidth = 0;  // average character width, 0 = natural
+    int32_t lfEscapement = 0;  // tenths of a degree, counter-clockwise
+    int32_t lfOrientation = 0; // tenths of a degree
+    int32_t lfWeight = 0;      // FW_NORMAL, FW_BOLD, 0 = default
+    uint8_t lfItalic = 0, lfUnderline = 0, lfStrikeOut = 0, lfCharSet = 0;
+    uint8_t lfOutPrecision = 0, lfClipPrecision = 0, lfQuality = 0, lfPitchAndFamily = 0;
+    char lfFaceName[32] = {};
+};
+static_assert(sizeof(LOGFONT) == 60, "LOGFONT is the 60-byte record");
+
+// Objects. Every handle points at a GdiObject of the matching kind.
+struct GdiObject;
+struct Bitmap;
+struct Pen;
+struct Brush;
+struct Font;
+struct DeviceContext;
+using HGDIOBJ = GdiObject*;
+using HBITMAP = Bitmap*;
+using HPEN = Pen*;
+using HBRUSH = Brush*;
+using HFONT = Font*;
+using HDC = DeviceContext*;
+
+// --- contexts -------------------------------------------------------------
+
+// The reference context "of the screen": 32-bit colour. GetDC(nullptr) returns
+// it; ReleaseDC is harmless.
+HDC GetDC(void* window);
+int ReleaseDC(void* window, HDC dc);
+
+// A memory context with a 1 x 1 one-bit bitmap selected, white background,
+// black text, opaque background mode, black pen, white brush, system font.
+HDC CreateCompatibleDC(HDC reference);
+BOOL DeleteDC(HDC dc);
+
+// --- bitmaps --------------------------------------------------------------
+
+// A width x height bitmap in the format of the context's bitmap (colour for the
+// screen context), initially black. Returns nullptr when it cannot be made:
+// width or height below 1, or the bitmap memory limit would be passed.
+HBITMAP CreateCompatibleBitmap(HDC reference, int width, int height);
+
+// A one-bit bitmap (planes 1, bits 1), initially black. nullptr on failure.
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+
+// A colour bitmap holding a copy of the given &H00BBGGRR pixels (row-major,
+// width per row). Used by the picture loader.
+HBITMAP CreateColourBitmap(int width, int height, const COLORREF* pixels);
+
+// Total bytes all live bitmaps may hold; 0 = no limit. Lets tests and small
+// machines exercise the out-of-memory path of CreateCompatibleBitmap.
+void SetBitmapMemoryLimit(uint64_t bytes);
+uint64_t BitmapMemoryInUse();
+
+BOOL GetObject(HBITMAP bitmap, BITMAP& out);
+BOOL GetObject(HFONT font, LOGFONT& out);
+
+// Direct row access for the window layer and the picture tools. Colour
+// bitmaps only; nullptr for one-bit bitmaps. Writers must call BitmapTouched.
+COLORREF* BitmapColourPixels(HBITMAP bitmap);
+// One-bit bitmaps only: one byte per pixel, 0 or 1.
+uint8_t* BitmapMonoPixels(HBITMAP bitmap);
+void BitmapTouched(HBITMAP bitmap);
+HBITMAP CurrentBitmap(HDC dc);
+
+// --- objects and state ----------------------------------------------------
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object); // returns the object displaced
+BOOL DeleteObject(HGDIOBJ object);            // fails while selected; stock objects ignored
+HGDIOBJ GetStockObject(int which);
+
+HPEN CreatePen(int style, int width, COLORREF colour);
+HBRUSH CreateSolidBrush(COLORREF colour);
+HFONT CreateFontIndirectA(const LOGFONT& description);
+
+COLORREF SetBkColor(HDC dc, COLORREF colour); // returns the previous value
+COLORREF GetBkColor(HDC dc);
+COLORREF SetTextColor(HDC dc, COLORREF colour);
+COLORREF GetTextColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+int GetBkMode(HDC dc);
+
+// --- block transfers ------------------------------------------------------
+
+// Raster operations SRCCOPY, SRCAND, SRCPAINT, BLACKNESS, WHITENESS between any
+// pair of colour and one-bit contexts. Colour to one-bit: 1 where the source
+// pixel equals the source context's background colour. One-bit to colour: 1
+// becomes the destination's background colour, 0 its text colour. Source pixels
+// outside the source bitmap are not drawn; the destination clips to its bitmap.
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop);
+
+// As BitBlt, scaling (sx, sy, sw, sh) onto (x, y, width, height) by repeating
+// or dropping pixels (the default stretch mode): destination column i (from 0)
+// takes source column sx + floor(i * sw / width), rows likewise.
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw,
+                int sh, DWORD rop);
+
+// One call for the two-pass transparent copy: exactly the result of
+//   BitBlt(dest, ..., mask, sx, sy, SRCAND); BitBlt(dest, ..., image, sx, sy, SRCPAINT)
+// for a colour destination, a colour image and a one-bit mask of the same size.
+// Skips transparent runs, so large sparse pictures cost little.
+BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HDC mask, int sx,
+                    int sy);
+
+// --- shapes ---------------------------------------------------------------
+
+// Outline with the selected pen, interior with the selected brush; left/top
+// included, right/bottom excluded. With the null pen the filled area is
+// left <= x < right - 1, top <= y < bottom - 1.
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+BOOL Polygon(HDC dc, const POINT* points, int count);
+BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
+BOOL LineTo(HDC dc, int x, int y); // start included, end excluded
+COLORREF SetPixelV(HDC dc, int x, int y, COLORREF colour);
+COLORREF GetPixel(HDC dc, int x, int y); // CLR_INVALID outside the bitmap
+
+// Fills left <= x < right, top <= y < bottom with a colour: the raster's own
+// fast path behind a null-pen rectangle.
+void FillSolidRect(HDC dc, int left, int top, int right, int bottom, COLORREF colour);
+
+// --- text -----------------------------------------------------------------
+
+// Draws single-byte text into the rectangle with the selected font and text
+// colour, honouring the background mode; anti-aliased on colour bitmaps,
+// thresholded on one-bit bitmaps. Returns the text height; with DT_CALCRECT
+// only measures, widening or lowering rect.
+int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format);
+BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size);
+
+} // namespace gdi
