@@ -1,0 +1,35 @@
+// The scenery behind the action: three layers of clouds, two mountain ranges
+// and a bridge, drawn with parallax against the camera. Never solid.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gfx/kivSprites3.h"
+
+struct ElementRecord {
+    bool Alive = false;
+    double X = 0, Y = 0, Depth = 0, SX = 0, SY = 0;
+    bool FixedX = false, FixedY = false, AddedFlag = false, CloudFlag = false;
+    bool RepeatX = false, RepeatY = false;
+    int32_t Type = 0;
+    double Width = 0, Height = 0;
+    int32_t Colour = 0;
+    bool Foreground = false;
+    kivSprites3* Sprite = nullptr; // shared picture (owned by clsElements), nullptr = not drawn
+};
+
+class clsElements {
+  public:
+    void Initialize();
+    void Move();
+    void Draw(bool pForeground);
+    int32_t GetColour2(double pX, double pY) const;
+    void Add(double pX, double pY);
+
+    std::vector<ElementRecord> mItem; // index 0 holds record 1
+
+  private:
+    std::vector<std::unique_ptr<kivSprites3>> mImage; // loaded pictures, owned
+};
