@@ -1,0 +1,46 @@
+// The monster history: which monster files exist and how often each has been
+// defeated, merged from the Monsters folder and History.ini.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Builds MonsterHistory, MonstersLeft and MonsterNameUntil from the program
+// folder's History.ini and Monsters folder. Raises vb::RuntimeError when the
+// Monsters folder holds no file at all.
+void LoadHistory();
+// Rewrites History.ini atomically: a temporary file in the same folder,
+// flushed to disk, then renamed over the old one. Throws on failure and leaves
+// the old file as it was.
+void SaveHistory();
+// The first monster file not yet defeated, or "" when there is none; starts
+// the five-second name banner either way.
+std::string NextMonsterFile();
+// Counts a defeat of the named file; the last undefeated one brings up the
+// success screen.
+void RecordDefeat(const std::string& pFileName);
+
+// --- the pieces, for tests and tools -------------------------------------------
+struct HistoryLine {
+    std::string Name;
+    int32_t Defeats = 0;
+};
+// The accepted lines of a History.ini text, in file order. Accepts CR LF, LF
+// or CR line ends.
+std::vector<HistoryLine> ParseHistoryText(const std::string& text);
+// Lower-cased (ASCII) and trimmed of spaces: how names are matched.
+std::string HistoryKey(const std::string& name);
+// The file text SaveHistory writes for the current MonsterHistory.
+std::string HistoryText();
+// Writes bytes to a file through a temporary file in the same folder, fsync and
+// rename. Throws std::runtime_error naming the file on failure.
+void WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+// The Monsters folder holds no file: the program cannot start a game. Start-up
+// reports it and leaves History.ini untouched.
+class NoMonsterFilesError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
