@@ -31,5 +31,9 @@ class clsElements {
     std::vector<ElementRecord> mItem; // index 0 holds record 1
 
   private:
-    std::vector<std::unique_ptr<kivSprites3>> mImage; // loaded pictures, owned
+    ElementRecord& Append(kivSprites3* pSprite);
+    static gdi::HDC DrawTarget();
+
+    // 1-3 the clouds, 4 the mountain range, 5 the bridge (its record's alone).
+    std::vector<std::unique_ptr<kivSprites3>> mImage;
 };
