@@ -53,10 +53,9 @@ class kivSprite3 {
                       uint32_t pPaint);
     void StretchBlt(gdi::HDC pHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop, int32_t pWidth,
                     int32_t pHeight);
-    void StretchBltDeluxe(gdi::HDC pDestHDC, gdi::HDC pMaskHDC, int32_t pDestLeft,
-                          int32_t pDestTop, int32_t pDestWidth, int32_t pDestHeight,
-                          int32_t pSrcLeft, int32_t pSrcTop, int32_t pSrcWidth, int32_t pSrcHeight,
-                          uint32_t pPaint);
+    void StretchBltDeluxe(gdi::HDC pDestHDC, gdi::HDC pMaskHDC, int32_t pDestLeft, int32_t pDestTop,
+                          int32_t pDestWidth, int32_t pDestHeight, int32_t pSrcLeft,
+                          int32_t pSrcTop, int32_t pSrcWidth, int32_t pSrcHeight, uint32_t pPaint);
 
     // --- properties ---------------------------------------------------------
     gdi::HDC MainHDC() const { return mMainDC; }
@@ -101,6 +100,12 @@ class kivSprite3 {
     int32_t HeightOne() const; // Height \ NumberY
 
   private:
+    friend class kivSprites3; // reads tile pixels straight from the bitmaps
+
+    void TakeMainBitmap(gdi::HBITMAP bitmap);
+    void BuildMask(gdi::HDC screen);
+    bool Masked() const { return mSprite && mMaskDC != nullptr; }
+
     bool mSprite = false;
     gdi::HDC mMainDC = nullptr;
     gdi::HBITMAP mMainBitmap = nullptr;
@@ -114,4 +119,8 @@ class kivSprite3 {
     int32_t mTransparentColor = 0;
     gdi::LOGFONT mFont{};
     int32_t mXB = 0, mXS = 0, mYB = 0, mYS = 0, mZ = 0, mZB = 0, mZS = 0;
+    // Rows of the held bitmaps (stride = mRawWidth), kept with the bitmaps.
+    const gdi::COLORREF* mMainPixels = nullptr;
+    const uint8_t* mMaskPixels = nullptr;
+    int32_t mRawWidth = 0, mRawHeight = 0;
 };

@@ -3,11 +3,13 @@
 // read and painted per pixel, and copied to the view clipped to it.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "gfx/kivSprite3.h"
+#include "platform/numeric.h"
 
 class kivSprites3 {
   public:
@@ -38,8 +40,29 @@ class kivSprites3 {
     kivSprite3& Tile(int32_t i, int32_t j) { return *mTiles[(i - 1) * mNumberY + (j - 1)]; }
 
   private:
+    kivSprite3* TileAt(int32_t i, int32_t j) const {
+        return mTiles[static_cast<size_t>(i) * mNumberY + j].get();
+    }
+
     bool mSprite = false;
     int32_t mWidth = 0, mHeight = 0;
     int32_t mNumberX = 0, mNumberY = 0;
     std::vector<std::unique_ptr<kivSprite3>> mTiles; // column-major
 };
+
+// Same result as the tile's own GetPixel at the rounded point, read straight
+// from the tile's bitmaps.
+inline int32_t kivSprites3::GetPixel(double pX, double pY) const {
+    const double column = std::floor(pX / kTileSize);
+    const double row = std::floor(pY / kTileSize);
+    if (!(column >= 0 && column < mNumberX && row >= 0 && row < mNumberY)) return -2;
+    const kivSprite3* tile = TileAt(static_cast<int32_t>(column), static_cast<int32_t>(row));
+    if (!tile || !tile->mMainPixels) return -2;
+    const int32_t x = vb::RoundEven(pX) % kTileSize;
+    const int32_t y = vb::RoundEven(pY) % kTileSize;
+    const bool masked = tile->Masked();
+    if (x >= tile->mRawWidth || y >= tile->mRawHeight) return masked ? -2 : -1;
+    const size_t at = static_cast<size_t>(y) * tile->mRawWidth + x;
+    if (masked && tile->mMaskPixels[at] != 0) return -2;
+    return static_cast<int32_t>(tile->mMainPixels[at]);
+}

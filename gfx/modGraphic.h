@@ -18,11 +18,10 @@ void FillRectGdi(gdi::HDC hDC, int32_t pLeft, int32_t pTop, int32_t pRight, int3
                  int32_t pColor);
 void DrawLineGdi(gdi::HDC hDC, int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2, int32_t pColor,
                  int32_t pWidth);
-void DrawTextGdi(gdi::HDC hDC, const std::string& pText, const std::string& pFontName,
-                 double pSize, bool pBold, bool pItalic, int32_t pLeft, int32_t pTop,
-                 int32_t pWidth, int32_t pHeight, int32_t pColor, uint32_t pFormat, double pAngle,
-                 int32_t pRight, int32_t pBottom, int32_t pCharWidth, int32_t pCharHeight,
-                 bool pClip);
+void DrawTextGdi(gdi::HDC hDC, const std::string& pText, const std::string& pFontName, double pSize,
+                 bool pBold, bool pItalic, int32_t pLeft, int32_t pTop, int32_t pWidth,
+                 int32_t pHeight, int32_t pColor, uint32_t pFormat, double pAngle, int32_t pRight,
+                 int32_t pBottom, int32_t pCharWidth, int32_t pCharHeight, bool pClip);
 void FontFromHostForm(platform::Form& pWindow, gdi::LOGFONT& pFont);
 
 void SplitRgb(int32_t pColor, double& r, double& g, double& b);

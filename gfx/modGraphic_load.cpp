@@ -1,0 +1,22 @@
+// Pictures into a surface, or into a sprite set enlarged by the pixel size.
+#include "app/modMain.h"
+#include "gfx/kivSprite3.h"
+#include "gfx/kivSprites3.h"
+#include "gfx/modGraphic.h"
+#include "platform/numeric.h"
+
+std::unique_ptr<kivSprite3> LoadSprite(const std::string& pPath) {
+    auto surface = std::make_unique<kivSprite3>();
+    surface->Initialize(true, -1, -1, -1, pPath, 0);
+    return surface;
+}
+
+std::unique_ptr<kivSprites3> LoadPixelSprites(const std::string& pPath) {
+    kivSprite3 surface;
+    surface.Initialize(true, -1, -1, -1, pPath, 0);
+    auto set = std::make_unique<kivSprites3>();
+    set->Initialize(true, vb::RoundEven(surface.Width() * PixelWidth),
+                    vb::RoundEven(surface.Height() * PixelHeight), &surface);
+    surface.Terminate();
+    return set;
+}
