@@ -1,0 +1,21 @@
+// The pictures the generator makes, each written as a GIF into a folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/picture.h"
+
+namespace art {
+
+struct NamedPicture {
+    std::string fileName;
+    platform::Picture picture;
+};
+
+// Title_1Title.gif ... Text_Success.gif: 600 x 175 screen pixels at most.
+std::vector<NamedPicture> ScreenImages();
+// Background_*.gif, in game pixels.
+std::vector<NamedPicture> SceneryPictures();
+
+} // namespace art
