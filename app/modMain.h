@@ -55,7 +55,9 @@ enum class ScreenSizeMode { Windowed1024x768, Desktop };
 
 struct ProgramSetup {
     ScreenSizeMode screenSize = ScreenSizeMode::Windowed1024x768;
-    // Creates, loads and returns the game form on the first playing frame.
+    // Creates, loads and returns the game form on the first playing frame. The
+    // game window (caption, full screen or not) already exists by then:
+    // start-up creates it hidden through the host just before this call.
     std::function<GameForm*()> createGameForm;
     // Unloads and releases the game form.
     std::function<void()> releaseGameForm;
@@ -67,3 +69,11 @@ int Main(const ProgramSetup& setup);
 
 // The form currently playing, or nullptr.
 GameForm* CurrentGameForm();
+
+// Fills the world globals for a screen size: pixel size, view, centre,
+// camera snap, gravity, colours, thresholds, and the top-level state (0, next
+// 1). Start-up calls it; tests and tools may too.
+void SetWorldGlobals(int32_t screenWidth, int32_t screenHeight);
+
+// The game window's caption.
+inline constexpr const char* kGameCaption = "Gloamward";

@@ -1,0 +1,30 @@
+#include "app/frame_pacing.h"
+
+#include "platform/host.h"
+
+namespace {
+int32_t Clock() {
+    return static_cast<int32_t>(platform::host().TimeGetTime());
+}
+// Differences wrap as the 32-bit clock does.
+int32_t Ahead(int32_t deadline, int32_t now) {
+    return static_cast<int32_t>(static_cast<uint32_t>(deadline) - static_cast<uint32_t>(now));
+}
+} // namespace
+
+void WaitForFrameDeadline(int32_t frameDeadline) {
+    for (;;) {
+        const int32_t t1 = Clock();
+        const int32_t t2 = Clock();
+        if (Ahead(frameDeadline, t2) >= 30 || t1 >= frameDeadline) return;
+        const int32_t t3 = Clock();
+        if (Ahead(frameDeadline, t3) <= 5) continue; // the last few ms: spin
+        const int32_t t4 = Clock();
+        const int32_t sleep = Ahead(frameDeadline, t4) - 5;
+        if (sleep > 0) platform::host().Sleep(static_cast<uint32_t>(sleep));
+    }
+}
+
+int32_t NextFrameDeadline() {
+    return static_cast<int32_t>(platform::host().TimeGetTime() + kFrameMilliseconds);
+}

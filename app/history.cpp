@@ -1,0 +1,180 @@
+#include "app/history.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/modMain.h"
+#include "files/clsFiles.h"
+#include "platform/host.h"
+#include "platform/numeric.h"
+
+namespace {
+
+std::string TrimSpaces(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string LowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+std::string HistoryPath() {
+    return platform::host().AppPath() + "/History.ini";
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return ""; // a missing history is an empty one
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+[[noreturn]] void FailWrite(const std::string& what, const std::string& path, int error) {
+    throw std::runtime_error("Could not " + what + " " + path + ": " + std::strerror(error));
+}
+
+} // namespace
+
+std::string HistoryKey(const std::string& name) {
+    return LowerAscii(TrimSpaces(name));
+}
+
+std::vector<HistoryLine> ParseHistoryText(const std::string& text) {
+    std::vector<HistoryLine> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end;
+        if (start < text.size() && text[start] == '\r') ++start;
+        if (start < text.size() && text[start] == '\n') ++start;
+
+        const size_t comma = line.find(',');
+        if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos) continue;
+        const std::string name = TrimSpaces(line.substr(0, comma));
+        const std::string count = TrimSpaces(line.substr(comma + 1));
+        if (name.empty() || count.empty()) continue;
+        const double value = vb::Val(count);
+        // Counts beyond a Long cannot come from this program: read as 0.
+        const bool fits = value > -2147483648.5 && value < 2147483647.5;
+        lines.push_back({name, fits ? vb::RoundEven(value) : 0});
+    }
+    return lines;
+}
+
+std::string HistoryText() {
+    std::string text;
+    for (const MonsterRecord& record : MonsterHistory) {
+        text += record.FileName + "," + std::to_string(record.Defeats) + "\r\n";
+    }
+    return text;
+}
+
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    std::string temp = path + ".XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) FailWrite("create a temporary file for", path, errno);
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int error = errno;
+            close(fd);
+            unlink(temp.c_str());
+            FailWrite("write", path, error);
+        }
+        written += static_cast<size_t>(n);
+    }
+    fchmod(fd, 0644);
+    if (fsync(fd) != 0 || close(fd) != 0) {
+        const int error = errno;
+        unlink(temp.c_str());
+        FailWrite("write", path, error);
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        unlink(temp.c_str());
+        FailWrite("replace", path, error);
+    }
+    // The rename itself reaches the disk with the folder.
+    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        fsync(dirFd);
+        close(dirFd);
+    }
+}
+
+void LoadHistory() {
+    const std::vector<HistoryLine> lines = ParseHistoryText(ReadWholeFile(HistoryPath()));
+
+    const std::string monstersFolder = platform::host().AppPath() + "/Monsters";
+    clsFiles files;
+    files.Initialize(monstersFolder);
+    if (files.Count() == 0) {
+        throw NoMonsterFilesError("No monster pictures found in the folder " + monstersFolder +
+                                  ". Put at least one monster GIF file there.");
+    }
+
+    MonsterHistory.assign(files.Count(), MonsterRecord{});
+    std::vector<std::string> keys(files.Count());
+    for (int32_t i = 1; i <= files.Count(); ++i) {
+        MonsterHistory[i - 1].FileName = files.Filename(i);
+        keys[i - 1] = HistoryKey(MonsterHistory[i - 1].FileName);
+    }
+    for (const HistoryLine& line : lines) {
+        const std::string key = HistoryKey(line.Name);
+        for (size_t i = 0; i < MonsterHistory.size(); ++i) {
+            if (keys[i] == key) MonsterHistory[i].Defeats = line.Defeats;
+        }
+    }
+    MonstersLeft = 0;
+    for (const MonsterRecord& record : MonsterHistory) {
+        if (record.Defeats == 0) ++MonstersLeft;
+    }
+    MonsterNameUntil = platform::host().Now() - platform::kMillisecondsPerDay;
+}
+
+void SaveHistory() {
+    WriteFileAtomically(HistoryPath(), HistoryText());
+}
+
+std::string NextMonsterFile() {
+    MonsterNameUntil = platform::AddSeconds(platform::host().Now(), 5);
+    for (const MonsterRecord& record : MonsterHistory) {
+        if (record.Defeats == 0) return record.FileName;
+    }
+    return "";
+}
+
+void RecordDefeat(const std::string& pFileName) {
+    const std::string wanted = LowerAscii(pFileName);
+    for (MonsterRecord& record : MonsterHistory) {
+        if (HistoryKey(record.FileName) != wanted) continue;
+        ++record.Defeats;
+        const bool wasLast = MonstersLeft == 1;
+        --MonstersLeft;
+        if (wasLast) {
+            if (GameForm* form = CurrentGameForm()) {
+                form->TextChange(platform::host().AppPath() + "/images/Text_Success.gif", 10000);
+            }
+        }
+        return;
+    }
+}

@@ -1,0 +1,6 @@
+// Stompvale_v1.6_FullScreen: the desktop's size.
+#include "app/main/run_game.h"
+
+int main() {
+    return RunGame(ScreenSizeMode::Desktop);
+}

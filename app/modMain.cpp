@@ -1,0 +1,159 @@
+// Start-up, the frame loop and the end of the program.
+#include "app/modMain.h"
+
+#include <exception>
+
+#include "app/cursor.h"
+#include "app/frame_pacing.h"
+#include "app/history.h"
+#include "app/kivForm.h"
+#include "audio/bass.h"
+#include "gfx/modGraphic.h"
+#include "input/clsKeyboard.h"
+#include "platform/forms.h"
+#include "platform/numeric.h"
+#include "platform/random.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+constexpr int32_t kStateFramesCap = 30000;
+GameForm* gGameForm = nullptr;
+
+void ReleaseGameForm(const ProgramSetup& setup) {
+    if (!gGameForm) return;
+    gGameForm = nullptr;
+    if (setup.releaseGameForm) setup.releaseGameForm();
+    platform::host().DestroyGameWindow();
+}
+
+void StartGame(const ProgramSetup& setup) {
+    platform::host().CreateGameWindow(kGameCaption, setup.screenSize == ScreenSizeMode::Desktop);
+    gGameForm = setup.createGameForm();
+    gGameForm->Kiv_Initialize();
+    platform::host().ShowGameWindow();
+    HideMouseCursor();
+}
+
+void RunFrameLoop(const ProgramSetup& setup) {
+    int32_t frameDeadline = 0;
+    do {
+        CursorStep();
+        Keyboard->Check();
+        if (NextGameState != GameState) {
+            StateFrames = 0;
+            GameState = NextGameState;
+            ShowMouseCursor();
+            CursorIdleFrames = kCursorIdleReset;
+        }
+        if (StateFrames < kStateFramesCap) ++StateFrames;
+        switch (GameState) {
+        case 1:
+            if (StateFrames == 1) StartGame(setup);
+            gGameForm->MainLoop();
+            break;
+        case 2:
+            if (IsFormLoaded("frmMain") && gGameForm) {
+                gGameForm->Kiv_Terminate();
+                ReleaseGameForm(setup);
+            }
+            break;
+        default:
+            break;
+        }
+        // The window's close request is the closing of the game form.
+        if (platform::DoEvents()) NextGameState = 2;
+        WaitForFrameDeadline(frameDeadline);
+        frameDeadline = NextFrameDeadline();
+    } while (GameState != 2);
+}
+
+std::string ErrorReport(const std::exception& error) {
+    if (const auto* runtime = dynamic_cast<const vb::RuntimeError*>(&error)) {
+        return "Run-time error '" + std::to_string(runtime->Number()) + "':\n\n" +
+               runtime->Description();
+    }
+    return std::string("Run-time error:\n\n") + error.what();
+}
+
+} // namespace
+
+GameForm* CurrentGameForm() {
+    return gGameForm;
+}
+
+void SetWorldGlobals(int32_t screenWidth, int32_t screenHeight) {
+    ScreenWidth = screenWidth;
+    ScreenHeight = screenHeight;
+    CameraSnapX = 1.0;
+    CameraSnapY = 1.0;
+    PixelWidth = 3.0;
+    PixelHeight = 6.0;
+    ViewWidth = vb::RoundEven(PixelWidth * vb::Int(ScreenWidth / 3.0));
+    ViewHeight = vb::RoundEven(PixelHeight * vb::Int(ScreenHeight / PixelHeight));
+    CentreX = vb::Int(ViewWidth / PixelWidth / 2) * PixelWidth;
+    CentreY = vb::Int(ViewHeight / PixelHeight / 2) * PixelHeight;
+    Gravity = 0.02;
+    ColourGreen = static_cast<int32_t>(gdi::RGB(148, 190, 57));
+    ColourWhite = 0xFFFFFF;
+    ValueThreshold = 0.65;
+    WorldLimitX = 20500;
+    GameState = 0;
+    NextGameState = 1;
+}
+
+int Main(const ProgramSetup& setup) {
+    platform::Host& host = platform::host();
+    int status = 0;
+    bool historyLoaded = false;
+    try {
+        vb::Randomize();
+        // The clock is already millisecond-accurate here: no timer period to ask for.
+        kivForm = std::make_unique<kivFormType>();
+        kivForm->Load();
+        SetHostWindow(kivForm.get());
+
+        SoundEnabled = false;
+        SoundEnabled = BASS_Init(-1, 44100, 0, kivForm.get(), nullptr) != 0;
+
+        CursorPos = host.GetCursorPos();
+        LastCursorPos = CursorPos;
+
+        if (setup.screenSize == ScreenSizeMode::Desktop) {
+            SetWorldGlobals(host.DesktopWidth(), host.DesktopHeight());
+        } else {
+            SetWorldGlobals(1024, 768);
+        }
+        CursorIdleFrames = kCursorIdleReset;
+        StateFrames = 0;
+
+        Keyboard = std::make_unique<clsKeyboard>();
+        Keyboard->Initialize();
+
+        LoadHistory();
+        historyLoaded = true;
+
+        RunFrameLoop(setup);
+    } catch (const NoMonsterFilesError& error) {
+        host.MessageBox(error.what(), kGameCaption);
+        status = 1;
+    } catch (const std::exception& error) {
+        host.MessageBox(ErrorReport(error), kGameCaption);
+        status = 1;
+    }
+
+    // Defeats counted in this run are kept even when the run ended in an error.
+    if (historyLoaded) {
+        try {
+            SaveHistory();
+        } catch (const std::exception& error) {
+            host.MessageBox(error.what(), kGameCaption);
+            status = 1;
+        }
+    }
+    ReleaseGameForm(setup);
+    if (kivForm) kivForm->Unload();
+    SetHostWindow(nullptr);
+    kivForm.reset();
+    return status;
+}

@@ -1,0 +1,98 @@
+#include "files/clsFiles.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/numeric.h"
+#include "platform/random.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Case-insensitive for ASCII letters, byte order to break ties.
+bool NameBefore(const std::string& a, const std::string& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+        if (ca != cb) return ca < cb;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+struct Entry {
+    std::string name;
+    bool directory = false;
+};
+
+// The visible entries of one folder, sorted. Hidden entries (a leading dot)
+// are left out, as the listing filter leaves out hidden files.
+std::vector<Entry> ReadFolder(const std::string& folder) {
+    std::vector<Entry> entries;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return entries;
+    while (const dirent* item = readdir(dir)) {
+        const std::string name = item->d_name;
+        if (name.empty() || name[0] == '.') continue;
+        struct stat info {};
+        if (stat((folder + name).c_str(), &info) != 0) continue;
+        if (S_ISDIR(info.st_mode)) {
+            entries.push_back({name, true});
+        } else if (S_ISREG(info.st_mode)) {
+            entries.push_back({name, false});
+        }
+    }
+    closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return NameBefore(a.name, b.name); });
+    return entries;
+}
+
+} // namespace
+
+void clsFiles::Initialize(const std::string& pPath) {
+    mPath = pPath;
+    mFiles.clear();
+    std::vector<std::string> folders;
+    folders.push_back(pPath.empty() || pPath.back() != '/' ? pPath + "/" : pPath);
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const std::string folder = folders[i]; // the list grows while we walk it
+        for (const Entry& entry : ReadFolder(folder)) {
+            if (entry.directory) {
+                folders.push_back(folder + entry.name + "/");
+            } else {
+                mFiles.push_back(folder + entry.name);
+            }
+        }
+    }
+    mFiles.shrink_to_fit();
+}
+
+void clsFiles::CheckIndex(int32_t pIndex) const {
+    if (pIndex < 1 || pIndex > Count()) {
+        vb::RaiseObjectError(1, "Index '" + std::to_string(pIndex) +
+                                    "' is either below 1 or larger than " +
+                                    std::to_string(Count()));
+    }
+}
+
+std::string clsFiles::FileNamePath(int32_t pIndex) const {
+    CheckIndex(pIndex);
+    return mFiles[pIndex - 1];
+}
+
+std::string clsFiles::Filename(int32_t pIndex) const {
+    CheckIndex(pIndex);
+    const std::string& path = mFiles[pIndex - 1];
+    return path.substr(path.rfind('/') + 1);
+}
+
+std::string clsFiles::FileNamePathRandom() const {
+    return mFiles.at(static_cast<size_t>(vb::Int(vb::Rnd() * Count())));
+}
