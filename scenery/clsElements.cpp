@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/modMain.h"
-#include "game/frmMain.h"
 #include "gfx/modGraphic.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
@@ -143,8 +142,10 @@ void clsElements::Draw(bool pForeground) {
     }
 }
 
+// frmMain's picMain: its context is the host's view (no dependency on the
+// form itself, so the scenery also draws in tools and tests without one).
 gdi::HDC clsElements::DrawTarget() {
-    return frmMain != nullptr ? frmMain->picMainDC() : platform::host().ViewDC();
+    return platform::host().ViewDC();
 }
 
 int32_t clsElements::GetColour2(double /*pX*/, double /*pY*/) const {

@@ -1,0 +1,207 @@
+// Drawing the scenery: parallax placement, repetition across the screen, the
+// two passes, and a golden image of the whole sky for a fixed seed and camera.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "elements_world.h"
+#include "platform/picture.h"
+#include "platform/random.h"
+#include "scenery/clsElements.h"
+
+namespace {
+
+constexpr gdi::COLORREF kBody = gdi::RGB(90, 100, 110);
+constexpr gdi::COLORREF kMarker = gdi::RGB(200, 50, 50);
+
+// An opaque picture with a marker in its first column.
+void Paint(kivSprites3& sprite, int width, int height) {
+    sprite.Initialize(true, width, height, nullptr);
+    for (int left = 0; left < width; left += kivSprites3::kTileSize)
+        sprite.DrawRectangle(left, 0, std::min(width, left + kivSprites3::kTileSize), height,
+                             kBody);
+    sprite.DrawRectangle(0, 0, 1, height, kMarker);
+}
+
+ElementRecord Picture(kivSprites3* sprite, double x, double y, double depth) {
+    ElementRecord e;
+    e.Alive = true;
+    e.X = x;
+    e.Y = y;
+    e.Depth = depth;
+    e.Sprite = sprite;
+    return e;
+}
+
+TEST(ElementsDraw, RepeatedPictureCoversTheScreenFromBeforeItsLeftEdge) {
+    SceneryWorld world;
+    kivSprites3 strip;
+    Paint(strip, 400, 6);
+    clsElements elements;
+    elements.mItem.push_back(Picture(&strip, 0, 0, 1));
+    elements.mItem[0].RepeatX = true;
+    // Parallax start Int(0 - 200 + 510 - 660) = -350, Mod 400 keeps -350... so
+    // aim for -50: CameraX = 510 - 200 + 50.
+    CameraX = 360;
+    CameraY = 0;
+    elements.Draw(false);
+    // Start -50 - 400 = -450: copies at -450, -50, 350 and 750, the fourth
+    // reaching past the view's right edge.
+    const int row = 384 - 3 + 1;
+    for (int x = 0; x < ViewWidth; ++x) {
+        const gdi::COLORREF expected = (x == 350 || x == 750) ? kMarker : kBody;
+        ASSERT_EQ(world.At(x, row), expected) << "x " << x;
+    }
+    EXPECT_EQ(world.At(500, 384 - 3 - 1), SceneryWorld::kSky);
+    EXPECT_EQ(world.At(500, 384 - 3 + 6), SceneryWorld::kSky);
+}
+
+TEST(ElementsDraw, RepetitionUsesTheRemainderWithTheSignOfTheStart) {
+    SceneryWorld world;
+    kivSprites3 strip;
+    Paint(strip, 400, 6);
+    clsElements elements;
+    elements.mItem.push_back(Picture(&strip, 0, 0, 1));
+    elements.mItem[0].RepeatX = true;
+    CameraY = 0;
+    // Start Int(-200 + 510 - CameraX): 130 for CameraX 180 -> 130 - 400 = -270;
+    // -970 for CameraX 1280 -> -970 Mod 400 = -170 -> -570.
+    CameraX = 180;
+    elements.Draw(false);
+    EXPECT_EQ(world.At(130, 382), kMarker);
+    EXPECT_EQ(world.At(530, 382), kMarker);
+    EXPECT_EQ(world.At(930, 382), kMarker);
+    world.Clear(SceneryWorld::kSky);
+    CameraX = 1280;
+    elements.Draw(false);
+    EXPECT_EQ(world.At(230, 382), kMarker);
+    EXPECT_EQ(world.At(630, 382), kMarker);
+    EXPECT_EQ(world.At(1022, 382), kBody);
+    EXPECT_EQ(world.At(0, 382), kBody);
+}
+
+TEST(ElementsDraw, FarElementsMoveLessAndSitLower) {
+    SceneryWorld world;
+    kivSprites3 cloud;
+    Paint(cloud, 30, 12);
+    clsElements elements;
+    elements.mItem.push_back(Picture(&cloud, 100, -20, 0.5));
+    CameraX = 200;
+    CameraY = -230.4;
+    elements.Draw(false);
+    // sx = Int(100 x 0.5 x 3 - 15 + 510 - 200 x 0.5) = 545
+    // sy = Int(-20 x 0.5 x 6 - 6 + 384 - 768 x 0.15 x (0.5 - 1) + 230.4 x 0.5) = 490
+    EXPECT_EQ(world.At(545, 490), kMarker);
+    EXPECT_EQ(world.At(546, 490), kBody);
+    EXPECT_EQ(world.At(574, 501), kBody);
+    EXPECT_EQ(world.At(544, 490), SceneryWorld::kSky);
+    EXPECT_EQ(world.At(575, 490), SceneryWorld::kSky);
+    EXPECT_EQ(world.At(545, 489), SceneryWorld::kSky);
+    EXPECT_EQ(world.At(545, 502), SceneryWorld::kSky);
+}
+
+TEST(ElementsDraw, FixedPositionsIgnoreTheCamera) {
+    SceneryWorld world;
+    kivSprites3 cloud;
+    Paint(cloud, 30, 12);
+    clsElements elements;
+    elements.mItem.push_back(Picture(&cloud, 40, 70, 0.5));
+    elements.mItem[0].FixedX = true;
+    elements.mItem[0].FixedY = true;
+    CameraX = 12345;
+    CameraY = -777;
+    elements.Draw(false);
+    EXPECT_EQ(world.At(40, 70), kMarker);
+    EXPECT_EQ(world.At(39, 70), SceneryWorld::kSky);
+}
+
+TEST(ElementsDraw, EachPassDrawsOnlyItsOwnElements) {
+    SceneryWorld world;
+    kivSprites3 back, front;
+    Paint(back, 30, 12);
+    Paint(front, 30, 12);
+    clsElements elements;
+    elements.mItem.push_back(Picture(&back, 0, 0, 1));
+    elements.mItem.push_back(Picture(&front, 0, 0, 1));
+    elements.mItem[1].FixedX = elements.mItem[1].FixedY = true;
+    elements.mItem[1].Foreground = true;
+    ElementRecord dead = Picture(&back, 0, 0, 1);
+    dead.FixedX = dead.FixedY = true;
+    dead.X = 200;
+    dead.Alive = false;
+    elements.mItem.push_back(dead);
+    CameraX = 0;
+    CameraY = 0;
+    elements.Draw(true);
+    EXPECT_EQ(world.At(0, 0), kMarker);
+    EXPECT_EQ(world.At(495, 378), SceneryWorld::kSky);
+    EXPECT_EQ(world.At(200, 0), SceneryWorld::kSky);
+    elements.Draw(false);
+    EXPECT_EQ(world.At(495, 378), kMarker);
+    EXPECT_EQ(world.At(200, 0), SceneryWorld::kSky);
+}
+
+TEST(ElementsDraw, UnsupportedTypeIsReportedPerCopy) {
+    SceneryWorld world;
+    kivSprites3 strip;
+    Paint(strip, 400, 6);
+    clsElements elements;
+    elements.mItem.push_back(Picture(&strip, 0, 0, 1));
+    elements.mItem[0].Type = 2;
+    elements.mItem[0].RepeatX = true;
+    CameraX = 360;
+    CameraY = 0;
+    elements.Draw(false);
+    ASSERT_EQ(world.host.Messages.size(), 4u);
+    EXPECT_EQ(world.host.Messages[0], "Error:clsElements:Type '2' not covered by Case.");
+    for (gdi::COLORREF c : world.View()) ASSERT_EQ(c, SceneryWorld::kSky);
+}
+
+TEST(ElementsDraw, TheGameScenerySitsInTheBackgroundPass) {
+    SceneryWorld world;
+    vb::Randomize(11);
+    clsElements elements;
+    elements.Initialize();
+    elements.Draw(true);
+    for (gdi::COLORREF c : world.View()) ASSERT_EQ(c, SceneryWorld::kSky);
+    elements.Draw(false);
+    int drawn = 0;
+    for (gdi::COLORREF c : world.View()) drawn += c != SceneryWorld::kSky;
+    EXPECT_GT(drawn, ViewWidth * ViewHeight / 20);
+}
+
+// The whole sky after five seconds of drift, for a fixed seed and camera.
+// Regenerate on purpose with STOMPVALE_UPDATE_GOLDEN=1 after changing the
+// scenery or its pictures.
+TEST(ElementsDraw, GoldenSky) {
+    SceneryWorld world;
+    vb::Randomize(42);
+    clsElements elements;
+    elements.Initialize();
+    for (int frame = 0; frame < 250; ++frame) elements.Move();
+    CameraX = 1500;
+    CameraY = -0.3 * ViewHeight - 120;
+    elements.Draw(false);
+
+    platform::Picture actual;
+    actual.width = ViewWidth;
+    actual.height = ViewHeight;
+    actual.pixels = world.View();
+    const std::string golden = SourceFolder() + "/tests/scenery/golden/sky_seed42.gif";
+    const char* update = std::getenv("STOMPVALE_UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        platform::SavePictureGif(golden, actual, false);
+        GTEST_SKIP() << "golden image rewritten: " << golden;
+    }
+    ASSERT_TRUE(std::filesystem::exists(golden)) << golden;
+    const platform::Picture expected = platform::LoadPicture(golden);
+    ASSERT_EQ(expected.width, actual.width);
+    ASSERT_EQ(expected.height, actual.height);
+    int differing = 0;
+    for (size_t i = 0; i < actual.pixels.size(); ++i)
+        differing += actual.pixels[i] != expected.pixels[i];
+    EXPECT_EQ(differing, 0);
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+// A headless view of the windowed build's size with the world globals set and
+// the committed pictures beside the "program", for the scenery tests.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/modMain.h"
+#include "platform/headless_host.h"
+#include "platform/raster.h"
+
+inline std::string SourceFolder() {
+    const char* folder = std::getenv("STOMPVALE_SOURCE");
+    if (folder != nullptr) return folder;
+    // Run by hand: the tree this file lives in.
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
+}
+
+class SceneryWorld {
+  public:
+    SceneryWorld() : host(SourceFolder() + "/data") {
+        platform::SetHost(&host);
+        ScreenWidth = 1024;
+        ScreenHeight = 768;
+        PixelWidth = 3;
+        PixelHeight = 6;
+        ViewWidth = 1023;
+        ViewHeight = 768;
+        CentreX = 510;
+        CentreY = 384;
+        CameraSnapX = 1;
+        CameraSnapY = 1;
+        CameraX = 0;
+        CameraY = -0.3 * ViewHeight;
+        host.CreateGameWindow("Gloamward", false);
+        host.PlaceView(0, 0, ViewWidth, ViewHeight);
+        Clear(kSky);
+    }
+    ~SceneryWorld() {
+        host.DestroyGameWindow();
+        platform::SetHost(nullptr);
+    }
+
+    static constexpr gdi::COLORREF kSky = gdi::RGB(213, 210, 190);
+
+    void Clear(gdi::COLORREF colour) {
+        gdi::FillSolidRect(host.ViewDC(), 0, 0, ViewWidth, ViewHeight, colour);
+    }
+    std::vector<gdi::COLORREF> View() {
+        gdi::HBITMAP bitmap = gdi::CurrentBitmap(host.ViewDC());
+        const gdi::COLORREF* bits = gdi::BitmapColourPixels(bitmap);
+        return std::vector<gdi::COLORREF>(bits, bits + static_cast<size_t>(ViewWidth) * ViewHeight);
+    }
+    gdi::COLORREF At(int x, int y) { return gdi::GetPixel(host.ViewDC(), x, y); }
+
+    platform::HeadlessHost host;
+};
