@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace gdi {
@@ -74,8 +75,8 @@ struct BITMAP {
 
 // The 60-byte font description record.
 struct LOGFONT {
-    int32_t lfHeight = 0; // < 0: character height in pixels; > 0: cell height
-    int32_t lfWidth = 0;  // average character width, 0 = natural
+    int32_t lfHeight = 0;      // < 0: character height in pixels; > 0: cell height
+    int32_t lfWidth = 0;       // average character width, 0 = natural
     int32_t lfEscapement = 0;  // tenths of a degree, counter-clockwise
     int32_t lfOrientation = 0; // tenths of a degree
     int32_t lfWeight = 0;      // FW_NORMAL, FW_BOLD, 0 = default
@@ -85,13 +86,65 @@ struct LOGFONT {
 };
 static_assert(sizeof(LOGFONT) == 60, "LOGFONT is the 60-byte record");
 
-// Objects. Every handle points at a GdiObject of the matching kind.
-struct GdiObject;
-struct Bitmap;
-struct Pen;
-struct Brush;
-struct Font;
-struct DeviceContext;
+// Objects. Every handle points at a GdiObject of the matching kind. The
+// records are complete here so that handles convert to HGDIOBJ as in GDI;
+// callers go through the functions below, never the fields.
+enum class ObjectKind { Bitmap, Pen, Brush, Font };
+
+struct GdiObject {
+    explicit GdiObject(ObjectKind k) : kind(k) {}
+    virtual ~GdiObject() = default;
+    ObjectKind kind;
+    bool stock = false;
+    int selections = 0; // how many contexts hold it
+};
+
+struct Bitmap : GdiObject {
+    Bitmap() : GdiObject(ObjectKind::Bitmap) {}
+    ~Bitmap() override;
+    int32_t width = 0, height = 0;
+    bool mono = false;
+    uint64_t bytes = 0;
+    uint64_t serial = 0;  // unique for the process; never reused
+    uint64_t version = 0; // bumped on every write
+    std::unique_ptr<COLORREF[]> colour;
+    std::unique_ptr<uint8_t[]> bits;
+
+    COLORREF* colourRow(int y) { return colour.get() + static_cast<size_t>(y) * width; }
+    uint8_t* monoRow(int y) { return bits.get() + static_cast<size_t>(y) * width; }
+    void touch() { ++version; }
+};
+
+struct Pen : GdiObject {
+    Pen() : GdiObject(ObjectKind::Pen) {}
+    int style = PS_SOLID;
+    int width = 1;
+    COLORREF colour = 0;
+};
+
+struct Brush : GdiObject {
+    Brush() : GdiObject(ObjectKind::Brush) {}
+    bool hollow = false;
+    COLORREF colour = 0;
+};
+
+struct Font : GdiObject {
+    Font() : GdiObject(ObjectKind::Font) {}
+    LOGFONT description{};
+};
+
+struct DeviceContext {
+    bool screen = false;
+    Bitmap* bitmap = nullptr;
+    Pen* pen = nullptr;
+    Brush* brush = nullptr;
+    Font* font = nullptr;
+    COLORREF bkColour = 0xFFFFFF;
+    COLORREF textColour = 0;
+    int bkMode = OPAQUE;
+    POINT position;
+};
+
 using HGDIOBJ = GdiObject*;
 using HBITMAP = Bitmap*;
 using HPEN = Pen*;

@@ -1,0 +1,38 @@
+// The objects behind the raster's handles, shared by the raster's own files.
+// Nothing outside platform/raster*.cpp and platform/font*.cpp includes this.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/raster.h"
+
+namespace gdi {
+
+namespace detail {
+
+constexpr COLORREF kColourBits = 0x00FFFFFFu;
+
+// A colour as a one-bit bitmap stores it: the nearer of black and white.
+inline uint8_t MonoFromColour(COLORREF c) {
+    int sum = static_cast<int>(c & 0xFF) + static_cast<int>((c >> 8) & 0xFF) +
+              static_cast<int>((c >> 16) & 0xFF);
+    return sum * 2 > 3 * 255 ? 1 : 0;
+}
+
+// The drawing target of a context, or nullptr when it has none.
+inline Bitmap* Target(HDC dc) {
+    return dc ? dc->bitmap : nullptr;
+}
+
+// Whole-row fills used by every primitive; x range already clipped.
+void FillSpan(Bitmap& bitmap, int y, int x0, int x1, COLORREF colour);
+
+// Horizontal spans y, [x0, x1) clipped to the bitmap, colour in the bitmap's
+// format chosen by the caller.
+void FillClippedSpan(Bitmap& bitmap, int y, int x0, int x1, COLORREF colour);
+
+Bitmap* DefaultBitmap();
+
+} // namespace detail
+} // namespace gdi

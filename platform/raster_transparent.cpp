@@ -1,0 +1,219 @@
+// The fused two-pass transparent copy. Each row of a (picture, mask) pair is
+// split once into runs, kept until either bitmap is written again:
+//   skip  - mask 1, picture black: AND with white and OR with black change nothing;
+//   copy  - mask 0: AND with black clears, so the result is the picture;
+//   mixed - mask 1, picture not black: the destination ORed with the picture.
+// Rows cut into many short runs are done by one straight pass instead.
+#include <algorithm>
+#include <list>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/raster_objects.h"
+#include "platform/raster_rows.h"
+
+namespace gdi {
+
+namespace {
+
+enum class RunKind : uint8_t { Skip, Copy, Mixed };
+
+struct Run {
+    int32_t start;
+    int32_t end;
+    RunKind kind;
+};
+
+struct RowRuns {
+    uint32_t first = 0; // index into runs
+    uint32_t count = 0;
+    bool straight = false;
+};
+
+struct SpanTable {
+    uint64_t imageSerial = 0, maskSerial = 0;
+    uint64_t imageVersion = 0, maskVersion = 0;
+    std::vector<Run> runs;
+    std::vector<RowRuns> rows;
+};
+
+// A row with runs shorter than this on average is not worth walking run by run.
+constexpr int kMinAverageRun = 12;
+constexpr size_t kCacheEntries = 512;
+
+RunKind KindOf(uint8_t maskBit, COLORREF pixel) {
+    if (maskBit == 0) return RunKind::Copy;
+    return pixel == 0 ? RunKind::Skip : RunKind::Mixed;
+}
+
+void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
+    t.imageSerial = image.serial;
+    t.maskSerial = mask.serial;
+    t.imageVersion = image.version;
+    t.maskVersion = mask.version;
+    t.runs.clear();
+    t.rows.assign(static_cast<size_t>(image.height), RowRuns{});
+    std::vector<Run> rowRuns;
+    for (int y = 0; y < image.height; ++y) {
+        const COLORREF* px = image.colourRow(y);
+        const uint8_t* m = mask.monoRow(y);
+        rowRuns.clear();
+        int x = 0;
+        while (x < image.width) {
+            const RunKind kind = KindOf(m[x], px[x]);
+            int end = x + 1;
+            while (end < image.width && KindOf(m[end], px[end]) == kind) ++end;
+            rowRuns.push_back(Run{x, end, kind});
+            x = end;
+        }
+        RowRuns& r = t.rows[static_cast<size_t>(y)];
+        if (static_cast<int>(rowRuns.size()) * kMinAverageRun > image.width) {
+            r.straight = true;
+            continue;
+        }
+        r.first = static_cast<uint32_t>(t.runs.size());
+        r.count = static_cast<uint32_t>(rowRuns.size());
+        t.runs.insert(t.runs.end(), rowRuns.begin(), rowRuns.end());
+    }
+}
+
+// Least recently used tables first out.
+class SpanCache {
+  public:
+    const SpanTable& Get(Bitmap& image, Bitmap& mask) {
+        const Key key{image.serial, mask.serial};
+        auto it = mIndex.find(key);
+        if (it != mIndex.end()) {
+            mOrder.splice(mOrder.begin(), mOrder, it->second);
+            SpanTable& t = *it->second;
+            if (t.imageVersion != image.version || t.maskVersion != mask.version) {
+                Build(t, image, mask);
+            }
+            return t;
+        }
+        if (mOrder.size() >= kCacheEntries) {
+            const SpanTable& last = mOrder.back();
+            mIndex.erase(Key{last.imageSerial, last.maskSerial});
+            mOrder.pop_back();
+        }
+        mOrder.emplace_front();
+        Build(mOrder.front(), image, mask);
+        mIndex[key] = mOrder.begin();
+        return mOrder.front();
+    }
+
+  private:
+    struct Key {
+        uint64_t image, mask;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& k) const {
+            return std::hash<uint64_t>()(k.image * 31 + k.mask);
+        }
+    };
+    std::list<SpanTable> mOrder;
+    std::unordered_map<Key, std::list<SpanTable>::iterator, KeyHash> mIndex;
+};
+
+SpanCache& Cache() {
+    static SpanCache cache;
+    return cache;
+}
+
+void RunRow(COLORREF* d, const COLORREF* img, const uint8_t* m, const Run* runs, uint32_t count,
+            int sx, int sxEnd) {
+    // First run that ends after sx.
+    const Run* r =
+        std::upper_bound(runs, runs + count, sx, [](int v, const Run& run) { return v < run.end; });
+    const Run* stop = runs + count;
+    for (; r != stop && r->start < sxEnd; ++r) {
+        const int a = std::max(r->start, sx);
+        const int b = std::min(r->end, sxEnd);
+        switch (r->kind) {
+        case RunKind::Skip:
+            break;
+        case RunKind::Copy:
+            rows::Copy(d + (a - sx), img + a, static_cast<size_t>(b - a));
+            break;
+        case RunKind::Mixed:
+            rows::Or(d + (a - sx), img + a, static_cast<size_t>(b - a));
+            break;
+        }
+    }
+    (void)m;
+}
+
+} // namespace
+
+BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HDC mask, int sx,
+                    int sy) {
+    Bitmap* d = detail::Target(dest);
+    Bitmap* img = detail::Target(image);
+    Bitmap* msk = detail::Target(mask);
+    if (!d || !img || !msk) return 0;
+    if (d->mono || img->mono || !msk->mono || img->width != msk->width ||
+        img->height != msk->height || img == d || msk == d) {
+        BOOL a = BitBlt(dest, x, y, width, height, mask, sx, sy, SRCAND);
+        BOOL b = BitBlt(dest, x, y, width, height, image, sx, sy, SRCPAINT);
+        return a && b;
+    }
+    if (width <= 0 || height <= 0) return 1;
+    long long w = width, h = height, dx = x, dy = y, lsx = sx, lsy = sy;
+    if (lsx < 0) {
+        dx -= lsx;
+        w += lsx;
+        lsx = 0;
+    }
+    if (lsy < 0) {
+        dy -= lsy;
+        h += lsy;
+        lsy = 0;
+    }
+    w = std::min(w, img->width - lsx);
+    h = std::min(h, img->height - lsy);
+    if (dx < 0) {
+        lsx -= dx;
+        w += dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        lsy -= dy;
+        h += dy;
+        dy = 0;
+    }
+    w = std::min(w, d->width - dx);
+    h = std::min(h, d->height - dy);
+    if (w <= 0 || h <= 0) return 1;
+
+    const int x0 = static_cast<int>(lsx), x1 = static_cast<int>(lsx + w);
+    // The mask's 1 and 0 become the destination's background and text colours;
+    // the runs assume the usual white and black.
+    const COLORREF one = dest->bkColour, zero = dest->textColour;
+    if (one != 0xFFFFFF || zero != 0) {
+        for (long long row = 0; row < h; ++row) {
+            const int sr = static_cast<int>(lsy + row);
+            rows::MaskedCopy(d->colourRow(static_cast<int>(dy + row)) + dx, msk->monoRow(sr) + x0,
+                             img->colourRow(sr) + x0, static_cast<size_t>(w), one, zero);
+        }
+        d->touch();
+        return 1;
+    }
+    const SpanTable& table = Cache().Get(*img, *msk);
+    for (long long row = 0; row < h; ++row) {
+        const int sr = static_cast<int>(lsy + row);
+        COLORREF* out = d->colourRow(static_cast<int>(dy + row)) + dx;
+        const RowRuns& rr = table.rows[static_cast<size_t>(sr)];
+        if (rr.straight) {
+            rows::MaskedCopy(out, msk->monoRow(sr) + x0, img->colourRow(sr) + x0,
+                             static_cast<size_t>(w), 0xFFFFFFFFu, 0);
+        } else {
+            RunRow(out, img->colourRow(sr), msk->monoRow(sr), table.runs.data() + rr.first,
+                   rr.count, x0, x1);
+        }
+    }
+    d->touch();
+    return 1;
+}
+
+} // namespace gdi

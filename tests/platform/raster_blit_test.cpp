@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "raster_test_canvas.h"
+
+using namespace gdi;
+using rastertest::Canvas;
+
+namespace {
+
+void Put(HDC dc, const std::vector<std::string>& rows, COLORREF ink, COLORREF paper) {
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            SetPixelV(dc, static_cast<int>(x), static_cast<int>(y),
+                      rows[y][x] == '#' ? ink : paper);
+}
+
+using Rows = std::vector<std::string>;
+
+} // namespace
+
+TEST(RasterBitBlt, ColourToOneBitMarksTheSourceBackground) {
+    Canvas src(3, 2), mask(3, 2, true);
+    SetPixelV(src.dc, 1, 0, RGB(0, 0, 1));
+    SetPixelV(src.dc, 2, 1, RGB(10, 20, 30));
+    SetBkColor(src.dc, 0); // black becomes 1
+    ASSERT_TRUE(BitBlt(mask.dc, 0, 0, 3, 2, src.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(mask.Picture(0xFFFFFF), (Rows{"#.#", "##."}));
+    SetBkColor(src.dc, RGB(10, 20, 30));
+    BitBlt(mask.dc, 0, 0, 3, 2, src.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(mask.Picture(0xFFFFFF), (Rows{"...", "..#"}));
+}
+
+TEST(RasterBitBlt, OneBitToColourUsesDestinationColours) {
+    Canvas mask(3, 1, true), dst(3, 1);
+    Put(mask.dc, {"#.#"}, 0xFFFFFF, 0);
+    BitBlt(dst.dc, 0, 0, 3, 1, mask.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(GetPixel(dst.dc, 0, 0), 0xFFFFFFu); // defaults: white and black
+    EXPECT_EQ(GetPixel(dst.dc, 1, 0), 0u);
+    SetBkColor(dst.dc, RGB(1, 2, 3));
+    SetTextColor(dst.dc, RGB(4, 5, 6));
+    SetBkColor(mask.dc, RGB(7, 7, 7)); // the source's colours play no part
+    BitBlt(dst.dc, 0, 0, 3, 1, mask.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(GetPixel(dst.dc, 0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(dst.dc, 1, 0), RGB(4, 5, 6));
+    EXPECT_EQ(GetPixel(dst.dc, 2, 0), RGB(1, 2, 3));
+}
+
+TEST(RasterBitBlt, RasterOperationsOnColourAndOneBit) {
+    Canvas a(2, 1), b(2, 1);
+    SetPixelV(a.dc, 0, 0, 0x00F0F0F0);
+    SetPixelV(a.dc, 1, 0, 0x000F0F0F);
+    SetPixelV(b.dc, 0, 0, 0x00FF00FF);
+    SetPixelV(b.dc, 1, 0, 0x00FF00FF);
+    BitBlt(b.dc, 0, 0, 2, 1, a.dc, 0, 0, SRCAND);
+    EXPECT_EQ(GetPixel(b.dc, 0, 0), 0x00F000F0u);
+    EXPECT_EQ(GetPixel(b.dc, 1, 0), 0x000F000Fu);
+    BitBlt(b.dc, 0, 0, 2, 1, a.dc, 0, 0, SRCPAINT);
+    EXPECT_EQ(GetPixel(b.dc, 0, 0), 0x00F0F0F0u);
+    EXPECT_EQ(GetPixel(b.dc, 1, 0), 0x000F0F0Fu);
+    BitBlt(b.dc, 1, 0, 5, 5, nullptr, 0, 0, BLACKNESS);
+    EXPECT_EQ(GetPixel(b.dc, 0, 0), 0x00F0F0F0u);
+    EXPECT_EQ(GetPixel(b.dc, 1, 0), 0u);
+    BitBlt(b.dc, 0, 0, 1, 1, nullptr, 0, 0, WHITENESS);
+    EXPECT_EQ(GetPixel(b.dc, 0, 0), 0xFFFFFFu);
+
+    Canvas m1(4, 1, true), m2(4, 1, true);
+    Put(m1.dc, {"##.."}, 0xFFFFFF, 0);
+    Put(m2.dc, {"#.#."}, 0xFFFFFF, 0);
+    BitBlt(m2.dc, 0, 0, 4, 1, m1.dc, 0, 0, SRCAND);
+    EXPECT_EQ(m2.Picture(0xFFFFFF), (Rows{"#..."}));
+    Put(m2.dc, {"#.#."}, 0xFFFFFF, 0);
+    BitBlt(m2.dc, 0, 0, 4, 1, m1.dc, 0, 0, SRCPAINT);
+    EXPECT_EQ(m2.Picture(0xFFFFFF), (Rows{"###."}));
+    BitBlt(m2.dc, 1, 0, 2, 1, nullptr, 0, 0, BLACKNESS);
+    EXPECT_EQ(m2.Picture(0xFFFFFF), (Rows{"#..."}));
+    // Colour SRCAND onto one-bit: the source becomes bits first.
+    Canvas c(4, 1);
+    Put(c.dc, {"#.#."}, 0xFFFFFF, RGB(5, 5, 5));
+    Put(m2.dc, {"####"}, 0xFFFFFF, 0);
+    SetBkColor(c.dc, 0xFFFFFF);
+    BitBlt(m2.dc, 0, 0, 4, 1, c.dc, 0, 0, SRCAND);
+    EXPECT_EQ(m2.Picture(0xFFFFFF), (Rows{"#.#."}));
+}
+
+TEST(RasterBitBlt, ClipsSourceAndDestination) {
+    Canvas src(3, 3), dst(5, 5);
+    src.Fill(RGB(9, 9, 9));
+    dst.Fill(RGB(1, 1, 1));
+    // Source rectangle hangs off the source's top-left: only its inside lands.
+    BitBlt(dst.dc, 1, 1, 4, 4, src.dc, -1, -1, SRCCOPY);
+    EXPECT_EQ(dst.Picture(RGB(9, 9, 9)), (Rows{".....", ".....", "..###", "..###", "..###"}));
+    dst.Fill(RGB(1, 1, 1));
+    // Off the destination's left edge, and past the source's right edge.
+    BitBlt(dst.dc, -1, 0, 5, 1, src.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.Picture(RGB(9, 9, 9))[0], "##...");
+    EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 0, 3, src.dc, 0, 0, SRCCOPY));
+    EXPECT_TRUE(BitBlt(dst.dc, 0, 0, -2, 3, src.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(dst.Picture(RGB(9, 9, 9))[1], ".....");
+}
+
+TEST(RasterBitBlt, OverlappingCopyWithinOneBitmap) {
+    Canvas c(5, 1);
+    for (int x = 0; x < 5; ++x) SetPixelV(c.dc, x, 0, static_cast<COLORREF>(x + 1));
+    BitBlt(c.dc, 1, 0, 4, 1, c.dc, 0, 0, SRCCOPY);
+    const COLORREF expected[5] = {1, 1, 2, 3, 4};
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(GetPixel(c.dc, x, 0), expected[x]);
+}
+
+TEST(RasterStretchBlt, IntegerEnlargementRepeatsPixels) {
+    Canvas src(60, 30), dst(180, 180);
+    std::mt19937 rng(7);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 60; ++x) SetPixelV(src.dc, x, y, rng() & 0xFFFFFF);
+    ASSERT_TRUE(StretchBlt(dst.dc, 0, 0, 180, 180, src.dc, 0, 0, 60, 30, SRCCOPY));
+    for (int y = 0; y < 180; ++y)
+        for (int x = 0; x < 180; ++x)
+            ASSERT_EQ(GetPixel(dst.dc, x, y), GetPixel(src.dc, x / 3, y / 6)) << x << "," << y;
+}
+
+TEST(RasterStretchBlt, ShrinkClipAndConvert) {
+    Canvas src(4, 1), dst(3, 2);
+    for (int x = 0; x < 4; ++x) SetPixelV(src.dc, x, 0, static_cast<COLORREF>(10 + x));
+    // 4 -> 3: columns floor(i * 4 / 3) = 0, 1, 2.
+    StretchBlt(dst.dc, 0, 0, 3, 1, src.dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(GetPixel(dst.dc, 0, 0), 10u);
+    EXPECT_EQ(GetPixel(dst.dc, 1, 0), 11u);
+    EXPECT_EQ(GetPixel(dst.dc, 2, 0), 12u);
+    // Samples that fall left of the source are skipped.
+    dst.Fill(7);
+    StretchBlt(dst.dc, 0, 1, 3, 1, src.dc, -2, 0, 2, 1, SRCCOPY); // cols -2,-2,-1,... skipped
+    EXPECT_EQ(dst.Picture(7)[1], "###");
+    StretchBlt(dst.dc, 0, 1, 3, 1, src.dc, -1, 0, 2, 1, SRCCOPY); // -1, -1?, 0
+    EXPECT_EQ(GetPixel(dst.dc, 2, 1), 10u);
+    // Colour to one-bit, doubled.
+    Canvas mask(4, 2, true);
+    SetBkColor(src.dc, 11);
+    StretchBlt(mask.dc, 0, 0, 4, 2, src.dc, 0, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(mask.Picture(0xFFFFFF), (Rows{"..##", "..##"}));
+}
+
+TEST(RasterTransparentBlt, EqualsTheTwoPassCopy) {
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 20; ++round) {
+        const int w = 1 + static_cast<int>(rng() % 70), h = 1 + static_cast<int>(rng() % 20);
+        Canvas image(w, h), mask(w, h, true), a(80, 30), b(80, 30);
+        const int density = static_cast<int>(rng() % 4);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                // Mixtures of long runs and scattered pixels, black and not.
+                const bool transparent =
+                    density == 0 ? (x / 13 + y) % 2 == 0 : rng() % (density + 1) == 0;
+                const COLORREF c = rng() % 3 == 0 ? 0 : (rng() & 0xFFFFFF);
+                SetPixelV(image.dc, x, y, c);
+                SetPixelV(mask.dc, x, y, transparent ? 0xFFFFFF : 0);
+            }
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 80; ++x) {
+                const COLORREF c = rng() & 0xFFFFFF;
+                SetPixelV(a.dc, x, y, c);
+                SetPixelV(b.dc, x, y, c);
+            }
+        const int dx = static_cast<int>(rng() % 90) - 10, dy = static_cast<int>(rng() % 40) - 10;
+        const int sx = static_cast<int>(rng() % 10) - 3, sy = static_cast<int>(rng() % 6) - 2;
+        const int cw = static_cast<int>(rng() % 80), ch = static_cast<int>(rng() % 25);
+        BitBlt(a.dc, dx, dy, cw, ch, mask.dc, sx, sy, SRCAND);
+        BitBlt(a.dc, dx, dy, cw, ch, image.dc, sx, sy, SRCPAINT);
+        TransparentBlt(b.dc, dx, dy, cw, ch, image.dc, mask.dc, sx, sy);
+        ASSERT_EQ(
+            0, std::memcmp(BitmapColourPixels(a.bitmap), BitmapColourPixels(b.bitmap), 80 * 30 * 4))
+            << "round " << round;
+    }
+}
+
+TEST(RasterTransparentBlt, SeesDrawingIntoItsSource) {
+    Canvas image(40, 1), mask(40, 1, true), dst(40, 1);
+    Put(mask.dc, {std::string(20, '#') + std::string(20, '.')}, 0xFFFFFF, 0);
+    image.Fill(0);
+    dst.Fill(RGB(5, 5, 5));
+    TransparentBlt(dst.dc, 0, 0, 40, 1, image.dc, mask.dc, 0, 0);
+    EXPECT_EQ(GetPixel(dst.dc, 0, 0), RGB(5, 5, 5));
+    EXPECT_EQ(GetPixel(dst.dc, 30, 0), 0u);
+    // Drawing into the mask and the picture must show on the next copy.
+    BitBlt(mask.dc, 0, 0, 10, 1, nullptr, 0, 0, BLACKNESS);
+    FillSolidRect(image.dc, 2, 0, 4, 1, RGB(0, 0, 200));
+    SetPixelV(image.dc, 15, 0, RGB(0, 9, 0));
+    dst.Fill(RGB(5, 5, 5));
+    TransparentBlt(dst.dc, 0, 0, 40, 1, image.dc, mask.dc, 0, 0);
+    EXPECT_EQ(GetPixel(dst.dc, 0, 0), 0u);
+    EXPECT_EQ(GetPixel(dst.dc, 3, 0), RGB(0, 0, 200));
+    EXPECT_EQ(GetPixel(dst.dc, 12, 0), RGB(5, 5, 5));
+    EXPECT_EQ(GetPixel(dst.dc, 15, 0), RGB(5, 13, 5));
+    // Direct writes announced through BitmapTouched.
+    BitmapColourPixels(image.bitmap)[12] = RGB(0, 0, 1);
+    BitmapTouched(image.bitmap);
+    TransparentBlt(dst.dc, 0, 0, 40, 1, image.dc, mask.dc, 0, 0);
+    EXPECT_EQ(GetPixel(dst.dc, 12, 0), RGB(5, 5, 5) | RGB(0, 0, 1));
+}
+
+TEST(RasterTransparentBlt, HonoursChangedDestinationColours) {
+    Canvas image(4, 1), mask(4, 1, true), a(4, 1), b(4, 1);
+    Put(mask.dc, {"#.#."}, 0xFFFFFF, 0);
+    Put(image.dc, {"..##"}, RGB(0, 0, 16), 0);
+    for (Canvas* c : {&a, &b}) {
+        c->Fill(RGB(255, 255, 0));
+        SetTextColor(c->dc, RGB(15, 0, 0)); // left behind by a text call
+    }
+    BitBlt(a.dc, 0, 0, 4, 1, mask.dc, 0, 0, SRCAND);
+    BitBlt(a.dc, 0, 0, 4, 1, image.dc, 0, 0, SRCPAINT);
+    TransparentBlt(b.dc, 0, 0, 4, 1, image.dc, mask.dc, 0, 0);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(GetPixel(b.dc, x, 0), GetPixel(a.dc, x, 0)) << x;
+    EXPECT_EQ(GetPixel(b.dc, 1, 0), RGB(15, 0, 0));
+}
