@@ -36,18 +36,19 @@ void frmMainForm::TextChange(const std::string& pFileName, int32_t pTextCounter)
 
 void frmMainForm::ScreenImageStep() {
     const platform::DateTime now = platform::host().Now();
-    if (now < TextUntil) {
+    // Two seconds after the last image ran out, the next title screen starts;
+    // it is drawn in the frame it starts in, so the title shows on frame 1.
+    if (now > platform::AddSeconds(TextUntil, kTitleGapSeconds)) {
+        ++TitleStep;
+        if (TitleStep >= 1 && TitleStep <= 3) {
+            const TitleScreen& screen = kTitleScreens[TitleStep - 1];
+            TextChange(platform::host().AppPath() + screen.file,
+                       screen.scaled ? screen.seconds * TextTimeScale : screen.seconds);
+        } else {
+            TitleStep = 4;
+        }
+    }
+    if (now < TextUntil)
         TextSprites.BitBlt(picMainDC(), nullptr, vb::RoundEven(3 * PixelWidth - 2),
                            vb::RoundEven(8 * PixelHeight));
-        return;
-    }
-    if (now <= platform::AddSeconds(TextUntil, kTitleGapSeconds)) return;
-    ++TitleStep;
-    if (TitleStep >= 1 && TitleStep <= 3) {
-        const TitleScreen& screen = kTitleScreens[TitleStep - 1];
-        TextChange(platform::host().AppPath() + screen.file,
-                   screen.scaled ? screen.seconds * TextTimeScale : screen.seconds);
-    } else {
-        TitleStep = 4;
-    }
 }
