@@ -1,0 +1,41 @@
+// The monster's pixels: the collision test, painting wounds, drawing.
+#include "app/modMain.h"
+#include "game/frmMain.h"
+#include "monsters/clsMonster.h"
+#include "platform/numeric.h"
+
+int32_t clsMonster::GetColour2(double pX, double pY) const {
+    if (!mSprites) return -2;
+    const double x = (vb::Int(pX) - vb::Int(mX)) * mBuildPixelWidth;
+    const double y = (vb::Int(pY) - vb::Int(mY)) * mBuildPixelHeight;
+    const int32_t c = mSprites->GetPixel(x, y);
+    if (c == -2) return -2;
+    // Dark pixels are empty space: the brightest channel decides.
+    int32_t top = c & 0xFF;
+    const int32_t g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    if (g > top) top = g;
+    if (b > top) top = b;
+    if (top / 255.0 < ValueThreshold) return -2;
+    return c;
+}
+
+void clsMonster::SetColour2(double pX, double pY, int32_t pColor) {
+    if (!mSprites) return;
+    const int32_t x = vb::RoundEven((vb::Int(pX) - vb::Int(mX)) * mBuildPixelWidth);
+    const int32_t y = vb::RoundEven((vb::Int(pY) - vb::Int(mY)) * mBuildPixelHeight);
+    mSprites->DrawRectangle(x, y, x + mBuildPixelWidth, y + mBuildPixelHeight, pColor);
+}
+
+void clsMonster::Draw() {
+    if (mFileName.empty() || !mSprites) return;
+    gdi::HDC dc = frmMain->picMainDC();
+    if (mBuildPixelWidth == PixelWidth && mBuildPixelHeight == PixelHeight) {
+        mSprites->BitBlt(dc, nullptr, vb::RoundEven(vb::Int(mX) * mBuildPixelWidth + OffsetX),
+                         vb::RoundEven(vb::Int(mY) * mBuildPixelHeight + OffsetY));
+    } else {
+        mSprites->StretchBlt(dc, nullptr, vb::RoundEven(vb::Int(mX) * PixelWidth + OffsetX),
+                             vb::RoundEven(vb::Int(mY) * PixelHeight + OffsetY),
+                             vb::RoundEven(mWidth * PixelWidth),
+                             vb::RoundEven(mHeight * PixelHeight));
+    }
+}

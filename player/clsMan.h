@@ -1,0 +1,44 @@
+// The player's man: one game pixel with a sword. He walks, jumps, holds on to
+// the monster's fur and climbs it, strikes its hit points and dies on bright
+// red or when crushed. After death (or with no monster left) the arrow keys
+// steer an invisible free camera instead.
+#pragma once
+
+#include <cstdint>
+
+class clsMan {
+  public:
+    double mX = 0;
+    double mY = 0;
+    double mSX = 0;
+    double mSY = 0;
+    double mRecover = 0;
+    int32_t mLanded = 0;
+    double mStoremY = 0;
+    int32_t mAttachMonster = 0;
+    int32_t mJumpKeyHeld = 0;
+    int32_t mSwordX = 0;
+    int32_t mSwordY = 0;
+    int32_t mSwordLength = 0; // 0 stands for "empty": no strike shown
+    double mSwordCounter = 0;
+    double mStrength = 0;
+    int32_t mState = 0;
+    bool mLight = false;
+
+    void Initialize();
+    // True when one of the eight game pixels around the point is a grip pixel.
+    bool Attached(double pX, double pY);
+    void SwordHit();
+    void Die(int32_t pType);
+    void Move();
+    void Draw();
+
+    // Frames the current strike has been shown (0..9).
+    int32_t SwordFrameForTest() const { return SwordFrame; }
+
+  private:
+    void MovePlay();
+    void MoveFreeCamera();
+
+    int32_t SwordFrame = 0;
+};

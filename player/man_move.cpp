@@ -1,0 +1,231 @@
+// The man's state and his movement: keys, speeds, gravity, collisions,
+// landing, the sword charge, grabbing and jumping; the free camera after death.
+#include <algorithm>
+#include <cmath>
+
+#include "app/modMain.h"
+#include "game/frmMain.h"
+#include "input/clsKeyboard.h"
+#include "monsters/clsMonster.h"
+#include "platform/numeric.h"
+#include "player/clsMan.h"
+#include "player/colour_classes.h"
+
+namespace {
+
+constexpr int32_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+constexpr int32_t kSpace = 32, kC = 67, kF = 70, kX = 88, kZ = 90;
+
+bool Held(int32_t key) {
+    return Keyboard->KeyHold(key);
+}
+
+double Clamp(double value, double low, double high) {
+    return std::min(std::max(value, low), high);
+}
+
+// A fifth of the way back to the centre of the man's column.
+double TowardsColumnCentre(double x, double divisor) {
+    return (vb::Int(x) + 0.5 - x) / divisor;
+}
+
+} // namespace
+
+void clsMan::Initialize() {
+    *this = clsMan{};
+    mStrength = 100;
+    mState = 1;
+}
+
+void clsMan::Move() {
+    if (mState == 1 && MonstersLeft != 0) {
+        MovePlay();
+    } else {
+        MoveFreeCamera();
+    }
+}
+
+void clsMan::MoveFreeCamera() {
+    mSX *= 0.25;
+    mSY *= 0.25;
+    if (Held(kLeft)) {
+        mSX -= 3;
+    } else if (Held(kRight)) {
+        mSX += 3;
+    }
+    if (Held(kUp)) {
+        mSY -= 3;
+    } else if (Held(kDown)) {
+        mSY += 3;
+    }
+    mSX = Clamp(mSX, -8, 8);
+    mSY = Clamp(mSY, -8, 8);
+    if (mY + mSY > 0) {
+        mY = 0;
+        mSY = 0;
+    }
+    mX += mSX;
+    mY += mSY;
+}
+
+void clsMan::MovePlay() {
+    frmMainForm& game = *frmMain;
+    clsMonster& monster = game.Monster(1);
+    auto blocked = [](int32_t colour) { return colour != -2; };
+
+    // Crushed: something solid now occupies the man's own pixel.
+    if (blocked(game.GetColour(mX, mY))) Die(1);
+    if (mState != 1) return;
+
+    if (mStoremY != 0) {
+        mSY = mStoremY;
+        mStoremY = 0;
+    }
+    mSX *= 0.75;
+    mSY *= 0.99;
+
+    // Guide beam: on the ground, at rest, far from the monster.
+    if (Held(kZ) && mRecover == 0 && mLanded == 15 && mY >= 0) {
+        const bool near = monster.mX - 10 < mX && mX < monster.mX + monster.mWidth + 10 &&
+                          monster.mY - 10 < mY && mY < monster.mY + monster.mHeight + 10;
+        mLight = !near;
+        if (mLight) mSwordCounter = 0;
+    } else {
+        mLight = false;
+    }
+
+    if (!mLight) {
+        if (mLanded > 0) {
+            if (Keyboard->KeyUp(kZ)) {
+                if (mSwordCounter > 50) {
+                    mSwordX = Held(kLeft) ? -1 : (Held(kRight) ? 1 : 0);
+                    mSwordY = Held(kUp) ? -1 : (Held(kDown) ? 1 : 0);
+                    if (mSwordX == 0 && mSwordY == 0) mSwordY = 1;
+                    SwordHit();
+                }
+                mRecover = 20;
+                mSwordCounter = 0;
+            } else if (Held(kZ)) {
+                mSwordCounter = std::min(mSwordCounter + 1, 100.0);
+            } else {
+                mSwordCounter = 0;
+            }
+        } else {
+            mSwordCounter = std::max(mSwordCounter - 1, 0.0);
+        }
+    }
+
+    if (Keyboard->KeyDown(kF)) monster.mHitTotal -= 400;
+
+    if (Held(kX) && mStrength > 0 && mSY > -0.5 && Attached(mX, mY)) {
+        mSX = 0;
+        mSY = 0;
+        mLanded = 15;
+        mAttachMonster = 1;
+    } else {
+        if (mAttachMonster == 1) mLanded = 0; // letting go drops the grace frames
+        mAttachMonster = 0;
+    }
+
+    if (mJumpKeyHeld != 0 && !Held(mJumpKeyHeld)) mJumpKeyHeld = 0;
+
+    if ((Held(kSpace) || Held(kC)) && mRecover < 5 && mLanded > 0 && mJumpKeyHeld == 0) {
+        if (Held(kSpace)) mJumpKeyHeld = kSpace;
+        if (Held(kC)) mJumpKeyHeld = kC;
+        mSY = -0.9;
+        mSwordCounter = 0;
+        mLanded = 0;
+        if (mAttachMonster != 0) {
+            if (monster.mSY < 0) mSY = monster.mSY - 0.9;
+            if (Held(kLeft)) {
+                mSX = -1;
+                mSY += 0.25;
+            } else if (Held(kRight)) {
+                mSX = 1;
+                mSY += 0.25;
+            }
+        } else if (monster.GetColour2(mX, vb::Int(mY) + 1) != -2 && monster.mSY < 0) {
+            // A jump from a rising monster carries its speed.
+            mSY = monster.mSY - 0.9;
+        }
+        mAttachMonster = 0;
+    }
+
+    if ((!Held(kZ) || mLanded < 15) && mRecover == 0) {
+        if (Held(kLeft)) {
+            mSX -= 0.1;
+        } else if (Held(kRight)) {
+            mSX += 0.1;
+        }
+        if (mAttachMonster != 0) {
+            if (!Attached(mX + mSX, mY + mSY)) mSX = 0;
+        } else {
+            const int32_t c = game.GetColour(mX + mSX, mY);
+            if (blocked(c)) {
+                if (IsDeadlyColour(c)) {
+                    Die(2);
+                } else {
+                    mSX = 0;
+                    // A supported man pushing against a wall creeps up it.
+                    if (mLanded > 0) {
+                        mSY -= 0.05;
+                        if (mSY <= -0.2) mSY = -0.2;
+                    }
+                }
+            }
+        }
+    }
+
+    if (mAttachMonster != 0) {
+        if (!Held(kZ) && mRecover == 0) {
+            if (Held(kUp)) {
+                mSY = -3 * Gravity;
+            } else if (Held(kDown)) {
+                mSY = 3 * Gravity;
+            }
+            if (!Attached(mX + mSX, mY + mSY)) mSY = 0;
+        }
+    } else {
+        mSY += Gravity;
+    }
+
+    if (mX + mSX < -WorldLimitX || mX + mSX > WorldLimitX) mSX = 0;
+    mSX = Clamp(mSX, -1, 1);
+    mSY = Clamp(mSY, -1, 1);
+
+    if (blocked(game.GetColour(mX + mSX, mY + mSY))) {
+        const int32_t h = game.GetColour(mX + mSX, mY);
+        const int32_t v = game.GetColour(mX, mY + mSY);
+        if (blocked(h) && IsDeadlyColour(h)) Die(2);
+        if (blocked(v) && IsDeadlyColour(v)) Die(2);
+        if (blocked(h) == blocked(v)) {
+            mSY = 0;
+            mSX = TowardsColumnCentre(mX, 5);
+        } else if (blocked(h)) {
+            mSX = TowardsColumnCentre(mX, 5);
+        } else {
+            mSY = 0;
+        }
+    }
+
+    const int32_t below = game.GetColour(mX + mSX, vb::Int(mY + mSY) + 1);
+    if (mSY >= 0 && blocked(below) && !IsDeadlyColour(below)) {
+        if (mSY > 10 * Gravity) mRecover = 12; // hard landing
+        if (mAttachMonster == 0) mStrength = std::min(mStrength + 0.3, 100.0);
+        mLanded = 15;
+        if (std::fabs(mSX) > 0.005) {
+            mX += mSX;
+        } else {
+            mX += TowardsColumnCentre(mX, 10);
+        }
+        mY = vb::Int(mY + mSY);
+        mSY = 0;
+    } else {
+        if (mAttachMonster != 0) mStrength = std::max(mStrength - 0.075, 0.0);
+        mLanded = std::max(mLanded - 1, 0);
+        mX += mSX;
+        mY += mSY;
+    }
+
+    if (mRecover > 0) mRecover = std::max(mRecover - 1, 0.0);
+}
