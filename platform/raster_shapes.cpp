@@ -10,8 +10,10 @@
 //   inscribed in its box (computed exactly in integers, so it is symmetric).
 //   With a pen the box is the shape's own box grown by the pen's outer reach;
 //   the brush fills the ellipse of the box shrunk by the pen's inner reach.
-// - Polygons fill by the alternate (even-odd) rule at pixel centres, then the
-//   closed outline is drawn with the pen.
+// - Polygons fill by the alternate (even-odd) rule, sampling each pixel at its
+//   own integer point (left edges in, right edges out, top row in, bottom row
+//   out: the same pixels as the null-pen rectangle), so the closed outline,
+//   drawn through the same integer points, meets the fill without gaps.
 // - One-wide lines are Bresenham lines without their end point; wider pens
 //   stamp a round pen at every point, the end included (round caps).
 #include <algorithm>
@@ -261,20 +263,18 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
         ymax = std::min(ymax, b->height);
         std::vector<double> xs;
         for (int y = ymin; y < ymax; ++y) {
-            const double yc = y + 0.5;
             xs.clear();
             for (int i = 0; i < count; ++i) {
                 const POINT& p = points[i];
                 const POINT& q = points[(i + 1) % count];
                 if (p.y == q.y) continue;
-                const double lo = std::min(p.y, q.y), hi = std::max(p.y, q.y);
-                if (yc < lo || yc >= hi) continue;
-                xs.push_back(p.x + (yc - p.y) * (q.x - p.x) / static_cast<double>(q.y - p.y));
+                if (y < std::min(p.y, q.y) || y >= std::max(p.y, q.y)) continue;
+                xs.push_back(p.x + static_cast<double>(y - p.y) * (q.x - p.x) / (q.y - p.y));
             }
             std::sort(xs.begin(), xs.end());
             for (size_t k = 0; k + 1 < xs.size(); k += 2) {
-                const double a = std::clamp(std::ceil(xs[k] - 0.5), -1.0, b->width + 1.0);
-                const double z = std::clamp(std::ceil(xs[k + 1] - 0.5), -1.0, b->width + 1.0);
+                const double a = std::clamp(std::ceil(xs[k]), -1.0, b->width + 1.0);
+                const double z = std::clamp(std::ceil(xs[k + 1]), -1.0, b->width + 1.0);
                 FillClippedSpan(*b, y, static_cast<int>(a), static_cast<int>(z), dc->brush->colour);
             }
         }

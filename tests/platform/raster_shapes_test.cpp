@@ -47,8 +47,6 @@ TEST(RasterShapes, RectangleWithOneWidePen) {
     EXPECT_EQ(Picture2(c), (Rows{".#####.", ".#ooo#.", ".#ooo#.", ".#####.", "......."}));
 
     Canvas h(5, 4);
-    SelectObject(h.dc, GetStockObject(NULL_BRUSH));
-    WithPenAndBrush(h.dc, CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill), [] {});
     HGDIOBJ pen = SelectObject(h.dc, CreatePen(PS_SOLID, 1, kInk));
     HGDIOBJ brush = SelectObject(h.dc, GetStockObject(NULL_BRUSH));
     Rectangle(h.dc, 0, 0, 4, 4);
@@ -70,4 +68,88 @@ TEST(RasterShapes, RectangleWithWidePensIsCentredOnTheOutline) {
                     [&] { Rectangle(d.dc, 0, 0, 6, 6); });
     EXPECT_EQ(Picture2(d),
               (Rows{"######.", "######.", "##oo##.", "##oo##.", "######.", "######.", "......."}));
+}
+
+TEST(RasterShapes, EllipsesAreSymmetricAndInsideTheirBox) {
+    Canvas c(8, 6);
+    WithPenAndBrush(c.dc, CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill),
+                    [&] { Ellipse(c.dc, 0, 0, 7, 5); });
+    EXPECT_EQ(Picture2(c),
+              (Rows{".#####..", "##ooo##.", "#ooooo#.", "##ooo##.", ".#####..", "........"}));
+    Canvas d(5, 5);
+    WithPenAndBrush(d.dc, CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill),
+                    [&] { Ellipse(d.dc, 0, 0, 4, 4); });
+    EXPECT_EQ(Picture2(d), (Rows{".##..", "#oo#.", "#oo#.", ".##..", "....."}));
+    // The null pen: the brush alone, one pixel less to the right and bottom.
+    Canvas e(6, 6);
+    WithPenAndBrush(e.dc, CreatePen(PS_NULL, 1, 0), CreateSolidBrush(kFill),
+                    [&] { Ellipse(e.dc, 0, 0, 6, 6); });
+    EXPECT_EQ(Picture2(e), (Rows{".ooo..", "ooooo.", "ooooo.", "ooooo.", ".ooo..", "......"}));
+    // Width 3 reaches one pixel outside the box.
+    Canvas f(8, 8);
+    WithPenAndBrush(f.dc, CreatePen(PS_SOLID, 3, kInk), CreateSolidBrush(kFill),
+                    [&] { Ellipse(f.dc, 1, 1, 7, 7); });
+    EXPECT_EQ(Picture2(f), (Rows{"..####..", ".######.", "########", "###oo###", "###oo###",
+                                 "########", ".######.", "..####.."}));
+}
+
+TEST(RasterShapes, PolygonsFillAlternateAndMeetTheirOutline) {
+    Canvas c(10, 9);
+    WithPenAndBrush(c.dc, CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill), [&] {
+        const POINT tri[] = {{0, 0}, {8, 0}, {4, 7}};
+        Polygon(c.dc, tri, 3);
+    });
+    EXPECT_EQ(Picture2(c),
+              (Rows{"#########.", ".#ooooo#..", ".#ooooo#..", "..#ooo#...", "..#ooo#...",
+                    "...#o#....", "...#o#....", "....#.....", ".........."}));
+    // A ring drawn as one outline crossing itself: the middle stays empty.
+    Canvas d(8, 6);
+    WithPenAndBrush(d.dc, CreatePen(PS_NULL, 1, 0), CreateSolidBrush(kFill), [&] {
+        const POINT ring[] = {{0, 0}, {6, 0}, {6, 5}, {2, 5}, {2, 2}, {4, 2}, {4, 3}, {0, 3}};
+        Polygon(d.dc, ring, 8);
+    });
+    EXPECT_EQ(Picture2(d),
+              (Rows{"oooooo..", "oooooo..", "oo..oo..", "..oooo..", "..oooo..", "........"}));
+}
+
+TEST(RasterShapes, ThinLinesLeaveOutTheirEndPoint) {
+    Canvas c(6, 5);
+    HGDIOBJ old = SelectObject(c.dc, CreatePen(PS_SOLID, 1, kInk));
+    MoveToEx(c.dc, 0, 0, nullptr);
+    LineTo(c.dc, 4, 2);
+    LineTo(c.dc, 4, 4);
+    LineTo(c.dc, 4, 4); // zero length: nothing
+    POINT where;
+    MoveToEx(c.dc, 5, 0, &where);
+    EXPECT_EQ(where.x, 4);
+    EXPECT_EQ(where.y, 4);
+    LineTo(c.dc, 5, 1);
+    DeleteObject(SelectObject(c.dc, old));
+    EXPECT_EQ(c.Picture(kInk), (Rows{"#....#", ".##...", "...##.", "....#.", "......"}));
+}
+
+TEST(RasterShapes, WideLinesHaveRoundCapsAtBothEnds) {
+    Canvas c(10, 7);
+    HGDIOBJ old = SelectObject(c.dc, CreatePen(PS_SOLID, 3, kInk));
+    MoveToEx(c.dc, 2, 3, nullptr);
+    LineTo(c.dc, 7, 3);
+    DeleteObject(SelectObject(c.dc, old));
+    EXPECT_EQ(c.Picture(kInk), (Rows{"..........", "..........", ".########.", ".########.",
+                                     ".########.", "..........", ".........."}));
+    Canvas d(7, 7);
+    old = SelectObject(d.dc, CreatePen(PS_SOLID, 5, kInk));
+    MoveToEx(d.dc, 3, 3, nullptr);
+    LineTo(d.dc, 3, 3); // a dot of the pen's shape
+    DeleteObject(SelectObject(d.dc, old));
+    EXPECT_EQ(d.Picture(kInk),
+              (Rows{".......", "..###..", ".#####.", ".#####.", ".#####.", "..###..", "......."}));
+}
+
+TEST(RasterShapes, OneBitTargetsTakeTheNearerOfBlackAndWhite) {
+    Canvas m(4, 3, true);
+    WithPenAndBrush(m.dc, CreatePen(PS_SOLID, 1, RGB(250, 250, 200)),
+                    CreateSolidBrush(RGB(90, 90, 90)), [&] { Rectangle(m.dc, 0, 0, 4, 3); });
+    EXPECT_EQ(m.Picture(0xFFFFFF), (Rows{"####", "#..#", "####"}));
+    FillSolidRect(m.dc, 1, 1, 3, 2, RGB(128, 128, 128)); // just nearer white
+    EXPECT_EQ(m.Picture(0xFFFFFF), (Rows{"####", "####", "####"}));
 }
