@@ -1,0 +1,81 @@
+// stompvale-monster-check: tells a monster maker, before anyone plays, whether
+// each picture works as a monster of the game.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/runtime_error.h"
+#include "tools/monster_check/monster_check.h"
+
+namespace {
+
+void Usage() {
+    std::fputs("usage: stompvale-monster-check [--preview out.gif] picture-or-folder...\n"
+               "  Checks monster pictures the way the game reads them: the file name\n"
+               "  (\"ID Name Code-Code-Code.gif\"), the colour of every pixel, the white\n"
+               "  hit points, and whether the man can reach and strike them.\n"
+               "  A folder is checked file by file, subfolders included.\n"
+               "  --preview out.gif  writes the colour classes of the picture (with several\n"
+               "                     pictures: out-1.gif, out-2.gif, ...).\n"
+               "  Exit status: 0 every monster can be beaten, 1 some cannot, 2 bad usage.\n",
+               stderr);
+}
+
+std::string NumberedPath(const std::string& path, size_t index, size_t count) {
+    if (count == 1) return path;
+    std::filesystem::path p(path);
+    const std::string stem = p.stem().string() + "-" + std::to_string(index + 1);
+    return (p.parent_path() / (stem + p.extension().string())).string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string preview;
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--preview" && i + 1 < argc) {
+            preview = argv[++i];
+        } else if (arg == "-h" || arg == "--help") {
+            Usage();
+            return 0;
+        } else if (arg.rfind("--", 0) == 0) {
+            Usage();
+            return 2;
+        } else if (std::filesystem::is_directory(arg)) {
+            std::vector<std::string> found;
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
+                if (entry.is_regular_file()) found.push_back(entry.path().string());
+            std::sort(found.begin(), found.end());
+            files.insert(files.end(), found.begin(), found.end());
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.empty()) {
+        Usage();
+        return 2;
+    }
+
+    int beaten = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const monster_check::CheckResult result = monster_check::CheckMonsterFile(files[i]);
+        std::fputs(monster_check::FormatReport(result).c_str(), stdout);
+        if (result.beatable) ++beaten;
+        if (!preview.empty() && result.width > 0 && result.height > 0) {
+            const std::string out = NumberedPath(preview, i, files.size());
+            try {
+                const platform::Picture picture = platform::LoadPicture(files[i]);
+                platform::SavePictureGif(out, monster_check::PreviewPicture(picture, result));
+                std::printf("  preview written to %s\n", out.c_str());
+            } catch (const vb::RuntimeError& error) {
+                std::fprintf(stderr, "preview %s: %s\n", out.c_str(), error.what());
+            }
+        }
+    }
+    std::printf("%d of %zu monster(s) can be beaten\n", beaten, files.size());
+    return beaten == static_cast<int>(files.size()) ? 0 : 1;
+}

@@ -1,0 +1,381 @@
+#include "tools/monster_check/monster_check.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <numeric>
+
+#include "platform/runtime_error.h"
+#include "player/colour_classes.h"
+#include "tools/monster_check/reach.h"
+
+namespace monster_check {
+namespace {
+
+constexpr uint32_t kWhiteColour = 0xFFFFFF;
+
+uint8_t FlagsOf(uint32_t colour) {
+    switch (ClassifyPixel(colour)) {
+    case PixelClass::Empty:
+        return 0;
+    case PixelClass::Solid:
+        return kBlocked;
+    case PixelClass::Grip:
+        return kBlocked | kGrip;
+    case PixelClass::Fur:
+        return kBlocked | kFur | (IsGripColour(static_cast<int32_t>(colour)) ? kGrip : 0);
+    case PixelClass::Deadly:
+        return kBlocked | kDeadly;
+    case PixelClass::White:
+        return kBlocked | kGrip | kWhite;
+    }
+    return 0;
+}
+
+int32_t Find(std::vector<int32_t>& parent, int32_t i) {
+    while (parent[i] != i) i = parent[i] = parent[parent[i]];
+    return i;
+}
+
+// 8-connected white patches; labels hold patch index + 1 per pixel.
+std::vector<WhitePatch> FindPatches(const platform::Picture& picture,
+                                    std::vector<int32_t>& labels) {
+    const int32_t w = picture.width, h = picture.height;
+    labels.assign(static_cast<size_t>(w) * h, 0);
+    std::vector<WhitePatch> patches;
+    std::vector<int32_t> stack;
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            const size_t at = static_cast<size_t>(y) * w + x;
+            if (picture.pixels[at] != kWhiteColour || labels[at]) continue;
+            WhitePatch patch{x, y, x, y, 0, 0, false};
+            const int32_t label = static_cast<int32_t>(patches.size()) + 1;
+            labels[at] = label;
+            stack.assign(1, static_cast<int32_t>(at));
+            while (!stack.empty()) {
+                const int32_t i = stack.back();
+                stack.pop_back();
+                const int32_t px = i % w, py = i / w;
+                ++patch.pixels;
+                patch.left = std::min(patch.left, px);
+                patch.right = std::max(patch.right, px);
+                patch.top = std::min(patch.top, py);
+                patch.bottom = std::max(patch.bottom, py);
+                for (int32_t dy = -1; dy <= 1; ++dy) {
+                    for (int32_t dx = -1; dx <= 1; ++dx) {
+                        const int32_t nx = px + dx, ny = py + dy;
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+                        const size_t n = static_cast<size_t>(ny) * w + nx;
+                        if (picture.pixels[n] == kWhiteColour && !labels[n]) {
+                            labels[n] = label;
+                            stack.push_back(static_cast<int32_t>(n));
+                        }
+                    }
+                }
+            }
+            patches.push_back(patch);
+        }
+    }
+    return patches;
+}
+
+// Patches with pixels within kSeparation of each other share a group; returns
+// the number of groups.
+int32_t GroupPatches(const platform::Picture& picture, const std::vector<int32_t>& labels,
+                     std::vector<WhitePatch>& patches) {
+    const int32_t count = static_cast<int32_t>(patches.size());
+    std::vector<int32_t> parent(count);
+    std::iota(parent.begin(), parent.end(), 0);
+    const int32_t w = picture.width, h = picture.height;
+    for (int32_t a = 0; a < count; ++a) {
+        for (int32_t b = a + 1; b < count; ++b) {
+            const WhitePatch &pa = patches[a], &pb = patches[b];
+            const int32_t gapX = std::max({0, pb.left - pa.right, pa.left - pb.right});
+            const int32_t gapY = std::max({0, pb.top - pa.bottom, pa.top - pb.bottom});
+            if (std::max(gapX, gapY) > kSeparation || Find(parent, a) == Find(parent, b)) continue;
+            // Boxes are close: look for a pixel of b near a pixel of a.
+            bool close = false;
+            for (int32_t y = pa.top; y <= pa.bottom && !close; ++y) {
+                for (int32_t x = pa.left; x <= pa.right && !close; ++x) {
+                    if (labels[static_cast<size_t>(y) * w + x] != a + 1) continue;
+                    for (int32_t ny = std::max(0, y - kSeparation);
+                         ny <= std::min(h - 1, y + kSeparation) && !close; ++ny)
+                        for (int32_t nx = std::max(0, x - kSeparation);
+                             nx <= std::min(w - 1, x + kSeparation) && !close; ++nx)
+                            close = labels[static_cast<size_t>(ny) * w + nx] == b + 1;
+                }
+            }
+            if (close) parent[Find(parent, a)] = Find(parent, b);
+        }
+    }
+    std::vector<int32_t> groupOf(count, -1);
+    int32_t groups = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t root = Find(parent, i);
+        if (groupOf[root] < 0) groupOf[root] = groups++;
+        patches[i].group = groupOf[root] + 1;
+    }
+    return groups;
+}
+
+std::string FormatCodes(const MonsterName& name) {
+    std::string text;
+    for (size_t i = 0; i < name.MoveCode.size(); ++i) {
+        if (i) text += '-';
+        text += std::to_string(name.MoveCode[i]);
+    }
+    return text;
+}
+
+void AddNameWarnings(CheckResult& result) {
+    const MonsterName& name = result.name;
+    if (name.MonsterName.empty()) result.warnings.push_back("the display name is empty");
+    for (size_t i = 0; i < name.MoveCode.size(); ++i) {
+        const int32_t code = name.MoveCode[i];
+        if (code != 0 && DescribeMoveCode(code) == "no motion of its own")
+            result.warnings.push_back("stage " + std::to_string(i + 1) + " code " +
+                                      std::to_string(code) + " gives no motion of its own");
+    }
+    if (name.MoveCode[0] == 0)
+        result.warnings.push_back("stage 1 has no movement code: the monster only rises and "
+                                  "stands");
+    for (size_t i = 1; i < name.MoveCode.size(); ++i) {
+        const int32_t code = name.MoveCode[i];
+        if (name.Flying && code >= 1 && code <= 31)
+            result.warnings.push_back("stage " + std::to_string(i + 1) + " code " +
+                                      std::to_string(code) +
+                                      " runs without gravity, since the first code flies");
+    }
+}
+
+} // namespace
+
+PixelClass ClassifyPixel(uint32_t colour) {
+    const auto c = static_cast<int32_t>(colour);
+    if (!IsSolidMonsterColour(c)) return PixelClass::Empty;
+    if (colour == kWhiteColour) return PixelClass::White;
+    if (IsDeadlyColour(c)) return PixelClass::Deadly;
+    if (IsFurColour(c)) return PixelClass::Fur;
+    if (IsGripColour(c)) return PixelClass::Grip;
+    return PixelClass::Solid;
+}
+
+const char* ClassName(PixelClass value) {
+    switch (value) {
+    case PixelClass::Empty:
+        return "empty";
+    case PixelClass::Solid:
+        return "solid";
+    case PixelClass::Grip:
+        return "grip";
+    case PixelClass::Fur:
+        return "fur";
+    case PixelClass::Deadly:
+        return "deadly";
+    case PixelClass::White:
+        return "white";
+    }
+    return "?";
+}
+
+std::string DescribeMoveCode(int32_t code) {
+    if (code >= 1 && code <= 9) return "walks";
+    if (code >= 10 && code <= 19) return "jumps";
+    if (code >= 20 && code <= 29) return "walks and jumps";
+    if (code == 30 || code == 31) return "heaves";
+    if (code == 40 || code == 41) return "flies in loops";
+    if (code == 42) return "surfaces and dives";
+    if (code == 0) return "stands";
+    return "no motion of its own";
+}
+
+CheckResult CheckMonster(const std::string& fileName, const platform::Picture& picture) {
+    CheckResult result;
+    result.fileName = fileName;
+    try {
+        result.name = ParseMonsterFileName(fileName);
+        result.nameOk = true;
+        AddNameWarnings(result);
+    } catch (const vb::RuntimeError& error) {
+        result.errorNumber = error.Number();
+        result.errorText = error.Description();
+    }
+
+    result.width = picture.width;
+    result.height = picture.height;
+    const size_t size = static_cast<size_t>(picture.width) * picture.height;
+    std::vector<uint8_t> flags(size);
+    for (size_t i = 0; i < size; ++i) {
+        const uint32_t colour = picture.pixels[i];
+        switch (ClassifyPixel(colour)) {
+        case PixelClass::Empty:
+            ++result.counts.empty;
+            break;
+        case PixelClass::Solid:
+            ++result.counts.solid;
+            break;
+        case PixelClass::Grip:
+            ++result.counts.grip;
+            break;
+        case PixelClass::Fur:
+            ++result.counts.fur;
+            if (!IsGripColour(static_cast<int32_t>(colour))) ++result.counts.furNotGrip;
+            break;
+        case PixelClass::Deadly:
+            ++result.counts.deadly;
+            break;
+        case PixelClass::White:
+            ++result.counts.white;
+            break;
+        }
+        flags[i] = FlagsOf(colour);
+    }
+
+    std::vector<int32_t> labels;
+    result.patches = FindPatches(picture, labels);
+    result.groups = GroupPatches(picture, labels, result.patches);
+
+    const ReachResult reach = SearchReach(picture.width, picture.height, flags);
+    result.restMap = reach.rest;
+    for (size_t i = 0; i < size; ++i)
+        if (reach.struck[i]) result.patches[labels[i] - 1].reachable = true;
+    std::vector<bool> groupReached(result.groups + 1, false);
+    for (const WhitePatch& patch : result.patches)
+        if (patch.reachable) groupReached[patch.group] = true;
+    result.reachableGroups =
+        static_cast<int32_t>(std::count(groupReached.begin(), groupReached.end(), true));
+
+    if (result.patches.empty()) {
+        result.warnings.push_back("no white (&HFFFFFF) hit points at all");
+    } else if (result.groups < kHitPointsNeeded) {
+        result.warnings.push_back(
+            "only " + std::to_string(result.groups) +
+            " hit point(s) lie far enough apart: destroying one greens the white within " +
+            std::to_string(kGreenRadius) + " cells of the man, so patches need more than " +
+            std::to_string(kSeparation) + " cells between them");
+    }
+    if (result.patches.size() > static_cast<size_t>(kHitPointsNeeded))
+        result.warnings.push_back(std::to_string(result.patches.size()) +
+                                  " white patches: stray white pixels are hit points too");
+    if (result.counts.furNotGrip > 0)
+        result.warnings.push_back(std::to_string(result.counts.furNotGrip) +
+                                  " fur pixels cannot be held on to (grip needs saturation "
+                                  "0.58..0.78 and hue 0.152..0.182)");
+    for (size_t i = 0; i < result.patches.size(); ++i)
+        if (!result.patches[i].reachable)
+            result.warnings.push_back("hit point #" + std::to_string(i + 1) +
+                                      " cannot be reached by a strike");
+
+    result.beatable = result.nameOk && result.reachableGroups >= kHitPointsNeeded;
+    return result;
+}
+
+CheckResult CheckMonsterFile(const std::string& path) {
+    const std::string fileName = std::filesystem::path(path).filename().string();
+    platform::Picture picture;
+    std::string loadError;
+    try {
+        picture = platform::LoadPicture(path);
+    } catch (const vb::RuntimeError& error) {
+        loadError = error.Description();
+    }
+    CheckResult result = CheckMonster(fileName, picture);
+    if (!loadError.empty()) {
+        result.warnings.insert(result.warnings.begin(), "picture not loaded: " + loadError);
+        result.beatable = false;
+    }
+    return result;
+}
+
+std::string FormatReport(const CheckResult& r) {
+    std::string out = r.fileName + "\n";
+    if (r.nameOk) {
+        const MonsterName& n = r.name;
+        out += "  ID " + n.MonsterID + ", name \"" + n.MonsterName + "\", codes " + FormatCodes(n) +
+               (n.Flying ? ", flies" : ", does not fly") + "\n";
+        for (size_t i = 0; i < n.MoveCode.size(); ++i)
+            out += "    stage " + std::to_string(i + 1) + ": " + std::to_string(n.MoveCode[i]) +
+                   " " + DescribeMoveCode(n.MoveCode[i]) + "\n";
+    } else {
+        char number[16];
+        std::snprintf(number, sizeof number, "&H%08X", static_cast<uint32_t>(r.errorNumber));
+        out += "  NAME ERROR " + std::string(number) + ": " + r.errorText + "\n";
+    }
+    out += "  size " + std::to_string(r.width) + " x " + std::to_string(r.height) +
+           " game pixels; " +
+           (r.height > 600 ? "drops in from above the view" : "rises out of the ground") + "\n";
+    const PixelCounts& c = r.counts;
+    out += "  pixels: solid " + std::to_string(c.solid) + ", grip " + std::to_string(c.grip) +
+           ", fur " + std::to_string(c.fur) + ", deadly " + std::to_string(c.deadly) + ", white " +
+           std::to_string(c.white) + ", empty " + std::to_string(c.empty) + "\n";
+    out += "  hit points: " + std::to_string(r.patches.size()) + " white patch(es) in " +
+           std::to_string(r.groups) + " separate place(s), " + std::to_string(r.reachableGroups) +
+           " within reach\n";
+    for (size_t i = 0; i < r.patches.size(); ++i) {
+        const WhitePatch& p = r.patches[i];
+        out += "    #" + std::to_string(i + 1) + " at " + std::to_string(p.left) + "," +
+               std::to_string(p.top) + " (" + std::to_string(p.right - p.left + 1) + " x " +
+               std::to_string(p.bottom - p.top + 1) + ", " + std::to_string(p.pixels) +
+               " pixels), place " + std::to_string(p.group) + ": " +
+               (p.reachable ? "a strike can reach it" : "OUT OF REACH") + "\n";
+    }
+    for (const std::string& warning : r.warnings) out += "  warning: " + warning + "\n";
+    if (r.beatable) {
+        out += "  verdict: beatable\n";
+    } else {
+        out += "  verdict: CANNOT BE BEATEN (";
+        out += !r.nameOk ? "the game stops at its name"
+                         : "fewer than " + std::to_string(kHitPointsNeeded) +
+                               " separate hit points can be struck";
+        out += ")\n";
+    }
+    return out;
+}
+
+platform::Picture PreviewPicture(const platform::Picture& picture, const CheckResult& result) {
+    platform::Picture preview;
+    preview.width = picture.width;
+    preview.height = picture.height;
+    preview.pixels.resize(picture.pixels.size());
+    const auto rgb = [](int r, int g, int b) { return gdi::RGB(r, g, b); };
+    for (size_t i = 0; i < picture.pixels.size(); ++i) {
+        const uint32_t colour = picture.pixels[i];
+        uint32_t shown = 0;
+        switch (ClassifyPixel(colour)) {
+        case PixelClass::Empty:
+            if (i < result.restMap.size() && result.restMap[i])
+                shown = rgb(0, 110, 130); // where the man can stand or hold on
+            else if (colour != 0)
+                shown = rgb(48, 48, 48); // dark shading
+            break;
+        case PixelClass::Solid:
+            shown = rgb(80, 100, 190);
+            break;
+        case PixelClass::Grip:
+            shown = rgb(40, 200, 60);
+            break;
+        case PixelClass::Fur:
+            shown =
+                IsGripColour(static_cast<int32_t>(colour)) ? rgb(240, 220, 40) : rgb(200, 130, 20);
+            break;
+        case PixelClass::Deadly:
+            shown = rgb(255, 0, 0);
+            break;
+        case PixelClass::White:
+            shown = rgb(255, 255, 255);
+            break;
+        }
+        preview.pixels[i] = shown;
+    }
+    // Hit points out of reach in magenta.
+    for (const WhitePatch& patch : result.patches) {
+        if (patch.reachable) continue;
+        for (int32_t y = patch.top; y <= patch.bottom; ++y)
+            for (int32_t x = patch.left; x <= patch.right; ++x) {
+                const size_t i = static_cast<size_t>(y) * picture.width + x;
+                if (picture.pixels[i] == kWhiteColour) preview.pixels[i] = rgb(255, 0, 255);
+            }
+    }
+    return preview;
+}
+
+} // namespace monster_check
