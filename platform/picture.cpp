@@ -1,0 +1,208 @@
+// GIF pictures through giflib: the first image of a file in, one image out.
+#include "platform/picture.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_map>
+
+#include "platform/runtime_error.h"
+
+namespace platform {
+
+namespace {
+
+// Largest picture accepted, in pixels; guards against absurd headers.
+constexpr int64_t kMaxPixels = int64_t{1} << 28;
+
+[[noreturn]] void Fail(int32_t number, const char* text, const std::string& path) {
+    throw vb::RuntimeError(number, std::string(text) + ": '" + path + "'");
+}
+
+[[noreturn]] void NotFound(const std::string& path) {
+    Fail(vb::kErrFileNotFound, "File not found", path);
+}
+[[noreturn]] void Invalid(const std::string& path) {
+    Fail(vb::kErrInvalidPicture, "Invalid picture", path);
+}
+
+struct Reader {
+    GifFileType* gif = nullptr;
+    ~Reader() {
+        int err = 0;
+        if (gif) DGifCloseFile(gif, &err);
+    }
+};
+
+Picture Decode(GifFileType* gif, const std::string& path) {
+    int transparent = NO_TRANSPARENT_COLOR;
+    while (true) {
+        GifRecordType type;
+        if (DGifGetRecordType(gif, &type) == GIF_ERROR) Invalid(path);
+        if (type == TERMINATE_RECORD_TYPE) Invalid(path); // no image at all
+        if (type == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) Invalid(path);
+            if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4) {
+                GraphicsControlBlock gcb;
+                if (DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK) {
+                    transparent = gcb.TransparentColor;
+                }
+            }
+            while (block) {
+                if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) Invalid(path);
+            }
+            continue;
+        }
+        if (type != IMAGE_DESC_RECORD_TYPE) continue;
+
+        if (DGifGetImageDesc(gif) == GIF_ERROR) Invalid(path);
+        const GifImageDesc& desc = gif->Image;
+        const int width = desc.Width, height = desc.Height;
+        if (width < 1 || height < 1 || int64_t{width} * height > kMaxPixels) Invalid(path);
+        const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+        if (!map) Invalid(path);
+
+        // Palette as colour values; indices past its end read as black.
+        gdi::COLORREF colours[256] = {};
+        for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
+            const GifColorType& c = map->Colors[i];
+            colours[i] = gdi::RGB(c.Red, c.Green, c.Blue);
+        }
+        if (transparent >= 0 && transparent < 256) colours[transparent] = 0;
+
+        Picture picture;
+        picture.width = width;
+        picture.height = height;
+        picture.pixels.resize(static_cast<size_t>(width) * height);
+        std::vector<GifPixelType> line(static_cast<size_t>(width));
+        auto readRow = [&](int y) {
+            if (DGifGetLine(gif, line.data(), width) == GIF_ERROR) Invalid(path);
+            gdi::COLORREF* out = picture.pixels.data() + static_cast<size_t>(y) * width;
+            for (int x = 0; x < width; ++x) out[x] = colours[line[static_cast<size_t>(x)]];
+        };
+        if (desc.Interlace) {
+            static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+            for (int pass = 0; pass < 4; ++pass)
+                for (int y = kStart[pass]; y < height; y += kStep[pass]) readRow(y);
+        } else {
+            for (int y = 0; y < height; ++y) readRow(y);
+        }
+        return picture;
+    }
+}
+
+struct Writer {
+    GifFileType* gif = nullptr;
+    bool Close() {
+        int err = 0;
+        const bool ok = !gif || EGifCloseFile(gif, &err) == GIF_OK;
+        gif = nullptr;
+        return ok;
+    }
+    ~Writer() { Close(); }
+};
+
+} // namespace
+
+Picture LoadPicture(const std::string& path) {
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::exists(path, ec)) NotFound(path);
+    if (std::filesystem::is_directory(path, ec)) Invalid(path);
+    int err = 0;
+    Reader reader;
+    reader.gif = DGifOpenFileName(path.c_str(), &err);
+    if (!reader.gif) {
+        if (err == D_GIF_ERR_OPEN_FAILED) NotFound(path);
+        Invalid(path);
+    }
+    return Decode(reader.gif, path);
+}
+
+void SavePictureGif(const std::string& path, const Picture& picture, bool withTransparentBlack,
+                    bool interlaced) {
+    const int width = picture.width, height = picture.height;
+    if (width < 1 || height < 1 || width > 65535 || height > 65535 ||
+        picture.pixels.size() != static_cast<size_t>(width) * height) {
+        Invalid(path);
+    }
+    // Palette in order of first appearance; black first when it is the
+    // transparent colour, so the file is the same for the same picture.
+    std::vector<gdi::COLORREF> palette;
+    std::unordered_map<gdi::COLORREF, uint8_t> index;
+    if (withTransparentBlack) {
+        palette.push_back(0);
+        index[0] = 0;
+    }
+    std::vector<GifPixelType> indices(picture.pixels.size());
+    for (size_t i = 0; i < picture.pixels.size(); ++i) {
+        const gdi::COLORREF c = picture.pixels[i] & 0xFFFFFFu;
+        auto it = index.find(c);
+        if (it == index.end()) {
+            if (palette.size() == 256) {
+                throw vb::RuntimeError(vb::kErrInvalidPicture,
+                                       "Invalid picture: more than 256 colours for '" + path + "'");
+            }
+            it = index.emplace(c, static_cast<uint8_t>(palette.size())).first;
+            palette.push_back(c);
+        }
+        indices[i] = it->second;
+    }
+    int bits = 1;
+    while ((1 << bits) < static_cast<int>(palette.size())) ++bits;
+    std::vector<GifColorType> colours(size_t{1} << bits, GifColorType{0, 0, 0});
+    for (size_t i = 0; i < palette.size(); ++i) {
+        colours[i] = GifColorType{static_cast<GifByteType>(palette[i] & 0xFF),
+                                  static_cast<GifByteType>((palette[i] >> 8) & 0xFF),
+                                  static_cast<GifByteType>((palette[i] >> 16) & 0xFF)};
+    }
+    ColorMapObject* map = GifMakeMapObject(1 << bits, colours.data());
+    if (!map) Fail(7, "Out of memory", path);
+
+    auto accessError = [&]() { Fail(75, "Path/File access error", path); };
+    int err = 0;
+    Writer writer;
+    writer.gif = EGifOpenFileName(path.c_str(), false, &err);
+    if (!writer.gif) {
+        GifFreeMapObject(map);
+        accessError();
+    }
+    EGifSetGifVersion(writer.gif, true);
+    const int screenOk = EGifPutScreenDesc(writer.gif, width, height, bits, 0, map);
+    GifFreeMapObject(map);
+    if (screenOk == GIF_ERROR) accessError();
+    if (withTransparentBlack) {
+        GraphicsControlBlock gcb;
+        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+        gcb.UserInputFlag = false;
+        gcb.DelayTime = 0;
+        gcb.TransparentColor = 0;
+        GifByteType block[4];
+        const size_t len = EGifGCBToExtension(&gcb, block);
+        if (EGifPutExtension(writer.gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), block) ==
+            GIF_ERROR) {
+            accessError();
+        }
+    }
+    if (EGifPutImageDesc(writer.gif, 0, 0, width, height, interlaced, nullptr) == GIF_ERROR) {
+        accessError();
+    }
+    auto putRow = [&](int y) {
+        if (EGifPutLine(writer.gif, indices.data() + static_cast<size_t>(y) * width, width) ==
+            GIF_ERROR) {
+            accessError();
+        }
+    };
+    if (interlaced) {
+        static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+        for (int pass = 0; pass < 4; ++pass)
+            for (int y = kStart[pass]; y < height; y += kStep[pass]) putRow(y);
+    } else {
+        for (int y = 0; y < height; ++y) putRow(y);
+    }
+    if (!writer.Close()) accessError();
+}
+
+} // namespace platform

@@ -1,0 +1,187 @@
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/picture.h"
+#include "platform/runtime_error.h"
+#include "support/temp_dir.h"
+
+using platform::LoadPicture;
+using platform::Picture;
+using platform::SavePictureGif;
+
+namespace {
+
+struct GifSpec {
+    int width = 0, height = 0;
+    std::vector<GifColorType> globalColours; // empty: none
+    std::vector<GifColorType> localColours;  // empty: none
+    int transparentIndex = -1;
+    bool interlaced = false;
+    std::vector<uint8_t> indices; // rows in picture order
+};
+
+// Writes a GIF with giflib directly, independent of the code under test.
+void WriteGif(const std::string& path, const GifSpec& s) {
+    int err = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &err);
+    ASSERT_NE(gif, nullptr);
+    EGifSetGifVersion(gif, true);
+    auto makeMap = [](const std::vector<GifColorType>& c) -> ColorMapObject* {
+        return c.empty() ? nullptr : GifMakeMapObject(static_cast<int>(c.size()), c.data());
+    };
+    ColorMapObject* global = makeMap(s.globalColours);
+    ColorMapObject* local = makeMap(s.localColours);
+    const int bits = global ? global->BitsPerPixel : local->BitsPerPixel;
+    ASSERT_EQ(EGifPutScreenDesc(gif, s.width, s.height, bits, 0, global), GIF_OK);
+    if (s.transparentIndex >= 0) {
+        GraphicsControlBlock gcb{};
+        gcb.TransparentColor = s.transparentIndex;
+        GifByteType block[4];
+        const size_t n = EGifGCBToExtension(&gcb, block);
+        ASSERT_EQ(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(n), block),
+                  GIF_OK);
+    }
+    ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, s.width, s.height, s.interlaced, local), GIF_OK);
+    std::vector<int> order;
+    if (s.interlaced) {
+        const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
+        for (int p = 0; p < 4; ++p)
+            for (int y = start[p]; y < s.height; y += step[p]) order.push_back(y);
+    } else {
+        for (int y = 0; y < s.height; ++y) order.push_back(y);
+    }
+    for (int y : order) {
+        std::vector<GifPixelType> row(s.indices.begin() + y * s.width,
+                                      s.indices.begin() + (y + 1) * s.width);
+        ASSERT_EQ(EGifPutLine(gif, row.data(), s.width), GIF_OK);
+    }
+    if (global) GifFreeMapObject(global);
+    if (local) GifFreeMapObject(local);
+    ASSERT_EQ(EGifCloseFile(gif, &err), GIF_OK);
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+TEST(PictureLoad, PaletteColoursAndTransparentIndexAsBlack) {
+    TempDir dir;
+    const std::string path = dir.str() + "/p.gif";
+    GifSpec s;
+    s.width = 3;
+    s.height = 2;
+    s.globalColours = {{10, 20, 30}, {255, 255, 255}, {200, 0, 0}, {1, 2, 3}};
+    s.transparentIndex = 1;
+    s.indices = {0, 1, 2, 3, 3, 0};
+    WriteGif(path, s);
+    const Picture p = LoadPicture(path);
+    ASSERT_EQ(p.width, 3);
+    ASSERT_EQ(p.height, 2);
+    const std::vector<gdi::COLORREF> expected = {gdi::RGB(10, 20, 30), 0,
+                                                 gdi::RGB(200, 0, 0),  gdi::RGB(1, 2, 3),
+                                                 gdi::RGB(1, 2, 3),    gdi::RGB(10, 20, 30)};
+    EXPECT_EQ(p.pixels, expected);
+}
+
+TEST(PictureLoad, LocalPaletteWinsAndInterlacedRowsComeBackInOrder) {
+    TempDir dir;
+    const std::string path = dir.str() + "/i.gif";
+    GifSpec s;
+    s.width = 2;
+    s.height = 11;
+    s.globalColours = {{0, 0, 0}, {1, 1, 1}};
+    for (int i = 0; i < 16; ++i)
+        s.localColours.push_back(GifColorType{static_cast<GifByteType>(i * 10), 0, 7});
+    s.interlaced = true;
+    for (int y = 0; y < 11; ++y) {
+        s.indices.push_back(static_cast<uint8_t>(y));
+        s.indices.push_back(static_cast<uint8_t>(15 - y));
+    }
+    WriteGif(path, s);
+    const Picture p = LoadPicture(path);
+    ASSERT_EQ(p.height, 11);
+    for (int y = 0; y < 11; ++y) {
+        EXPECT_EQ(p.pixels[y * 2], gdi::RGB(y * 10, 0, 7)) << y;
+        EXPECT_EQ(p.pixels[y * 2 + 1], gdi::RGB((15 - y) * 10, 0, 7)) << y;
+    }
+}
+
+TEST(PictureLoad, MissingAndBrokenFilesNameThePath) {
+    TempDir dir;
+    const std::string missing = dir.str() + "/none.gif";
+    try {
+        LoadPicture(missing);
+        FAIL() << "no error";
+    } catch (const vb::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), 53);
+        EXPECT_EQ(e.Description(), "File not found: '" + missing + "'");
+    }
+    dir.Write("junk.gif", "this is not a picture at all");
+    dir.Write("cut.gif", std::string("GIF89a\x04\x00\x04\x00\x80\x00\x00", 13));
+    for (const char* name : {"junk.gif", "cut.gif"}) {
+        const std::string path = dir.str() + "/" + name;
+        try {
+            LoadPicture(path);
+            FAIL() << "no error for " << name;
+        } catch (const vb::RuntimeError& e) {
+            EXPECT_EQ(e.Number(), 481);
+            EXPECT_EQ(e.Description(), "Invalid picture: '" + path + "'");
+        }
+    }
+}
+
+TEST(PictureSave, RoundTripIsExactAndDeterministic) {
+    TempDir dir;
+    Picture p;
+    p.width = 7;
+    p.height = 9;
+    for (int i = 0; i < 63; ++i)
+        p.pixels.push_back(i % 5 == 0 ? 0 : gdi::RGB(i * 3, 255 - i, i % 7));
+    for (bool interlaced : {false, true}) {
+        const std::string a = dir.str() + "/a.gif", b = dir.str() + "/b.gif";
+        SavePictureGif(a, p, true, interlaced);
+        SavePictureGif(b, p, true, interlaced);
+        EXPECT_EQ(Slurp(a), Slurp(b));
+        const Picture back = LoadPicture(a);
+        EXPECT_EQ(back.width, 7);
+        EXPECT_EQ(back.height, 9);
+        EXPECT_EQ(back.pixels, p.pixels);
+
+        // Read back with giflib: black is index 0 and marked transparent,
+        // the palette is padded to a power of two.
+        int err = 0;
+        GifFileType* gif = DGifOpenFileName(a.c_str(), &err);
+        ASSERT_NE(gif, nullptr);
+        ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+        const ColorMapObject* map = gif->SColorMap;
+        ASSERT_NE(map, nullptr);
+        EXPECT_EQ(map->ColorCount, 64); // 52 colours + black
+        EXPECT_EQ(map->Colors[0].Red + map->Colors[0].Green + map->Colors[0].Blue, 0);
+        GraphicsControlBlock gcb;
+        ASSERT_EQ(DGifSavedExtensionToGCB(gif, 0, &gcb), GIF_OK);
+        EXPECT_EQ(gcb.TransparentColor, 0);
+        EXPECT_EQ(gif->SavedImages[0].ImageDesc.Interlace, interlaced);
+        DGifCloseFile(gif, &err);
+    }
+}
+
+TEST(PictureSave, RefusesMoreThan256Colours) {
+    TempDir dir;
+    Picture p;
+    p.width = 300;
+    p.height = 1;
+    for (int i = 0; i < 300; ++i) p.pixels.push_back(static_cast<gdi::COLORREF>(i + 1));
+    EXPECT_THROW(SavePictureGif(dir.str() + "/many.gif", p), vb::RuntimeError);
+    p.pixels.resize(256); // 256 colours without black fit when black is not reserved
+    p.width = 256;
+    EXPECT_NO_THROW(SavePictureGif(dir.str() + "/ok.gif", p, false));
+    EXPECT_EQ(LoadPicture(dir.str() + "/ok.gif").pixels, p.pixels);
+}
