@@ -102,9 +102,13 @@ void kivSprite3::BuildMask(gdi::HDC screen) {
         mMaskDisplaced = gdi::SelectObject(mMaskDC, bitmap);
         mMaskPixels = gdi::BitmapMonoPixels(bitmap);
     }
-    // Keyed on pure black whatever TransparentColor says.
-    gdi::SetBkColor(mMainDC, 0);
+    // Keyed on pure black whatever TransparentColor says. The background
+    // colour goes back afterwards: left black, a mask copied onto this image
+    // (an animation frame, a surface without a destination mask) would turn
+    // its transparent white into black and wipe what lies under it.
+    const gdi::COLORREF background = gdi::SetBkColor(mMainDC, 0);
     gdi::BitBlt(mMaskDC, 0, 0, mWidth, mHeight, mMainDC, 0, 0, gdi::SRCCOPY);
+    gdi::SetBkColor(mMainDC, background);
 }
 
 void kivSprite3::Refresh(bool pTerminate) {
