@@ -1,6 +1,8 @@
 // The game form's set-up and tear-down, and the world's colour query.
 #include "game/frmMain.h"
 
+#include <string>
+
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
@@ -9,6 +11,16 @@
 #include "scenery/clsParticles.h"
 
 frmMainForm* frmMain = nullptr;
+
+namespace {
+
+std::string TrimSpaces(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
 
 frmMainForm::frmMainForm() : platform::Form("frmMain") {
     frmMain = this;
@@ -23,14 +35,36 @@ void frmMainForm::Kiv_Initialize() {
     host.PlaceGameWindow(0, 0, ScreenWidth, ScreenHeight);
     host.PlaceView(vb::RoundEven((ScreenWidth - ViewWidth) / 2.0),
                    vb::RoundEven((ScreenHeight - ViewHeight) / 2.0), ViewWidth, ViewHeight);
+
+    mMan = std::make_unique<clsMan>();
+    mMan->Initialize();
+
+    // The monster is in the list before it initializes: it looks itself up
+    // through Monster(1) and places itself beside the man.
+    mMonsters.clear();
+    mMonsters.push_back(std::make_unique<clsMonster>());
+    for (auto& monster : mMonsters) monster->Initialize();
+
+    TextUntil = host.Now() - platform::kMillisecondsPerDay;
+    TextSprites.Initialize(true, 600, 175, nullptr);
+    // The first two monsters keep the instructions and credits up longer.
+    TextTimeScale = vb::Val(TrimSpaces(Monster(1).mMonsterID)) > 2 ? 1 : 15;
+
+    if (MonstersLeft == 0) TextChange(host.AppPath() + "/images/Text_Readme.gif", 10000);
+
+    mElements = std::make_unique<clsElements>();
+    mElements->Initialize();
+    mParticles = std::make_unique<clsParticles>();
+    mParticles->Initialize();
 }
 
 void frmMainForm::Kiv_Terminate() {}
 
 int32_t frmMainForm::GetColour(double pX, double pY) {
-    (void)pX;
-    if (vb::Int(pY) > 0) return 0;
-    return -2;
+    if (vb::Int(pY) > 0) return 0; // the ground
+    const int32_t c = Monster(1).GetColour2(pX, pY);
+    if (c != -2 || !mElements) return c;
+    return mElements->GetColour2(pX, pY);
 }
 
 void frmMainForm::Form_Unload() {

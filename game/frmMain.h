@@ -50,6 +50,10 @@ class frmMainForm : public platform::Form, public GameForm {
 
   protected:
     void Form_Unload() override; // the closing of the form asks to quit
+
+  private:
+    void DrawStatusBars();
+    void DrawBanner();
 };
 
 // The one game form while the game runs; nullptr before and after.

@@ -1,26 +1,118 @@
 // One frame of play: move, camera, draw, refresh.
+#include <string>
+
+#include "game/camera.h"
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
 #include "input/clsKeyboard.h"
+#include "monsters/clsMonster.h"
 #include "platform/host.h"
+#include "platform/numeric.h"
+#include "platform/random.h"
+#include "player/clsMan.h"
+#include "scenery/clsElements.h"
+#include "scenery/clsParticles.h"
 
 namespace {
-constexpr int32_t kBackground = 213 + 210 * 256 + 190 * 65536;
+
+constexpr int32_t Rgb(int r, int g, int b) {
+    return r + g * 256 + b * 65536;
+}
+
+constexpr int32_t kBackground = Rgb(213, 210, 190);
 constexpr int32_t kWhite = 0xFFFFFF;
+constexpr int32_t kGround = Rgb(192, 218, 117);
+
+// One status bar: from 3 game pixels in, as long as its fraction of the view.
+void StatusBar(gdi::HDC dc, double fraction, double row, int32_t colour) {
+    FillRectGdi(dc, vb::RoundEven(3 * PixelWidth), vb::RoundEven(row * PixelHeight),
+                vb::RoundEven((ViewWidth - 6 * PixelWidth) * fraction),
+                vb::RoundEven((row + 1) * PixelHeight), colour);
+}
+
+// A banner text with its grey shadow one pixel right and down.
+void BannerText(gdi::HDC dc, const std::string& text, double size, int32_t left, int32_t top,
+                int32_t width) {
+    DrawTextGdi(dc, text, "Arial", size, true, false, left + 1, top + 1, width, 25,
+                Rgb(128, 128, 128), gdi::DT_RIGHT, 0, 0, 0, 0, 0, false);
+    DrawTextGdi(dc, text, "Arial", size, true, false, left, top, width, 25, Rgb(195, 190, 130),
+                gdi::DT_RIGHT, 0, 0, 0, 0, 0, false);
+}
+
 } // namespace
 
 void frmMainForm::MainLoop() {
-    if (Keyboard && Keyboard->KeyDown(27)) NextGameState = 2;
+    platform::Host& host = platform::host();
+    if (Keyboard->KeyDown(27)) NextGameState = 2; // the frame still runs to its end
+
+    const double oldX = mMan->mX, oldY = mMan->mY;
+    mMan->Move();
+    for (auto& monster : mMonsters) monster->Move();
+    mElements->Move();
+    mParticles->Move();
+    vb::Rnd(); // keeps the random sequence one step per frame
+
+    CameraStep(mMan->mState == 1 && MonstersLeft != 0, oldX, oldY, mMan->mX, mMan->mY);
 
     gdi::HDC dc = picMainDC();
     FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, kBackground);
+    gdi::SetBkColor(dc, kWhite);
+    mElements->Draw(false);
+    for (auto& monster : mMonsters) monster->Draw();
+    DrawStatusBars();
+
+    const int32_t groundTop = vb::RoundEven(PixelHeight + OffsetY);
+    if (groundTop < ViewHeight - 5) {
+        FillRectGdi(dc, 1, groundTop, ViewWidth - 2, ViewHeight - 2, kGround);
+    }
+
+    mElements->Draw(true);
+    ScreenImageStep();
+    mMan->Draw();
 
     const int32_t W = ViewWidth, H = ViewHeight;
-    const int32_t pw = static_cast<int32_t>(PixelWidth), ph = static_cast<int32_t>(PixelHeight);
+    const int32_t pw = vb::RoundEven(PixelWidth), ph = vb::RoundEven(PixelHeight);
     FillRectGdi(dc, 0, 0, W, ph, kWhite);
     FillRectGdi(dc, 0, 0, pw, H, kWhite);
     FillRectGdi(dc, W - pw, 0, W, H, kWhite);
     FillRectGdi(dc, 0, H - ph, W, H, kWhite);
 
-    platform::host().RefreshView();
+    mParticles->Draw();
+    if (host.Now() < MonsterNameUntil && MonstersLeft != 0) DrawBanner();
+    host.RefreshView();
+}
+
+void frmMainForm::DrawStatusBars() {
+    if (MonstersLeft == 0) return;
+    gdi::HDC dc = picMainDC();
+    const int32_t total = Monster(1).mHitTotal;
+    if (total != 0) {
+        StatusBar(dc, total / 1200.0, 2, total >= 300 ? kWhite : Rgb(255, 255, 0));
+    }
+    if (mMan->mStrength != 0) {
+        StatusBar(dc, mMan->mStrength / 100, 4, mMan->mStrength < 25 ? Rgb(128, 128, 192) : kWhite);
+    }
+    if (mMan->mSwordCounter != 0) {
+        StatusBar(dc, mMan->mSwordCounter / 100, 6,
+                  mMan->mSwordCounter > 50 ? Rgb(192, 128, 128) : kWhite);
+    }
+}
+
+void frmMainForm::DrawBanner() {
+    gdi::HDC dc = picMainDC();
+    const int32_t SW = ViewWidth;
+    const double PH = PixelHeight;
+    BannerText(dc, Monster(1).mMonsterName, 30, SW - 425, vb::RoundEven(8 * PH + 23), 400);
+
+    const int32_t entries = static_cast<int32_t>(MonsterHistory.size());
+    if (entries != MonstersLeft) {
+        const std::string left = MonstersLeft == 1
+                                     ? std::string("1 Monster Left")
+                                     : std::to_string(MonstersLeft) + " Monsters Left";
+        BannerText(dc, left, 20, SW - 225, vb::RoundEven(8 * PH + 73), 200);
+    }
+    if (entries - MonstersLeft > 0) {
+        BannerText(dc, std::to_string(entries - MonstersLeft) + " Defeated", 20, SW - 225,
+                   vb::RoundEven(8 * PH + 103), 200);
+    }
 }

@@ -1,0 +1,197 @@
+#include "support/game_world.h"
+
+#include <stdexcept>
+
+#include "app/history.h"
+#include "app/modMain.h"
+#include "game/frmMain.h"
+#include "input/clsKeyboard.h"
+#include "monsters/clsMonster.h"
+#include "platform/random.h"
+#include "player/clsMan.h"
+#include "scenery/clsParticles.h"
+
+namespace {
+
+// Every picture the scenery and the screens load.
+const char* const kImageFiles[] = {
+    "Title_1Title.gif",      "Title_2Instructions.gif",
+    "Title_3Credits.gif",    "Text_Readme.gif",
+    "Text_Death.gif",        "Text_Success.gif",
+    "Background_Cloud1.gif", "Background_Cloud2.gif",
+    "Background_Cloud3.gif", "Background_Mountain_Range.gif",
+    "Background_Bridge.gif",
+};
+
+} // namespace
+
+platform::Picture PictureFromGrid(const std::vector<std::string>& rows,
+                                  const std::map<char, gdi::COLORREF>& extra) {
+    using namespace world_colours;
+    std::map<char, gdi::COLORREF> palette = {
+        {'.', kBlack}, {' ', kBlack}, {'W', kWhite},     {'Y', kFur},
+        {'G', kGreen}, {'S', kSolid}, {'R', kDeadly},    {'D', kDark},
+        {'B', kBody},  {'P', kPale},  {'K', kDarkGreen},
+    };
+    for (const auto& [c, colour] : extra) palette[c] = colour;
+
+    platform::Picture picture;
+    picture.height = static_cast<int32_t>(rows.size());
+    for (const std::string& row : rows) {
+        picture.width = std::max(picture.width, static_cast<int32_t>(row.size()));
+    }
+    picture.pixels.assign(static_cast<size_t>(picture.width) * picture.height, kBlack);
+    for (size_t y = 0; y < rows.size(); ++y) {
+        for (size_t x = 0; x < rows[y].size(); ++x) {
+            const auto found = palette.find(rows[y][x]);
+            if (found == palette.end()) {
+                throw std::invalid_argument(std::string("no colour for grid character ") +
+                                            rows[y][x]);
+            }
+            picture.pixels[y * picture.width + x] = found->second;
+        }
+    }
+    return picture;
+}
+
+platform::Picture SolidPicture(int32_t width, int32_t height, gdi::COLORREF colour) {
+    platform::Picture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.assign(static_cast<size_t>(width) * height, colour);
+    return picture;
+}
+
+GameWorld::GameWorld(uint64_t seedValue) : host(folder.str()), seed(seedValue) {
+    platform::SetHost(&host);
+    for (const char* name : kImageFiles) {
+        WriteGif(std::string("images/") + name, SolidPicture(60, 30, world_colours::kBlack));
+    }
+    folder.Write("History.ini", "");
+}
+
+GameWorld::~GameWorld() {
+    if (frmMain) {
+        frmMain->Kiv_Terminate();
+        frmMain->Unload();
+        delete frmMain;
+        frmMain = nullptr;
+    }
+    host.DestroyGameWindow();
+    Keyboard.reset();
+    MonsterHistory.clear();
+    MonstersLeft = 0;
+    platform::SetHost(nullptr);
+}
+
+void GameWorld::AddMonster(const std::string& fileName, const std::vector<std::string>& rows) {
+    AddMonster(fileName, PictureFromGrid(rows));
+}
+
+void GameWorld::AddMonster(const std::string& fileName, const platform::Picture& picture) {
+    WriteGif("Monsters/" + fileName, picture);
+}
+
+void GameWorld::WriteHistory(const std::string& text) {
+    folder.Write("History.ini", text);
+}
+
+void GameWorld::WriteGif(const std::string& relative, const platform::Picture& picture) {
+    const auto file = folder.path() / relative;
+    std::filesystem::create_directories(file.parent_path());
+    platform::SavePictureGif(file.string(), picture);
+}
+
+void GameWorld::Start() {
+    // What start-up sets for the windowed build.
+    ScreenWidth = 1024;
+    ScreenHeight = 768;
+    CameraSnapX = 1;
+    CameraSnapY = 1;
+    PixelWidth = 3;
+    PixelHeight = 6;
+    ViewWidth = 1023;
+    ViewHeight = 768;
+    CentreX = 510;
+    CentreY = 384;
+    Gravity = 0.02;
+    ColourGreen = gdi::RGB(148, 190, 57);
+    ColourWhite = 0xFFFFFF;
+    ValueThreshold = 0.65;
+    WorldLimitX = 20500;
+    GameState = 1;
+    NextGameState = 1;
+    StateFrames = 0;
+    CameraX = CameraY = CameraSpeedX = CameraSpeedY = CameraLeadX = CameraLeadY = 0;
+    OffsetX = OffsetY = 0;
+
+    vb::Randomize(seed);
+    Keyboard = std::make_unique<clsKeyboard>();
+    Keyboard->Initialize();
+    LoadHistory();
+
+    host.CreateGameWindow("Gloamward", false);
+    frmMain = new frmMainForm();
+    frmMain->Load();
+    frmMain->Kiv_Initialize();
+    host.ShowGameWindow();
+    mStarted = true;
+}
+
+void GameWorld::Frame(int count) {
+    for (int i = 0; i < count; ++i) {
+        host.AdvanceMilliseconds(20);
+        Keyboard->Check();
+        frmMain->MainLoop();
+    }
+}
+
+void GameWorld::Tap(int virtualKey) {
+    Hold(virtualKey);
+    Frame();
+    Release(virtualKey);
+    Frame();
+}
+
+void GameWorld::PlaceMonster(double x, double y, int32_t state) {
+    clsMonster& m = monster();
+    m.mX = x;
+    m.mY = y;
+    m.mSX = m.mSY = 0;
+    m.mState = state;
+    m.mAngryCounter = 0;
+}
+
+void GameWorld::PlaceMan(double x, double y) {
+    clsMan& m = man();
+    m.mX = x;
+    m.mY = y;
+    m.mSX = m.mSY = 0;
+    m.mLanded = 15;
+}
+
+frmMainForm& GameWorld::game() {
+    return *frmMain;
+}
+clsMan& GameWorld::man() {
+    return *frmMain->mMan;
+}
+clsMonster& GameWorld::monster() {
+    return frmMain->Monster(1);
+}
+clsParticles& GameWorld::particles() {
+    return *frmMain->mParticles;
+}
+
+gdi::COLORREF GameWorld::ViewPixel(int x, int y) {
+    return gdi::GetPixel(host.ViewDC(), x, y);
+}
+
+platform::Picture GameWorld::ViewPicture() {
+    platform::Picture picture;
+    picture.width = ViewWidth;
+    picture.height = ViewHeight;
+    const gdi::COLORREF* bits = gdi::BitmapColourPixels(gdi::CurrentBitmap(host.ViewDC()));
+    picture.pixels.assign(bits, bits + static_cast<size_t>(ViewWidth) * ViewHeight);
+    return picture;
+}
