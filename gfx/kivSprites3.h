@@ -3,7 +3,6 @@
 // read and painted per pixel, and copied to the view clipped to it.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -53,13 +52,15 @@ class kivSprites3 {
 // Same result as the tile's own GetPixel at the rounded point, read straight
 // from the tile's bitmaps.
 inline int32_t kivSprites3::GetPixel(double pX, double pY) const {
-    const double column = std::floor(pX / kTileSize);
-    const double row = std::floor(pY / kTileSize);
+    const double column = pX / kTileSize, row = pY / kTileSize;
     if (!(column >= 0 && column < mNumberX && row >= 0 && row < mNumberY)) return -2;
+    // Non-negative from here, so truncation is the floor.
     const kivSprite3* tile = TileAt(static_cast<int32_t>(column), static_cast<int32_t>(row));
     if (!tile || !tile->mMainPixels) return -2;
-    const int32_t x = vb::RoundEven(pX) % kTileSize;
-    const int32_t y = vb::RoundEven(pY) % kTileSize;
+    // 0 <= value < 2^31: adding and taking away 2^52 rounds half to even in the
+    // default rounding mode, as RoundEven does, without a library call.
+    const int32_t x = static_cast<int32_t>((pX + 0x1p52) - 0x1p52) % kTileSize;
+    const int32_t y = static_cast<int32_t>((pY + 0x1p52) - 0x1p52) % kTileSize;
     const bool masked = tile->Masked();
     if (x >= tile->mRawWidth || y >= tile->mRawHeight) return masked ? -2 : -1;
     const size_t at = static_cast<size_t>(y) * tile->mRawWidth + x;
