@@ -3,6 +3,7 @@
 // around a loop so that copies side by side join without a seam. Soft, cool
 // colours: the man is red and the monsters are bright, the sky must stay
 // behind them.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -50,45 +51,52 @@ std::vector<int> Ridge(Random& random, int length, double base,
     return heights;
 }
 
-int Slope(const std::vector<int>& heights, int x) {
+// Rise of the ridge across a few columns around x, wrapping round the loop.
+int Slope(const std::vector<int>& heights, int x, int reach) {
     const int n = static_cast<int>(heights.size());
-    return heights[(x + 1) % n] - heights[(x + n - 1) % n];
+    return heights[(x + reach) % n] - heights[(x + n - reach) % n];
 }
 
 platform::Picture MountainRange() {
     constexpr int kWidth = 600, kHeight = 84;
     Random random(0x5107A11Eull);
     Canvas canvas(kWidth, kHeight);
-    const std::vector<int> far = Ridge(random, kWidth, 52, {{5, 14}, {13, 7}, {40, 2.5}});
-    const std::vector<int> near =
-        Ridge(random, kWidth, 38, {{4, 22}, {10, 9}, {30, 3.5}, {100, 1.2}});
+    const std::vector<int> far = Ridge(random, kWidth, 54, {{5, 14}, {13, 7}, {40, 2.5}});
+    const std::vector<int> near = Ridge(random, kWidth, 40, {{4, 22}, {9, 12}, {20, 6}, {60, 1.5}});
     const std::vector<int> hills = Ridge(random, kWidth, 15, {{12, 4}, {45, 1.5}});
+    const std::vector<int> facet = Ridge(random, kWidth, 11, {{30, 5}, {120, 2}});
 
     const Colour farBody = gdi::RGB(180, 184, 204), farTop = gdi::RGB(196, 198, 216);
-    const Colour lit = gdi::RGB(152, 162, 188), mid = gdi::RGB(134, 144, 172),
+    const Colour lit = gdi::RGB(154, 164, 190), mid = gdi::RGB(134, 144, 172),
                  shade = gdi::RGB(118, 127, 158);
     const Colour snowLit = gdi::RGB(228, 228, 238), snowShade = gdi::RGB(202, 206, 224);
-    const Colour hillLit = gdi::RGB(150, 168, 160), hillShade = gdi::RGB(136, 154, 150);
-    constexpr int kSnowLine = 58;
+    const Colour hillLit = gdi::RGB(152, 170, 162), hill = gdi::RGB(140, 158, 152),
+                 hillShade = gdi::RGB(128, 146, 144);
+    const int snowLine = *std::max_element(near.begin(), near.end()) - 10;
 
     for (int x = 0; x < kWidth; ++x) {
         // Far ridge, pale with haze.
         const int farTopY = kHeight - far[x];
         canvas.Fill(x, farTopY, x + 1, kHeight, farBody);
         canvas.Fill(x, farTopY, x + 1, farTopY + 1, farTop);
-        // Near ridge, lit from the left.
+        // Near ridge, lit from the left: the light or shadow side runs down
+        // from the crest in a ragged band over the body.
         const int h = near[x];
         const int topY = kHeight - h;
-        const int slope = Slope(near, x);
-        const Colour body = slope > 1 ? lit : slope < -1 ? shade : mid;
-        canvas.Fill(x, topY, x + 1, kHeight, body);
-        if (h > kSnowLine) {
-            const int depth = (h - kSnowLine) * 2 / 3 + 1;
+        const int slope = Slope(near, x, 5);
+        canvas.Fill(x, topY, x + 1, kHeight, mid);
+        if (slope >= 3 || slope <= -3)
+            canvas.Fill(x, topY, x + 1, topY + facet[x], slope > 0 ? lit : shade);
+        if (h > snowLine) {
+            const int depth = (h - snowLine) * 2 / 3 + 1;
             canvas.Fill(x, topY, x + 1, topY + depth, slope >= 0 ? snowLit : snowShade);
         }
-        // Foothills in front.
+        // Foothills in front, with a lit or shaded rim.
         const int hillTopY = kHeight - hills[x];
-        canvas.Fill(x, hillTopY, x + 1, kHeight, Slope(hills, x) >= 0 ? hillLit : hillShade);
+        const int hillSlope = Slope(hills, x, 4);
+        canvas.Fill(x, hillTopY, x + 1, kHeight, hill);
+        if (hillSlope != 0)
+            canvas.Fill(x, hillTopY, x + 1, hillTopY + 3, hillSlope > 0 ? hillLit : hillShade);
     }
     return canvas.ToPicture();
 }
