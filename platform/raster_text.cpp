@@ -1,14 +1,227 @@
-// Text: placeholder until the font layer lands.
+// Text: DrawTextA and GetTextExtentPoint32A over the cached font faces.
+// Anti-aliased on colour bitmaps (the text colour blended over the
+// destination by coverage), thresholded at half coverage on one-bit bitmaps.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/font_faces.h"
 #include "platform/raster_objects.h"
 
 namespace gdi {
 
-int DrawTextA(HDC, const char*, int, RECT*, UINT) {
-    return 0;
+namespace {
+
+using platform::fonts::FaceInstance;
+using platform::fonts::Glyph;
+
+struct Line {
+    size_t begin, end; // byte range of the text
+    int width;
+};
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
 }
-BOOL GetTextExtentPoint32A(HDC, const char*, int, SIZE* size) {
-    if (size) *size = SIZE{};
-    return 0;
+
+int Measure(FaceInstance& face, const char* text, size_t begin, size_t end) {
+    int w = 0;
+    for (size_t i = begin; i < end; ++i)
+        w += face.GlyphOf(static_cast<unsigned char>(text[i])).advance;
+    return w;
+}
+
+// Splits at line breaks and, with DT_WORDBREAK, at spaces so that each line
+// fits the width; a word wider than the box keeps a line of its own.
+std::vector<Line> Layout(FaceInstance& face, const char* text, size_t n, UINT format,
+                         int boxWidth) {
+    std::vector<Line> lines;
+    if (format & DT_SINGLELINE) {
+        lines.push_back(Line{0, n, 0});
+    } else {
+        size_t start = 0;
+        for (size_t i = 0; i <= n; ++i) {
+            if (i == n || IsBreak(text[i])) {
+                lines.push_back(Line{start, i, 0});
+                if (i < n && text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+                start = i + 1;
+            }
+        }
+        if (format & DT_WORDBREAK) {
+            std::vector<Line> wrapped;
+            for (const Line& l : lines) {
+                size_t s = l.begin;
+                while (true) {
+                    // Take words while they fit.
+                    size_t end = s, lastFit = s;
+                    while (end < l.end) {
+                        size_t wordEnd = end;
+                        while (wordEnd < l.end && text[wordEnd] == ' ') ++wordEnd;
+                        while (wordEnd < l.end && text[wordEnd] != ' ') ++wordEnd;
+                        if (lastFit != s && Measure(face, text, s, wordEnd) > boxWidth) break;
+                        lastFit = wordEnd;
+                        end = wordEnd;
+                    }
+                    size_t lineEnd = lastFit;
+                    while (lineEnd > s && text[lineEnd - 1] == ' ') --lineEnd;
+                    wrapped.push_back(Line{s, lineEnd, 0});
+                    s = lastFit;
+                    while (s < l.end && text[s] == ' ') ++s;
+                    if (s >= l.end) break;
+                }
+            }
+            lines.swap(wrapped);
+        }
+    }
+    for (Line& l : lines) {
+        if (format & DT_SINGLELINE) {
+            l.width = 0;
+            for (size_t i = l.begin; i < l.end; ++i)
+                if (!IsBreak(text[i]))
+                    l.width += face.GlyphOf(static_cast<unsigned char>(text[i])).advance;
+        } else {
+            l.width = Measure(face, text, l.begin, l.end);
+        }
+    }
+    return lines;
+}
+
+struct Clip {
+    int left, top, right, bottom;
+};
+
+void BlendGlyph(Bitmap& b, const Glyph& g, int x0, int y0, COLORREF colour, const Clip& clip) {
+    const int gx0 = std::max(x0, clip.left), gx1 = std::min(x0 + g.width, clip.right);
+    const int gy0 = std::max(y0, clip.top), gy1 = std::min(y0 + g.height, clip.bottom);
+    if (gx0 >= gx1 || gy0 >= gy1) return;
+    const uint32_t r = colour & 0xFF, gr = (colour >> 8) & 0xFF, bl = (colour >> 16) & 0xFF;
+    const uint8_t bit = detail::MonoFromColour(colour);
+    for (int y = gy0; y < gy1; ++y) {
+        const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - y0) * g.width - x0;
+        if (b.mono) {
+            uint8_t* row = b.monoRow(y);
+            for (int x = gx0; x < gx1; ++x)
+                if (cov[x] >= 128) row[x] = bit;
+            continue;
+        }
+        COLORREF* row = b.colourRow(y);
+        for (int x = gx0; x < gx1; ++x) {
+            const uint32_t a = cov[x];
+            if (a == 0) continue;
+            if (a == 255) {
+                row[x] = colour;
+                continue;
+            }
+            const uint32_t d = row[x], na = 255 - a;
+            const uint32_t nr = ((d & 0xFF) * na + r * a + 127) / 255;
+            const uint32_t ng = (((d >> 8) & 0xFF) * na + gr * a + 127) / 255;
+            const uint32_t nb = (((d >> 16) & 0xFF) * na + bl * a + 127) / 255;
+            row[x] = nr | (ng << 8) | (nb << 16);
+        }
+    }
+}
+
+FaceInstance* FaceOf(HDC dc) {
+    if (!dc || !dc->font) return nullptr;
+    return platform::fonts::FaceFor(dc->font->description);
+}
+
+} // namespace
+
+int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format) {
+    if (!dc || !rect || !text) return 0;
+    FaceInstance* face = FaceOf(dc);
+    if (!face) return 0;
+    const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+    const int boxWidth = rect->right - rect->left, boxHeight = rect->bottom - rect->top;
+    const std::vector<Line> lines = Layout(*face, text, n, format, boxWidth);
+    const int lineHeight = face->LineHeight();
+    const int total = lineHeight * static_cast<int>(lines.size());
+
+    if (format & DT_CALCRECT) {
+        int widest = 0;
+        for (const Line& l : lines) widest = std::max(widest, l.width);
+        rect->right = rect->left + widest;
+        rect->bottom = rect->top + total;
+        return total;
+    }
+
+    // Vertical placement exists for single lines only, as in GDI.
+    int top = rect->top;
+    if (format & DT_SINGLELINE) {
+        if (format & DT_VCENTER) {
+            top = rect->top + (boxHeight - lineHeight) / 2;
+        } else if (format & DT_BOTTOM) {
+            top = rect->bottom - lineHeight;
+        }
+    }
+    const int result = (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))
+                           ? top + total - rect->top
+                           : total;
+
+    Bitmap* b = dc->bitmap;
+    if (!b) return result;
+    Clip clip{0, 0, b->width, b->height};
+    if (!(format & DT_NOCLIP)) {
+        clip.left = std::max(clip.left, rect->left);
+        clip.top = std::max(clip.top, rect->top);
+        clip.right = std::min(clip.right, rect->right);
+        clip.bottom = std::min(clip.bottom, rect->bottom);
+    }
+    if (clip.left >= clip.right || clip.top >= clip.bottom) return result;
+
+    const COLORREF colour = dc->textColour & detail::kColourBits;
+    const double angle = face->EscapementRadians();
+    const double cosA = std::cos(angle), sinA = std::sin(angle);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const Line& l = lines[k];
+        int x = rect->left;
+        if (format & DT_CENTER) {
+            x = rect->left + (boxWidth - l.width) / 2;
+        } else if (format & DT_RIGHT) {
+            x = rect->right - l.width;
+        }
+        const int y = top + static_cast<int>(k) * lineHeight;
+        if (dc->bkMode == OPAQUE && angle == 0) {
+            for (int row = std::max(y, clip.top); row < std::min(y + lineHeight, clip.bottom);
+                 ++row)
+                detail::FillSpan(
+                    *b, row, std::max(x, clip.left),
+                    std::max(std::max(x, clip.left), std::min(x + l.width, clip.right)),
+                    dc->bkColour);
+        }
+        // Pen on the baseline in 26.6: the line's top-left turned by the
+        // escapement around the text's reference point.
+        const double dx = x - rect->left, dy = y - rect->top + face->Ascent();
+        int64_t penX = std::llround((rect->left + dx * cosA + dy * sinA) * 64);
+        int64_t penY = std::llround((rect->top - dx * sinA + dy * cosA) * 64);
+        for (size_t i = l.begin; i < l.end; ++i) {
+            if ((format & DT_SINGLELINE) && IsBreak(text[i])) continue;
+            const Glyph& g = face->GlyphOf(static_cast<unsigned char>(text[i]));
+            if (!g.coverage.empty()) {
+                const int gx = static_cast<int>((penX + 32) >> 6) + g.left;
+                const int gy = static_cast<int>((penY + 32) >> 6) - g.top;
+                BlendGlyph(*b, g, gx, gy, colour, clip);
+            }
+            penX += g.penX;
+            penY += g.penY;
+        }
+    }
+    b->touch();
+    return result;
+}
+
+BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size) {
+    if (!size) return 0;
+    *size = SIZE{};
+    FaceInstance* face = FaceOf(dc);
+    if (!face || !text) return 0;
+    const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+    size->cx = Measure(*face, text, 0, n);
+    size->cy = face->LineHeight();
+    return 1;
 }
 
 } // namespace gdi

@@ -1,0 +1,235 @@
+#include "platform/font_faces.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <tuple>
+
+namespace platform::fonts {
+
+namespace {
+
+struct Resolved {
+    std::string file;
+    int index = 0;
+    bool bold = false, italic = false;
+};
+
+FT_Library Library() {
+    static FT_Library library = [] {
+        FT_Library lib = nullptr;
+        if (FT_Init_FreeType(&lib) != 0) lib = nullptr;
+        return lib;
+    }();
+    return library;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+Resolved Resolve(const std::string& faceName, bool bold, bool italic) {
+    static std::map<std::tuple<std::string, bool, bool>, Resolved> cache;
+    const auto key = std::make_tuple(Lower(faceName), bold, italic);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+
+    Resolved r;
+    if (FcInit()) {
+        FcPattern* pattern = FcPatternCreate();
+        const std::string family = faceName.empty() ? "sans-serif" : faceName;
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+        if (match) {
+            FcChar8* file = nullptr;
+            int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
+                r.file = reinterpret_cast<const char*>(file);
+            }
+            FcPatternGetInteger(match, FC_INDEX, 0, &index);
+            FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+            FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+            r.index = index;
+            r.bold = weight >= FC_WEIGHT_DEMIBOLD;
+            r.italic = slant != FC_SLANT_ROMAN;
+            FcPatternDestroy(match);
+        }
+        FcPatternDestroy(pattern);
+    }
+    cache.emplace(key, r);
+    return r;
+}
+
+class FreeTypeFace final : public FaceInstance {
+  public:
+    FreeTypeFace(FT_Face face, bool emboldenGlyphs, double angle, int ascent, int descent)
+        : mFace(face), mEmbolden(emboldenGlyphs) {
+        mAngle = angle;
+        mAscent = std::max(ascent, 1);
+        mDescent = std::max(descent, 0);
+    }
+    ~FreeTypeFace() override { FT_Done_Face(mFace); }
+
+    const Glyph& GlyphOf(unsigned char code) override {
+        Glyph& g = mGlyphs[code];
+        if (mLoaded[code]) return g;
+        mLoaded[code] = true;
+        if (FT_Load_Char(mFace, code, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return g;
+        FT_GlyphSlot slot = mFace->glyph;
+        if (mEmbolden) FT_GlyphSlot_Embolden(slot);
+        g.advance = static_cast<int>((slot->metrics.horiAdvance + 32) >> 6);
+        if (mAngle == 0) {
+            g.penX = g.advance * 64;
+            g.penY = 0;
+        } else {
+            g.penX = static_cast<int32_t>(slot->advance.x);
+            g.penY = static_cast<int32_t>(-slot->advance.y);
+        }
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
+        const FT_Bitmap& bm = slot->bitmap;
+        g.left = slot->bitmap_left;
+        g.top = slot->bitmap_top;
+        g.width = static_cast<int>(bm.width);
+        g.height = static_cast<int>(bm.rows);
+        g.coverage.resize(static_cast<size_t>(g.width) * g.height);
+        for (int y = 0; y < g.height; ++y) {
+            std::memcpy(g.coverage.data() + static_cast<size_t>(y) * g.width,
+                        bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch,
+                        static_cast<size_t>(g.width));
+        }
+        return g;
+    }
+
+  private:
+    FT_Face mFace;
+    bool mEmbolden;
+    Glyph mGlyphs[256];
+    bool mLoaded[256] = {};
+};
+
+struct InstanceKey {
+    std::string file;
+    int index;
+    long emX, emY; // 26.6
+    int escapement;
+    bool embolden, slant;
+    auto operator<=>(const InstanceKey&) const = default;
+};
+
+} // namespace
+
+std::string ResolveFontFile(const std::string& faceName, bool bold, bool italic) {
+    return Resolve(faceName, bold, italic).file;
+}
+
+FaceInstance* FaceFor(const gdi::LOGFONT& lf) {
+    static std::map<InstanceKey, std::unique_ptr<FaceInstance>> instances;
+    FT_Library lib = Library();
+    if (!lib) return nullptr;
+
+    char name[33] = {};
+    std::memcpy(name, lf.lfFaceName, sizeof(lf.lfFaceName));
+    const bool bold = lf.lfWeight >= 600;
+    const bool italic = lf.lfItalic != 0;
+    const Resolved r = Resolve(name, bold, italic);
+    if (r.file.empty()) return nullptr;
+
+    // Sizes need the face's design metrics; an untouched face is cheap to
+    // keep per file for that.
+    static std::map<std::pair<std::string, int>, FT_Face> designFaces;
+    FT_Face& design = designFaces[{r.file, r.index}];
+    if (!design && FT_New_Face(lib, r.file.c_str(), r.index, &design) != 0) {
+        design = nullptr;
+        return nullptr;
+    }
+    const double units = design->units_per_EM > 0 ? design->units_per_EM : 2048;
+    // The cell is the Windows ascent plus descent where the face has them.
+    double ascentUnits = design->ascender, descentUnits = -design->descender;
+    if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(design, FT_SFNT_OS2))) {
+        if (os2->usWinAscent + os2->usWinDescent > 0) {
+            ascentUnits = os2->usWinAscent;
+            descentUnits = os2->usWinDescent;
+        }
+    }
+    double cellUnits = ascentUnits + descentUnits;
+    if (cellUnits <= 0) {
+        ascentUnits = units * 0.8;
+        cellUnits = units;
+    }
+    // Negative heights give the em size, positive ones the cell height.
+    double em;
+    if (lf.lfHeight < 0) {
+        em = -static_cast<double>(lf.lfHeight);
+    } else if (lf.lfHeight > 0) {
+        em = lf.lfHeight * units / cellUnits;
+    } else {
+        em = 16 * units / cellUnits;
+    }
+    em = std::clamp(em, 1.0, 2000.0);
+    double emX = em;
+    if (lf.lfWidth > 0) {
+        double average = 0;
+        if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(design, FT_SFNT_OS2))) {
+            average = os2->xAvgCharWidth;
+        }
+        if (average <= 0) average = units / 2;
+        emX = std::clamp(lf.lfWidth * units / average, 1.0, 4000.0);
+    }
+
+    InstanceKey key{r.file,
+                    r.index,
+                    std::lround(emX * 64),
+                    std::lround(em * 64),
+                    lf.lfEscapement % 3600,
+                    bold && !r.bold,
+                    italic && !r.italic};
+    auto it = instances.find(key);
+    if (it != instances.end()) return it->second.get();
+
+    // Callers hold an instance only for one call, so a full cache may go.
+    if (instances.size() >= 64) instances.clear();
+    FT_Face face = nullptr;
+    if (FT_New_Face(lib, r.file.c_str(), r.index, &face) != 0) return nullptr;
+    if (FT_Set_Char_Size(face, key.emX, key.emY, 72, 72) != 0) {
+        FT_Done_Face(face);
+        return nullptr;
+    }
+    const double angle = key.escapement * M_PI / 1800.0;
+    if (key.escapement != 0 || key.slant) {
+        const double shear = key.slant ? 0.2 : 0.0; // synthetic italic
+        const double c = std::cos(angle), s = std::sin(angle);
+        // Rotation times shear, in FreeType's y-up coordinates.
+        FT_Matrix m;
+        m.xx = static_cast<FT_Fixed>(std::lround(c * 0x10000));
+        m.xy = static_cast<FT_Fixed>(std::lround((c * shear - s) * 0x10000));
+        m.yx = static_cast<FT_Fixed>(std::lround(s * 0x10000));
+        m.yy = static_cast<FT_Fixed>(std::lround((s * shear + c) * 0x10000));
+        FT_Set_Transform(face, &m, nullptr);
+    }
+    const int cell =
+        lf.lfHeight > 0 ? lf.lfHeight : static_cast<int>(std::lround(em * cellUnits / units));
+    const int ascent = static_cast<int>(std::lround(em * ascentUnits / units));
+    auto instance =
+        std::make_unique<FreeTypeFace>(face, key.embolden, angle, ascent, cell - ascent);
+    FaceInstance* result = instance.get();
+    instances.emplace(std::move(key), std::move(instance));
+    return result;
+}
+
+} // namespace platform::fonts
