@@ -19,6 +19,9 @@ void Usage() {
                "  A folder is checked file by file, subfolders included.\n"
                "  --preview out.gif  writes the colour classes of the picture (with several\n"
                "                     pictures: out-1.gif, out-2.gif, ...).\n"
+               "  --map              prints the classes as text: '.' empty, 'o' where the\n"
+               "                     man can stand or hold on, '#' solid, 'g' grip, 'f' fur,\n"
+               "                     'X' deadly, 'W' white.\n"
                "  Exit status: 0 every monster can be beaten, 1 some cannot, 2 bad usage.\n",
                stderr);
 }
@@ -34,11 +37,14 @@ std::string NumberedPath(const std::string& path, size_t index, size_t count) {
 
 int main(int argc, char** argv) {
     std::string preview;
+    bool textMap = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--preview" && i + 1 < argc) {
             preview = argv[++i];
+        } else if (arg == "--map") {
+            textMap = true;
         } else if (arg == "-h" || arg == "--help") {
             Usage();
             return 0;
@@ -65,6 +71,14 @@ int main(int argc, char** argv) {
         const monster_check::CheckResult result = monster_check::CheckMonsterFile(files[i]);
         std::fputs(monster_check::FormatReport(result).c_str(), stdout);
         if (result.beatable) ++beaten;
+        if (textMap && result.width > 0) {
+            try {
+                std::fputs(monster_check::TextMap(platform::LoadPicture(files[i]), result).c_str(),
+                           stdout);
+            } catch (const vb::RuntimeError& error) {
+                std::fprintf(stderr, "%s\n", error.what());
+            }
+        }
         if (!preview.empty() && result.width > 0 && result.height > 0) {
             const std::string out = NumberedPath(preview, i, files.size());
             try {

@@ -331,6 +331,37 @@ std::string FormatReport(const CheckResult& r) {
     return out;
 }
 
+std::string TextMap(const platform::Picture& picture, const CheckResult& result) {
+    std::string out;
+    for (int32_t y = 0; y < picture.height; ++y) {
+        for (int32_t x = 0; x < picture.width; ++x) {
+            const size_t i = static_cast<size_t>(y) * picture.width + x;
+            switch (ClassifyPixel(picture.pixels[i])) {
+            case PixelClass::Empty:
+                out += i < result.restMap.size() && result.restMap[i] ? 'o' : '.';
+                break;
+            case PixelClass::Solid:
+                out += '#';
+                break;
+            case PixelClass::Grip:
+                out += 'g';
+                break;
+            case PixelClass::Fur:
+                out += 'f';
+                break;
+            case PixelClass::Deadly:
+                out += 'X';
+                break;
+            case PixelClass::White:
+                out += 'W';
+                break;
+            }
+        }
+        out += '\n';
+    }
+    return out;
+}
+
 platform::Picture PreviewPicture(const platform::Picture& picture, const CheckResult& result) {
     platform::Picture preview;
     preview.width = picture.width;

@@ -67,6 +67,10 @@ CheckResult CheckMonsterFile(const std::string& path);
 // The human-readable report of one result.
 std::string FormatReport(const CheckResult& result);
 
+// The classes as text, one character a pixel: '.' empty, 'o' empty where the
+// man can stand or hold on, '#' solid, 'g' grip, 'f' fur, 'X' deadly, 'W' white.
+std::string TextMap(const platform::Picture& picture, const CheckResult& result);
+
 // The classes painted in distinct colours, with the man's rest places marked.
 platform::Picture PreviewPicture(const platform::Picture& picture, const CheckResult& result);
 

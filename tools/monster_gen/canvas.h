@@ -1,0 +1,49 @@
+// A picture to paint a monster on: a colour bitmap of the raster, black
+// (transparent) at the start, painted with flat colours and no smoothing, so
+// that every pixel keeps exactly the class its colour was chosen for.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "platform/picture.h"
+#include "platform/raster.h"
+
+namespace monster_gen {
+
+class Canvas {
+  public:
+    Canvas(int32_t width, int32_t height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    int32_t Width() const { return mWidth; }
+    int32_t Height() const { return mHeight; }
+
+    // Filled ellipse covering cx - rx .. cx + rx and cy - ry .. cy + ry.
+    void Ellipse(int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF colour);
+    // Filled rectangle covering left..right and top..bottom, all inclusive.
+    void Rect(int32_t left, int32_t top, int32_t right, int32_t bottom, gdi::COLORREF colour);
+    // Filled polygon, its outline included.
+    void Polygon(std::initializer_list<gdi::POINT> points, gdi::COLORREF colour);
+    // A line of the given width, both ends included.
+    void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, gdi::COLORREF colour);
+
+    gdi::COLORREF At(int32_t x, int32_t y) const;
+    platform::Picture ToPicture() const;
+
+  private:
+    void Fill(gdi::COLORREF colour);
+    void Unfill();
+
+    int32_t mWidth, mHeight;
+    gdi::HDC mDC = nullptr;
+    gdi::HBITMAP mBitmap = nullptr;
+    gdi::HGDIOBJ mDisplaced = nullptr;
+    gdi::HPEN mPen = nullptr;
+    gdi::HBRUSH mBrush = nullptr;
+    gdi::HGDIOBJ mOldPen = nullptr, mOldBrush = nullptr;
+};
+
+} // namespace monster_gen

@@ -1,0 +1,54 @@
+#include "tools/monster_gen/parts.h"
+
+#include <cstdlib>
+
+#include "tools/monster_gen/palette.h"
+
+namespace monster_gen {
+
+void RimmedEllipse(Canvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF body,
+                   gdi::COLORREF rim, int32_t rimWidth) {
+    c.Ellipse(cx, cy, rx + rimWidth, ry + rimWidth, rim);
+    c.Ellipse(cx, cy, rx, ry, body);
+}
+
+void Leg(Canvas& c, int32_t left, int32_t top, int32_t width, gdi::COLORREF body, gdi::COLORREF rim,
+         int32_t foot) {
+    const int32_t bottom = c.Height() - 1;
+    c.Rect(left, top, left + width - 1, bottom, rim);
+    c.Rect(left + 2, top, left + width - 3, bottom, body);
+    if (foot > 0) {
+        c.Rect(left - foot, bottom - 3, left + width - 1 + foot, bottom, rim);
+        c.Rect(left - foot + 2, bottom - 1, left + width - 3 + foot, bottom, body);
+    }
+}
+
+void Band(Canvas& c, int32_t left, int32_t right, int32_t top, int32_t height,
+          gdi::COLORREF colour) {
+    c.Rect(left, top, right, top + height - 1, colour);
+}
+
+void HitPoint(Canvas& c, int32_t cx, int32_t cy, int32_t halfWidth, int32_t halfHeight) {
+    c.Rect(cx - halfWidth, cy - halfHeight, cx + halfWidth, cy + halfHeight, palette::White);
+}
+
+void Eye(Canvas& c, int32_t cx, int32_t cy, int32_t r, int32_t dx) {
+    c.Ellipse(cx, cy, r, r, palette::Red);
+    const int32_t p = r > 3 ? r / 2 : 1;
+    c.Ellipse(cx + (dx > 0 ? r - p : dx < 0 ? p - r : 0), cy, p, p, palette::Pupil);
+}
+
+void Spike(Canvas& c, int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t halfBase) {
+    // The base runs across the spike's direction.
+    const bool upright = std::abs(dy) >= std::abs(dx);
+    if (upright)
+        c.Polygon({{x - halfBase, y}, {x + halfBase, y}, {x + dx, y + dy}}, palette::Red);
+    else
+        c.Polygon({{x, y - halfBase}, {x, y + halfBase}, {x + dx, y + dy}}, palette::Red);
+}
+
+void Spot(Canvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF shade) {
+    c.Ellipse(cx, cy, rx, ry, shade);
+}
+
+} // namespace monster_gen
