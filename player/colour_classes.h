@@ -13,3 +13,9 @@ bool IsGripColour(int32_t colour);
 bool IsFurColour(int32_t colour);
 // What the monster reports as solid: value >= ValueThreshold.
 bool IsSolidMonsterColour(int32_t colour);
+
+// The same classes on hue, saturation and value (each 0..1), for callers that
+// already have them.
+bool IsDeadlyHsv(double h, double s, double v);
+bool IsGripHsv(double h, double s, double v);
+bool IsFurHsv(double h, double s, double v);

@@ -1,0 +1,87 @@
+// Death: both bursts, the death screen, the monster sent back to rising.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/modMain.h"
+#include "game/frmMain.h"
+#include "man_world.h"
+#include "scenery/clsParticles.h"
+
+namespace {
+
+void CheckMonsterReset(GameWorld& world) {
+    EXPECT_EQ(world.monster().mState, 1);
+    EXPECT_EQ(world.monster().mSY, 0);
+    EXPECT_EQ(world.monster().mMonsterMoveIndex, 1);
+}
+
+} // namespace
+
+TEST(Death, CrushedBurstsIntoTwoHundredFlatRedParticles) {
+    GameWorld world;
+    StartWithMonsterAway(world);
+    world.Frame();
+    world.particles().Initialize();
+    world.monster().mMonsterMoveIndex = 3;
+    world.monster().mSY = 0.5;
+    world.man().Die(1);
+    EXPECT_EQ(world.man().mState, 2);
+    EXPECT_EQ(world.particles().AliveCount(), 200);
+    for (int i = 1; i <= 200; ++i) {
+        const Particle& p = world.particles().Slot(i);
+        EXPECT_EQ(p.Colour, 255);
+        EXPECT_LE(std::fabs(p.SY), 0.25);
+        EXPECT_LE(std::fabs(p.SX), 10);
+    }
+    CheckMonsterReset(world);
+    // The death screen stays for 10000 seconds.
+    EXPECT_EQ(world.game().TextUntil, world.host.Now() + 10000 * 1000LL);
+}
+
+TEST(Death, BurntThrowsAHundredDarkRedParticlesUpward) {
+    GameWorld world;
+    StartWithMonsterAway(world);
+    world.Frame();
+    world.particles().Initialize();
+    world.man().Die(2);
+    EXPECT_EQ(world.particles().AliveCount(), 100);
+    for (int i = 1; i <= 100; ++i) {
+        const Particle& p = world.particles().Slot(i);
+        EXPECT_EQ(p.Colour, 128);
+        EXPECT_LT(p.SY, 0);
+    }
+    CheckMonsterReset(world);
+}
+
+TEST(Death, ADoubleDeathOverwritesOlderParticles) {
+    GameWorld world;
+    StartWithMonsterAway(world);
+    world.Frame();
+    world.particles().Initialize();
+    world.man().Die(1);
+    world.man().Die(1);
+    EXPECT_EQ(world.particles().AliveCount(), 400);
+    world.man().Die(2);
+    EXPECT_EQ(world.particles().AliveCount(), 400);
+}
+
+TEST(Death, NothingIsDrawnAfterDeathAndTheCameraFollows) {
+    GameWorld world;
+    StartWithMonsterAway(world);
+    world.Frame(100);
+    world.man().Die(2);
+    world.particles().Initialize();
+    world.Hold(keys::kRight);
+    world.Frame(100);
+    EXPECT_GT(world.man().mX, 300);
+    world.ReleaseAll();
+    world.Frame(150);
+    // The camera settles on the man again.
+    EXPECT_NEAR(CameraX, world.man().mX * PixelWidth, 8);
+    for (int y = 0; y < ViewHeight; y += 1) {
+        for (int x = 0; x < ViewWidth; x += 1) {
+            ASSERT_NE(world.ViewPixel(x, y), gdi::RGB(255, 0, 0)) << x << "," << y;
+        }
+    }
+}

@@ -1,0 +1,154 @@
+// Strikes: fur cutting, damage, splashes, shoves, destroyed hit points and
+// the end of a monster.
+#include <gtest/gtest.h>
+
+#include "app/modMain.h"
+#include "man_world.h"
+#include "scenery/clsParticles.h"
+
+using namespace keys;
+
+namespace {
+
+constexpr int32_t kGrey = 128 + 128 * 256 + 128 * 65536;
+
+int CountParticles(GameWorld& world, int32_t colour) {
+    int count = 0;
+    for (int i = 1; i <= 400; ++i) {
+        const Particle& p = world.particles().Slot(i);
+        if (p.Alive && p.Colour == colour) ++count;
+    }
+    return count;
+}
+
+// The man stands on a white hit point of a still monster, ready to strike
+// down with the given charge.
+void StandOnHitPoint(GameWorld& world, double charge) {
+    StartWithScene(world,
+                   {
+                       "SSSSSWWWSSSSS",
+                       "SSSSSWWWSSSSS",
+                       "SSSSSSSSSSSSS",
+                   },
+                   -6, -5);
+    world.PlaceMan(0.5, -6);
+    world.man().mSwordCounter = charge;
+    world.man().mSwordX = 0;
+    world.man().mSwordY = 1;
+}
+
+} // namespace
+
+TEST(Sword, FullChargeIntoAFreshHitPoint) {
+    GameWorld world;
+    StandOnHitPoint(world, 100);
+    world.particles().Initialize();
+    clsMonster& monster = world.monster();
+    monster.mSY = 0;
+    world.man().SwordHit();
+    EXPECT_EQ(monster.mHitPoint, 300);
+    EXPECT_EQ(monster.mHitTotal, 1100);
+    EXPECT_EQ(CountParticles(world, kGrey), 9);
+    EXPECT_EQ(world.particles().AliveCount(), 9);
+    EXPECT_NEAR(monster.mSY, -0.75, 1e-12);
+    EXPECT_EQ(monster.mAngryCounter, 40);
+    EXPECT_EQ(monster.mMonsterMoveIndex, 1);
+    EXPECT_EQ(world.man().mSwordLength, 3);
+    EXPECT_EQ(monster.GetColour2(0, -5), ColourWhite); // still a hit point
+}
+
+TEST(Sword, SixtyIntoThirtyEndsTheStage) {
+    GameWorld world;
+    StandOnHitPoint(world, 60);
+    world.particles().Initialize();
+    clsMonster& monster = world.monster();
+    monster.mHitPoint = 30;
+    monster.mSY = 0;
+    world.man().SwordHit();
+    EXPECT_EQ(world.man().mSwordCounter, 30);
+    EXPECT_EQ(monster.mHitPoint, 400);
+    EXPECT_EQ(monster.mHitTotal, 1170);
+    EXPECT_EQ(monster.mMonsterMoveIndex, 2);
+    EXPECT_EQ(CountParticles(world, 0), 25);
+    // L = 0: five shoves of 0.1, then 0.7.
+    EXPECT_NEAR(monster.mSY, -0.5 - 0.7, 1e-12);
+    EXPECT_EQ(monster.mAngryCounter, 40);
+    // The white patch turned green: climbable, but no hit point any more.
+    for (double x = -1; x <= 1; ++x) {
+        EXPECT_EQ(monster.GetColour2(x, -5), ColourGreen);
+        EXPECT_EQ(monster.GetColour2(x, -4), ColourGreen);
+    }
+    EXPECT_EQ(monster.GetColour2(-6, -5), gdi::RGB(200, 200, 200));
+}
+
+TEST(Sword, FurInFrontIsCutToEmptyGreyWithParticles) {
+    GameWorld world;
+    StartWithScene(world, {"YYW", "SSS"}, 1, -1);
+    world.PlaceMan(0.5, -1);
+    world.particles().Initialize();
+    world.man().mSwordCounter = 100;
+    world.man().mSwordX = 1;
+    world.man().mSwordY = 0;
+    world.man().SwordHit();
+    clsMonster& monster = world.monster();
+    EXPECT_EQ(monster.GetColour2(1, -1), -2); // cut: too dark to count
+    EXPECT_EQ(monster.GetColour2(2, -1), -2);
+    EXPECT_EQ(CountParticles(world, gdi::RGB(220, 220, 70)), 2);
+    // The white pixel behind the fur is struck.
+    EXPECT_EQ(monster.mHitPoint, 300);
+}
+
+TEST(Sword, SolidNonFurStopsTheCutButNotTheSearch) {
+    GameWorld world;
+    StartWithScene(world, {"SYW"}, 1, -1);
+    world.PlaceMan(0.5, -1);
+    world.particles().Initialize();
+    world.man().mSwordCounter = 100;
+    world.man().mSwordX = 1;
+    world.man().mSwordY = 0;
+    world.man().SwordHit();
+    EXPECT_EQ(world.monster().GetColour2(2, -1), gdi::RGB(220, 220, 70)); // not cut
+    EXPECT_EQ(world.monster().mHitPoint, 300);
+}
+
+TEST(Sword, NoWhiteWithinReachChangesNothing) {
+    GameWorld world;
+    StartWithScene(world, {"SSSW"}, 1, -1);
+    world.PlaceMan(0.5, -1);
+    world.man().mSwordCounter = 100;
+    world.man().mSwordX = 1;
+    world.man().mSwordY = 0;
+    world.man().SwordHit();
+    EXPECT_EQ(world.monster().mHitPoint, 400);
+    EXPECT_EQ(world.monster().mHitTotal, 1200);
+    EXPECT_EQ(world.monster().mAngryCounter, 0);
+    EXPECT_EQ(world.man().mSwordLength, 3);
+}
+
+TEST(Sword, TotalStopsAtZeroAndDefeats) {
+    GameWorld world;
+    StandOnHitPoint(world, 100);
+    world.monster().mHitTotal = 50;
+    world.man().SwordHit();
+    EXPECT_EQ(world.monster().mHitTotal, 0);
+    EXPECT_EQ(world.monster().mState, 3);
+    EXPECT_EQ(world.monster().mHitPoint, 300); // hit points may remain in the picture
+}
+
+TEST(Sword, AStrikeThroughTheKeysDrawsThreeBlocksForTenFrames) {
+    GameWorld world;
+    StandOnHitPoint(world, 0);
+    world.Frame();
+    world.Hold(kZ);
+    world.Frame(100);
+    world.Release(kZ);
+    world.Frame();
+    EXPECT_EQ(world.monster().mHitPoint, 300);
+    EXPECT_EQ(world.man().mSwordLength, 3);
+    EXPECT_EQ(world.man().SwordFrameForTest(), 1);
+    world.Frame(8);
+    EXPECT_EQ(world.man().mSwordLength, 3);
+    world.Frame();
+    EXPECT_EQ(world.man().mSwordLength, 0);
+    EXPECT_EQ(world.man().mSwordY, 0);
+}
