@@ -26,16 +26,19 @@ TEST(ElementsMove, DriftIsScaledByDepthAndWrapsAtTheWorldEdges) {
     elements.Move();
     EXPECT_NEAR(elements.mItem[0].X, 100.105, 1e-12);
 
-    // Past 3000 (1000 game widths) the cloud comes back in at -3000.
+    // Still inside: no wrap.
+    elements.mItem[0].X = 2999.8;
+    elements.Move();
+    EXPECT_NEAR(elements.mItem[0].X, 2999.905, 1e-9);
+    // The step that passes 3000 (1000 x PixelWidth) lands it at -3000.
     elements.mItem[0].X = 2999.95;
     elements.Move();
-    EXPECT_NEAR(elements.mItem[0].X, 3000.055, 1e-9);
-    elements.Move();
     EXPECT_EQ(elements.mItem[0].X, -3000);
+    elements.Move();
+    EXPECT_NEAR(elements.mItem[0].X, -2999.895, 1e-9);
 
     // Drifting left it wraps the other way.
     elements.mItem[0] = Cloud(-2999.95, 0.35, -0.3);
-    elements.Move();
     elements.Move();
     EXPECT_EQ(elements.mItem[0].X, 3000);
 }
