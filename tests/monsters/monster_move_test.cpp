@@ -1,0 +1,265 @@
+// The monster's motion: rising, landing, the movement codes, flying,
+// carrying the man, sinking and the next monster.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/modMain.h"
+#include "game/frmMain.h"
+#include "monsters/clsMonster.h"
+#include "player/clsMan.h"
+#include "scenery/clsParticles.h"
+#include "support/game_world.h"
+
+namespace {
+
+// A world whose monster (4 x 2, the given codes) stands on the ground at x.
+clsMonster& StartStanding(GameWorld& world, const std::string& fileName, double x) {
+    world.AddMonster(fileName, {"SSSS", "SSSS"});
+    world.Start();
+    world.PlaceMonster(x, -1, 2);
+    return world.monster();
+}
+
+} // namespace
+
+TEST(MonsterMove, RisesOutOfTheGroundThenLandsAndStands) {
+    GameWorld world;
+    world.AddMonster("3 Block.gif", {"SSSS", "SSSS"});
+    world.Start();
+    clsMonster& monster = world.monster();
+    world.man().mX = -500; // out of the way
+    int frames = 0;
+    while (monster.mState == 1 && frames < 1000) {
+        monster.Move();
+        ++frames;
+        EXPECT_LE(monster.mSY, 0);
+    }
+    ASSERT_EQ(monster.mState, 2);
+    EXPECT_LT(vb::Int(monster.mY) + monster.mSY + 2, 0);
+    for (int i = 0; i < 300; ++i) monster.Move();
+    EXPECT_EQ(vb::Int(monster.mY), -1); // lowest row on the ground line
+    EXPECT_EQ(monster.mSY, 0);
+    EXPECT_EQ(monster.mSX, 0);
+}
+
+TEST(MonsterMove, CodeNineteenJumpsAfterSeventyOneFramesOnTheGround) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Hop 19.gif", 200);
+    monster.mDirX = 1;
+    for (int i = 0; i < 70; ++i) monster.Move();
+    EXPECT_EQ(monster.mMoveCounter, 70);
+    EXPECT_EQ(monster.mY, -1);
+    EXPECT_EQ(monster.mSY, 0);
+    monster.Move();
+    EXPECT_EQ(monster.mMoveCounter, 71);
+    EXPECT_NEAR(monster.mSY, -1.0 + Gravity, 1e-12);
+    EXPECT_EQ(monster.mSX, 1.0);
+    EXPECT_EQ(monster.mDirX, -1);
+    EXPECT_EQ(monster.mX, 201);
+    monster.Move();
+    EXPECT_EQ(monster.mMoveCounter, 0); // in the air the count restarts
+}
+
+TEST(MonsterMove, WalkersTurnAtTheEdges) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Walk 5.gif", 995.8);
+    monster.mDirX = 1;
+    monster.MonsterMotion(); // 995.8 + 0.1 is not past 996
+    EXPECT_EQ(monster.mDirX, 1);
+    monster.mX = 995.95;
+    monster.mSX = 0;
+    monster.MonsterMotion();
+    EXPECT_EQ(monster.mDirX, -1);
+    EXPECT_NEAR(monster.mSX, 0.1, 1e-12); // only the direction turns
+    monster.mX = -999.95;
+    monster.mSX = 0;
+    monster.MonsterMotion(); // -999.95 - 0.1 passes -1000
+    EXPECT_EQ(monster.mDirX, 1);
+}
+
+TEST(MonsterMove, WalkingSpeedOfCodeFive) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Walk 5.gif", 0);
+    monster.mDirX = -1;
+    for (int i = 0; i < 200; ++i) monster.Move();
+    // 0.1 a frame against the damping 0.99, reset by each landing: the
+    // walker creeps a tenth of a pixel per frame.
+    EXPECT_NEAR(monster.mX, -20, 1e-9);
+}
+
+TEST(MonsterMove, FlyersHaveNoGravityAndCodeFortyThreeOnlyDrifts) {
+    GameWorld world;
+    world.AddMonster("5 Bat 43.gif", {"SSSS"});
+    world.Start();
+    EXPECT_TRUE(world.monster().Flying());
+    world.PlaceMonster(0, -50, 2);
+    clsMonster& monster = world.monster();
+    monster.mSX = 0.5;
+    for (int i = 0; i < 100; ++i) monster.Move();
+    EXPECT_EQ(monster.mY, -50);
+    EXPECT_EQ(monster.mSY, 0);
+    EXPECT_NEAR(monster.mSX, 0.5 * std::pow(0.99, 100), 1e-12);
+}
+
+TEST(MonsterMove, AFlyerRisesUntilEightyFivePercentIsStillBelow) {
+    GameWorld world;
+    world.AddMonster("5 Bat 41-40.gif", SolidPicture(2, 100, gdi::RGB(200, 200, 200)));
+    world.Start();
+    clsMonster& monster = world.monster();
+    while (monster.mState == 1) monster.Move();
+    EXPECT_LT(vb::Int(monster.mY) + monster.mSY + 15, 0);
+    EXPECT_GT(monster.mY, -20);
+}
+
+TEST(MonsterMove, CodeFortyOneLoops) {
+    GameWorld world;
+    world.AddMonster("5 Bat 41-40.gif", {"SSSS"});
+    world.Start();
+    world.PlaceMonster(0, -50, 2);
+    clsMonster& monster = world.monster();
+    monster.Move();
+    EXPECT_NEAR(monster.mSX, std::cos(1 / 125.0) / 300, 1e-12);
+    EXPECT_NEAR(monster.mSY, std::sin(1 / 125.0) / 200, 1e-12);
+    for (int i = 1; i < 786; ++i) monster.Move();
+    EXPECT_LT(monster.mMoveCounter, 2); // wrapped after a full turn
+}
+
+TEST(MonsterMove, HeavingWithAManAttachedEndsTheLiftRarely) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Heave 30.gif", 300);
+    world.man().mAttachMonster = 1;
+    world.man().mX = -5000;
+    int ends = 0;
+    for (int trial = 0; trial < 400; ++trial) {
+        monster.mMoveCounter = 392;
+        monster.mMoveCounter2 = 0;
+        monster.MonsterMotion();
+        ends += monster.mMoveCounter2 == 1;
+        EXPECT_NEAR(monster.mMoveCounter, 393 - 392.6990816987238, 1e-9);
+    }
+    EXPECT_NEAR(ends, 80, 30);
+    world.man().mAttachMonster = 0;
+    monster.mMoveCounter = 392;
+    monster.mMoveCounter2 = 0;
+    monster.MonsterMotion();
+    EXPECT_EQ(monster.mMoveCounter2, 1);
+}
+
+TEST(MonsterMove, AnIndexBeyondTheThirdStageHasNoMotion) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Walk 5-5-5.gif", 0);
+    monster.mMonsterMoveIndex = 4;
+    EXPECT_EQ(monster.CodeInForce(), 0);
+    monster.MonsterMotion();
+    EXPECT_EQ(monster.mSX, 0);
+    EXPECT_EQ(monster.mMoveCounter, 0);
+    monster.mMonsterMoveIndex = 0;
+    EXPECT_EQ(monster.CodeInForce(), 0);
+}
+
+TEST(MonsterMove, AnAngryMonsterShakesOnePixelAtATime) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Block.gif", 0);
+    monster.mAngryCounter = 40;
+    for (int i = 0; i < 40; ++i) {
+        const double before = monster.mX;
+        monster.Move();
+        EXPECT_LE(std::fabs(monster.mX - before), 1.0);
+    }
+    EXPECT_EQ(monster.mAngryCounter, 0);
+}
+
+TEST(MonsterMove, AnUnknownStateIsReportedAndTheFrameGoesOn) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Block.gif", 0);
+    monster.mState = 7;
+    monster.Move();
+    ASSERT_EQ(world.host.Messages.size(), 1u);
+    EXPECT_EQ(world.host.Messages[0], "Error:clsMonster:mState not taken into account!");
+}
+
+TEST(MonsterMove, AnAttachedManIsCarriedOneWholePixelAtATime) {
+    GameWorld world;
+    world.AddMonster("5 Scene 43.gif", {"G", "G", "G"});
+    world.Start();
+    world.PlaceMonster(5, -10, 2);
+    clsMan& man = world.man();
+    man.mX = 4.5;
+    man.mY = -9;
+    man.mAttachMonster = 1;
+    clsMonster& monster = world.monster();
+    monster.mSX = 0.6;
+    monster.Move(); // 5.594: still column 5
+    EXPECT_EQ(man.mX, 4.5);
+    monster.Move(); // past 6
+    EXPECT_EQ(man.mX, 5.5);
+    // Not attached and in free space: left behind.
+    man.mAttachMonster = 0;
+    monster.mSX = 1;
+    monster.Move();
+    EXPECT_EQ(man.mX, 5.5);
+}
+
+TEST(MonsterMove, AManInsideTheMonsterIsPushedOut) {
+    GameWorld world;
+    world.AddMonster("5 Scene 43.gif", {"SS", "SS"});
+    world.Start();
+    world.PlaceMonster(5, -10, 2);
+    clsMan& man = world.man();
+    man.mX = 6.5;
+    man.mY = -11; // above it
+    clsMonster& monster = world.monster();
+    monster.mSY = -1;
+    monster.Move(); // rises into the man's pixel and lifts him
+    EXPECT_EQ(man.mY, -12);
+}
+
+namespace {
+
+void DefeatAndSink(GameWorld& world) {
+    clsMonster& monster = world.monster();
+    monster.mHitTotal = 0;
+    monster.mState = 3;
+    int frames = 0;
+    world.particles().Initialize();
+    while (monster.mState == 3 && frames < 1000) {
+        const double y = monster.mY;
+        monster.Move();
+        if (monster.mState == 3) {
+            EXPECT_EQ(monster.mY, y + 1);
+            EXPECT_GT(world.particles().AliveCount(), 0); // dust
+        }
+        ++frames;
+    }
+    EXPECT_EQ(frames, 101); // Int(mY) + mSY passes 100 when mY reaches 100
+}
+
+} // namespace
+
+TEST(MonsterMove, ASunkMonsterIsCountedAndTheNextOneComes) {
+    GameWorld world;
+    world.AddMonster("1 Ant.gif", {"SSSS", "SSSS"});
+    world.AddMonster("2 Bee.gif", {"SSS"});
+    world.Start();
+    world.PlaceMonster(50, -1, 2);
+    DefeatAndSink(world);
+    EXPECT_EQ(world.monster().mFileName, "2 Bee.gif");
+    EXPECT_EQ(world.monster().mState, 1);
+    EXPECT_EQ(world.monster().mHitTotal, 1200);
+    EXPECT_EQ(MonsterHistory[0].Defeats, 1);
+    EXPECT_EQ(MonstersLeft, 1);
+}
+
+TEST(MonsterMove, WithTheManDeadTheDefeatIsNotCounted) {
+    GameWorld world;
+    world.AddMonster("1 Ant.gif", {"SSSS", "SSSS"});
+    world.AddMonster("2 Bee.gif", {"SSS"});
+    world.Start();
+    world.PlaceMonster(50, -1, 2);
+    world.man().mState = 2;
+    DefeatAndSink(world);
+    EXPECT_EQ(world.monster().mFileName, "1 Ant.gif");
+    EXPECT_EQ(MonsterHistory[0].Defeats, 0);
+    EXPECT_EQ(MonstersLeft, 2);
+}
