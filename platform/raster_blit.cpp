@@ -107,7 +107,7 @@ struct RowReader {
             if (cols) {
                 for (size_t i = 0; i < n; ++i) out[i] = s[cols[i]] == srcBk ? 1 : 0;
             } else {
-                for (size_t i = 0; i < n; ++i) out[i] = s[sx + i] == srcBk ? 1 : 0;
+                rows::ToMask(out, s + sx, n, srcBk);
             }
             return out;
         }
@@ -200,6 +200,17 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
     }
     RowReader reader{*src, d->mono, source->bkColour, dest->bkColour, dest->textColour};
     std::vector<uint32_t> scratch;
+    if (src->mono && !d->mono) {
+        // One-bit onto colour straight from the bits: the masked-copy pass.
+        const int kind = op == Op::Copy ? 0 : op == Op::And ? 1 : 2;
+        for (long long row = 0; row < h; ++row) {
+            rows::FromMask(d->colourRow(static_cast<int>(dy + row)) + dx,
+                           const_cast<Bitmap*>(src)->monoRow(static_cast<int>(lsy + row)) + lsx,
+                           static_cast<size_t>(w), dest->bkColour, dest->textColour, kind);
+        }
+        d->touch();
+        return 1;
+    }
     for (long long row = 0; row < h; ++row) {
         const void* line = reader.Read(static_cast<int>(lsy + row), static_cast<int>(lsx), nullptr,
                                        static_cast<size_t>(w), scratch);

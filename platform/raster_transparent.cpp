@@ -5,6 +5,7 @@
 //   mixed - mask 1, picture not black: the destination ORed with the picture.
 // Rows cut into many short runs are done by one straight pass instead.
 #include <algorithm>
+#include <cstring>
 #include <list>
 #include <unordered_map>
 #include <vector>
@@ -134,7 +135,7 @@ void RunRow(COLORREF* d, const COLORREF* img, const uint8_t* m, const Run* runs,
         case RunKind::Skip:
             break;
         case RunKind::Copy:
-            rows::Copy(d + (a - sx), img + a, static_cast<size_t>(b - a));
+            std::memcpy(d + (a - sx), img + a, static_cast<size_t>(b - a) * 4);
             break;
         case RunKind::Mixed:
             rows::Or(d + (a - sx), img + a, static_cast<size_t>(b - a));

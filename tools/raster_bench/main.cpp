@@ -1,0 +1,168 @@
+// raster_bench: medians of repeated runs of the raster's per-frame work on
+// views of 1023 x 768 and 1920 x 1080, with memcpy of the view and SDL2's
+// colour-keyed blits (plain and RLE) of the same pictures as yardsticks.
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "pictures.h"
+#include "platform/raster.h"
+
+namespace {
+
+constexpr int kRuns = 50;
+
+double MedianMicros(const std::function<void()>& work) {
+    work(); // warm caches and tables
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        work();
+        const auto t1 = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+struct Surface {
+    gdi::HDC dc = nullptr;
+    gdi::HBITMAP bitmap = nullptr;
+    gdi::HGDIOBJ displaced = nullptr;
+    Surface(int w, int h, bool mono) {
+        dc = gdi::CreateCompatibleDC(gdi::GetDC(nullptr));
+        bitmap = mono ? gdi::CreateBitmap(w, h, 1, 1, nullptr)
+                      : gdi::CreateCompatibleBitmap(gdi::GetDC(nullptr), w, h);
+        displaced = gdi::SelectObject(dc, bitmap);
+    }
+    ~Surface() {
+        gdi::SelectObject(dc, displaced);
+        gdi::DeleteObject(bitmap);
+        gdi::DeleteDC(dc);
+    }
+};
+
+// A picture as the game holds it: image plus a mask keyed on black.
+struct Sprite {
+    Surface image, mask;
+    SDL_Surface* sdl = nullptr;
+    explicit Sprite(const bench::Image& img)
+        : image(img.width, img.height, false), mask(img.width, img.height, true) {
+        std::memcpy(gdi::BitmapColourPixels(image.bitmap), img.pixels.data(),
+                    img.pixels.size() * 4);
+        gdi::BitmapTouched(image.bitmap);
+        gdi::SetBkColor(image.dc, 0);
+        gdi::BitBlt(mask.dc, 0, 0, img.width, img.height, image.dc, 0, 0, gdi::SRCCOPY);
+        sdl =
+            SDL_CreateRGBSurfaceWithFormat(0, img.width, img.height, 32, SDL_PIXELFORMAT_XBGR8888);
+        SDL_LockSurface(sdl);
+        for (int y = 0; y < img.height; ++y)
+            std::memcpy(static_cast<uint8_t*>(sdl->pixels) + static_cast<size_t>(y) * sdl->pitch,
+                        img.pixels.data() + static_cast<size_t>(y) * img.width, img.width * 4u);
+        SDL_UnlockSurface(sdl);
+        SDL_SetColorKey(sdl, SDL_TRUE, 0);
+    }
+    ~Sprite() { SDL_FreeSurface(sdl); }
+};
+
+void Row(const char* name, double us, double memcpyUs, double peerUs = 0) {
+    std::printf("  %-38s %9.1f us  %6.2f x memcpy", name, us, us / memcpyUs);
+    if (peerUs > 0) std::printf("  %6.2f x peer", us / peerUs);
+    std::printf("\n");
+}
+
+void RunView(int w, int h) {
+    std::printf("view %d x %d (median of %d runs)\n", w, h, kRuns);
+    Surface view(w, h, false);
+    SDL_Surface* sdlView = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_XBGR8888);
+    std::vector<uint32_t> copy(static_cast<size_t>(w) * h);
+
+    const uint32_t* viewPixels = gdi::BitmapColourPixels(view.bitmap);
+    const double memcpyUs =
+        MedianMicros([&] { std::memcpy(copy.data(), viewPixels, copy.size() * 4); });
+    Row("memcpy of the view", memcpyUs, memcpyUs);
+    Row("clear (FillSolidRect)", MedianMicros([&] { gdi::FillSolidRect(view.dc, 0, 0, w, h, 0); }),
+        memcpyUs);
+
+    struct Case {
+        const char* name;
+        bench::Image img;
+    };
+    Case cases[] = {{"long runs", bench::LongRuns(w, h)},
+                    {"scattered", bench::Scattered(w, h, 99)}};
+    for (Case& c : cases) {
+        Sprite sprite(c.img);
+        SDL_Rect all{0, 0, w, h};
+        SDL_SetSurfaceRLE(sprite.sdl, 0);
+        const double sdlPlain = MedianMicros([&] {
+            SDL_Rect d = all;
+            SDL_BlitSurface(sprite.sdl, &all, sdlView, &d);
+        });
+        SDL_SetSurfaceRLE(sprite.sdl, 1);
+        const double sdlRle = MedianMicros([&] {
+            SDL_Rect d = all;
+            SDL_BlitSurface(sprite.sdl, &all, sdlView, &d);
+        });
+        const double fused = MedianMicros([&] {
+            gdi::TransparentBlt(view.dc, 0, 0, w, h, sprite.image.dc, sprite.mask.dc, 0, 0);
+        });
+        const double twoPass = MedianMicros([&] {
+            gdi::BitBlt(view.dc, 0, 0, w, h, sprite.mask.dc, 0, 0, gdi::SRCAND);
+            gdi::BitBlt(view.dc, 0, 0, w, h, sprite.image.dc, 0, 0, gdi::SRCPAINT);
+        });
+        std::printf(" picture with %s:\n", c.name);
+        Row("SDL colour-keyed blit", sdlPlain, memcpyUs);
+        Row("SDL colour-keyed blit, RLE", sdlRle, memcpyUs);
+        Row("masked copy (TransparentBlt)", fused, memcpyUs, std::min(sdlPlain, sdlRle));
+        Row("masked copy as two BitBlts", twoPass, memcpyUs, std::min(sdlPlain, sdlRle));
+        // Same result as the two passes?
+        std::vector<uint32_t> a(copy.size()), b(copy.size());
+        gdi::FillSolidRect(view.dc, 0, 0, w, h, 0x123456);
+        gdi::TransparentBlt(view.dc, 0, 0, w, h, sprite.image.dc, sprite.mask.dc, 0, 0);
+        std::memcpy(a.data(), viewPixels, a.size() * 4);
+        gdi::FillSolidRect(view.dc, 0, 0, w, h, 0x123456);
+        gdi::BitBlt(view.dc, 0, 0, w, h, sprite.mask.dc, 0, 0, gdi::SRCAND);
+        gdi::BitBlt(view.dc, 0, 0, w, h, sprite.image.dc, 0, 0, gdi::SRCPAINT);
+        std::memcpy(b.data(), viewPixels, b.size() * 4);
+        if (a != b) std::printf("  MISMATCH between the fused and the two-pass copy\n");
+    }
+
+    std::printf(" small fills:\n");
+    Row("400 rectangles 3 x 6 (FillSolidRect)", MedianMicros([&] {
+            for (int i = 0; i < 400; ++i) {
+                const int x = (i * 37) % (w - 3), y = (i * 53) % (h - 6);
+                gdi::FillSolidRect(view.dc, x, y, x + 3, y + 6, 0xFFFFFF);
+            }
+        }),
+        memcpyUs);
+    Row("400 rectangles 3 x 6 (pen+brush+Rectangle)", MedianMicros([&] {
+            for (int i = 0; i < 400; ++i) {
+                const int x = (i * 37) % (w - 3), y = (i * 53) % (h - 6);
+                gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 1, 0xFF0000);
+                gdi::HBRUSH brush = gdi::CreateSolidBrush(0xFFFFFF);
+                gdi::HGDIOBJ oldPen = gdi::SelectObject(view.dc, pen);
+                gdi::HGDIOBJ oldBrush = gdi::SelectObject(view.dc, brush);
+                gdi::Rectangle(view.dc, x, y, x + 4, y + 7);
+                gdi::SelectObject(view.dc, oldPen);
+                gdi::SelectObject(view.dc, oldBrush);
+                gdi::DeleteObject(pen);
+                gdi::DeleteObject(brush);
+            }
+        }),
+        memcpyUs);
+    SDL_FreeSurface(sdlView);
+}
+
+} // namespace
+
+int main() {
+    RunView(1023, 768);
+    RunView(1920, 1080);
+    return 0;
+}
