@@ -227,3 +227,26 @@ TEST(SpriteSurface, MissingImageFilePassesTheLoaderError) {
     }
     EXPECT_EQ(s.MaskHDC(), nullptr);
 }
+
+TEST(SpriteSurface, ImageSurfaceWithoutMemoryRaisesTheSameError) {
+    TempDir dir;
+    const std::string path =
+        WriteGif(dir, "wide.gif", 64, 64, std::vector<gdi::COLORREF>(64 * 64, 0x00FF00));
+    kivSprite3 s;
+    {
+        MemoryLimit limit(64 * 64 * 2);
+        try {
+            s.Initialize(true, -1, -1, -1, path, 0);
+            FAIL() << "no error";
+        } catch (const vb::RuntimeError& e) {
+            EXPECT_EQ(e.Number(), static_cast<int32_t>(0x80040002u));
+            EXPECT_EQ(e.Description(), kVideoText);
+        }
+    }
+    EXPECT_EQ(s.MaskHDC(), nullptr);
+    Canvas canvas(8, 8, 0x123456);
+    s.BitBlt(canvas.dc(), nullptr, 0, 0);
+    EXPECT_EQ(canvas.At(0, 0), 0x123456u);
+    s.Initialize(true, -1, -1, -1, path, 0);
+    EXPECT_EQ(s.GetPixel(63, 63), 0x00FF00);
+}
