@@ -197,7 +197,9 @@ HBITMAP CurrentBitmap(HDC dc);
 // --- objects and state ----------------------------------------------------
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object); // returns the object displaced
-BOOL DeleteObject(HGDIOBJ object);            // fails while selected; stock objects ignored
+// Fails (0) while the object is selected into a context, so no context keeps a
+// dangling handle; stock objects are ignored (1).
+BOOL DeleteObject(HGDIOBJ object);
 HGDIOBJ GetStockObject(int which);
 
 HPEN CreatePen(int style, int width, COLORREF colour);
@@ -237,12 +239,23 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HD
 
 // Outline with the selected pen, interior with the selected brush; left/top
 // included, right/bottom excluded. With the null pen the filled area is
-// left <= x < right - 1, top <= y < bottom - 1.
+// left <= x < right - 1, top <= y < bottom - 1. A one-wide pen draws the
+// outline on x = left, x = right - 1, y = top, y = bottom - 1; a pen w wide
+// is centred on that outline, reaching (w - 1) / 2 pixels outward and the
+// rest inward. On one-bit bitmaps a colour draws as the nearer of black and
+// white. Exact pixel rules: raster_shapes.cpp.
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+// The pixels whose centres lie in the ellipse inscribed in the box (with the
+// null pen the box loses its last column and row, as for Rectangle).
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+// Alternate (even-odd) fill, then the closed outline with the pen.
 BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
-BOOL LineTo(HDC dc, int x, int y); // start included, end excluded
+// One-wide pens: Bresenham, start included, end excluded. Wider pens: a
+// round pen stamped along the line, both ends included (round caps).
+BOOL LineTo(HDC dc, int x, int y);
+// Returns the colour stored (0 or &HFFFFFF on one-bit bitmaps), CLR_INVALID
+// outside the bitmap.
 COLORREF SetPixelV(HDC dc, int x, int y, COLORREF colour);
 COLORREF GetPixel(HDC dc, int x, int y); // CLR_INVALID outside the bitmap
 

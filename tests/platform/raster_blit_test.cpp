@@ -33,6 +33,35 @@ TEST(RasterBitBlt, ColourToOneBitMarksTheSourceBackground) {
     EXPECT_EQ(mask.Picture(0xFFFFFF), (Rows{"...", "..#"}));
 }
 
+TEST(RasterBitBlt, WideRowsConvertBothWays) {
+    // Rows long enough for the whole-row kernels, with odd tails.
+    const int w = 53;
+    Canvas src(w, 2), mask(w, 2, true), back(w, 2);
+    std::string pattern;
+    for (int x = 0; x < w; ++x) pattern += (x % 3 == 0 || x > 40) ? '#' : '.';
+    Put(src.dc, {pattern, pattern}, 0, RGB(0, 0, 1));
+    SetBkColor(src.dc, 0);
+    BitBlt(mask.dc, 0, 0, w, 2, src.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(mask.Picture(0xFFFFFF), (Rows{pattern, pattern}));
+    SetBkColor(back.dc, RGB(1, 2, 3));
+    SetTextColor(back.dc, RGB(7, 8, 9));
+    BitBlt(back.dc, 0, 0, w, 2, mask.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(back.Picture(RGB(1, 2, 3)), (Rows{pattern, pattern}));
+    EXPECT_EQ(GetPixel(back.dc, 1, 1), RGB(7, 8, 9));
+    back.Fill(RGB(255, 255, 255));
+    SetBkColor(back.dc, 0xFFFFFF);
+    SetTextColor(back.dc, 0);
+    BitBlt(back.dc, 0, 0, w, 2, mask.dc, 0, 0, SRCAND);
+    EXPECT_EQ(back.Picture(0xFFFFFF), (Rows{pattern, pattern}));
+    back.Fill(RGB(0, 0, 8));
+    BitBlt(back.dc, 0, 0, w, 2, mask.dc, 0, 0, SRCPAINT);
+    std::string inverse = pattern;
+    for (char& ch : inverse) ch = ch == '#' ? '.' : '#';
+    EXPECT_EQ(back.Picture(RGB(0, 0, 8)), (Rows{inverse, inverse}));
+    EXPECT_EQ(GetPixel(back.dc, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(GetPixel(back.dc, 1, 0), RGB(0, 0, 8));
+}
+
 TEST(RasterBitBlt, OneBitToColourUsesDestinationColours) {
     Canvas mask(3, 1, true), dst(3, 1);
     Put(mask.dc, {"#.#"}, 0xFFFFFF, 0);
@@ -139,6 +168,11 @@ TEST(RasterStretchBlt, ShrinkClipAndConvert) {
     SetBkColor(src.dc, 11);
     StretchBlt(mask.dc, 0, 0, 4, 2, src.dc, 0, 0, 2, 1, SRCCOPY);
     EXPECT_EQ(mask.Picture(0xFFFFFF), (Rows{"..##", "..##"}));
+    // One-bit to colour, tripled: 1 is the destination's background colour.
+    Canvas wide(6, 2);
+    SetBkColor(wide.dc, RGB(0, 50, 0));
+    StretchBlt(wide.dc, 0, 0, 6, 2, mask.dc, 1, 0, 2, 1, SRCCOPY);
+    EXPECT_EQ(wide.Picture(RGB(0, 50, 0)), (Rows{"...###", "...###"}));
 }
 
 TEST(RasterTransparentBlt, EqualsTheTwoPassCopy) {
