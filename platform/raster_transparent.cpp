@@ -33,14 +33,20 @@ struct RowRuns {
 
 struct SpanTable {
     uint64_t imageSerial = 0, maskSerial = 0;
-    uint64_t imageVersion = 0, maskVersion = 0;
+    bool built = false;
+    uint64_t imageVersion = 0, maskVersion = 0; // of the runs below
+    uint64_t seenImage = 0, seenMask = 0;       // versions at the previous use
     std::vector<Run> runs;
     std::vector<RowRuns> rows;
+    size_t Bytes() const {
+        return runs.capacity() * sizeof(Run) + rows.capacity() * sizeof(RowRuns);
+    }
 };
 
 // A row with runs shorter than this on average is not worth walking run by run.
 constexpr int kMinAverageRun = 12;
-constexpr size_t kCacheEntries = 512;
+constexpr size_t kCacheEntries = 4096;
+constexpr size_t kCacheBytes = size_t{64} << 20;
 
 RunKind KindOf(uint8_t maskBit, COLORREF pixel) {
     if (maskBit == 0) return RunKind::Copy;
@@ -48,8 +54,7 @@ RunKind KindOf(uint8_t maskBit, COLORREF pixel) {
 }
 
 void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
-    t.imageSerial = image.serial;
-    t.maskSerial = mask.serial;
+    t.built = true;
     t.imageVersion = image.version;
     t.maskVersion = mask.version;
     t.runs.clear();
@@ -66,6 +71,7 @@ void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
             while (end < image.width && KindOf(m[end], px[end]) == kind) ++end;
             rowRuns.push_back(Run{x, end, kind});
             x = end;
+            if (static_cast<int>(rowRuns.size()) * kMinAverageRun > image.width) break;
         }
         RowRuns& r = t.rows[static_cast<size_t>(y)];
         if (static_cast<int>(rowRuns.size()) * kMinAverageRun > image.width) {
@@ -76,45 +82,64 @@ void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
         r.count = static_cast<uint32_t>(rowRuns.size());
         t.runs.insert(t.runs.end(), rowRuns.begin(), rowRuns.end());
     }
+    t.runs.shrink_to_fit();
 }
 
-// Least recently used tables first out.
+// Run tables per (picture, mask) pair, least recently used out first. A
+// table is built only once the pair has stayed unchanged between two copies:
+// a picture redrawn before every copy is cheaper copied straight.
 class SpanCache {
   public:
-    const SpanTable& Get(Bitmap& image, Bitmap& mask) {
+    const SpanTable* Get(Bitmap& image, Bitmap& mask) {
         const Key key{image.serial, mask.serial};
         auto it = mIndex.find(key);
-        if (it != mIndex.end()) {
-            mOrder.splice(mOrder.begin(), mOrder, it->second);
-            SpanTable& t = *it->second;
-            if (t.imageVersion != image.version || t.maskVersion != mask.version) {
-                Build(t, image, mask);
-            }
-            return t;
+        if (it == mIndex.end()) {
+            mOrder.emplace_front();
+            SpanTable& t = mOrder.front();
+            t.imageSerial = image.serial;
+            t.maskSerial = mask.serial;
+            t.seenImage = image.version;
+            t.seenMask = mask.version;
+            mIndex[key] = mOrder.begin();
+            Trim();
+            return nullptr;
         }
-        if (mOrder.size() >= kCacheEntries) {
-            const SpanTable& last = mOrder.back();
-            mIndex.erase(Key{last.imageSerial, last.maskSerial});
-            mOrder.pop_back();
-        }
-        mOrder.emplace_front();
-        Build(mOrder.front(), image, mask);
-        mIndex[key] = mOrder.begin();
-        return mOrder.front();
+        mOrder.splice(mOrder.begin(), mOrder, it->second);
+        SpanTable& t = *it->second;
+        if (t.built && t.imageVersion == image.version && t.maskVersion == mask.version) return &t;
+        const bool steady = t.seenImage == image.version && t.seenMask == mask.version;
+        t.seenImage = image.version;
+        t.seenMask = mask.version;
+        if (!steady) return nullptr;
+        mBytes -= t.Bytes();
+        Build(t, image, mask);
+        mBytes += t.Bytes();
+        Trim();
+        return &t;
     }
 
   private:
+    void Trim() {
+        while (mOrder.size() > 1 && (mOrder.size() > kCacheEntries || mBytes > kCacheBytes)) {
+            const SpanTable& last = mOrder.back();
+            mBytes -= last.Bytes();
+            mIndex.erase(Key{last.imageSerial, last.maskSerial});
+            mOrder.pop_back();
+        }
+    }
+
     struct Key {
         uint64_t image, mask;
         bool operator==(const Key&) const = default;
     };
     struct KeyHash {
         size_t operator()(const Key& k) const {
-            return std::hash<uint64_t>()(k.image * 31 + k.mask);
+            return std::hash<uint64_t>()(k.image * 0x9E3779B97F4A7C15ull ^ k.mask);
         }
     };
     std::list<SpanTable> mOrder;
     std::unordered_map<Key, std::list<SpanTable>::iterator, KeyHash> mIndex;
+    size_t mBytes = 0;
 };
 
 SpanCache& Cache() {
@@ -122,8 +147,7 @@ SpanCache& Cache() {
     return cache;
 }
 
-void RunRow(COLORREF* d, const COLORREF* img, const uint8_t* m, const Run* runs, uint32_t count,
-            int sx, int sxEnd) {
+void RunRow(COLORREF* d, const COLORREF* img, const Run* runs, uint32_t count, int sx, int sxEnd) {
     // First run that ends after sx.
     const Run* r =
         std::upper_bound(runs, runs + count, sx, [](int v, const Run& run) { return v < run.end; });
@@ -142,7 +166,6 @@ void RunRow(COLORREF* d, const COLORREF* img, const uint8_t* m, const Run* runs,
             break;
         }
     }
-    (void)m;
 }
 
 } // namespace
@@ -200,17 +223,16 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HD
         d->touch();
         return 1;
     }
-    const SpanTable& table = Cache().Get(*img, *msk);
+    const SpanTable* table = Cache().Get(*img, *msk);
     for (long long row = 0; row < h; ++row) {
         const int sr = static_cast<int>(lsy + row);
         COLORREF* out = d->colourRow(static_cast<int>(dy + row)) + dx;
-        const RowRuns& rr = table.rows[static_cast<size_t>(sr)];
-        if (rr.straight) {
+        const RowRuns* rr = table ? &table->rows[static_cast<size_t>(sr)] : nullptr;
+        if (!rr || rr->straight) {
             rows::MaskedCopy(out, msk->monoRow(sr) + x0, img->colourRow(sr) + x0,
                              static_cast<size_t>(w), 0xFFFFFFFFu, 0);
         } else {
-            RunRow(out, img->colourRow(sr), msk->monoRow(sr), table.runs.data() + rr.first,
-                   rr.count, x0, x1);
+            RunRow(out, img->colourRow(sr), table->runs.data() + rr->first, rr->count, x0, x1);
         }
     }
     d->touch();

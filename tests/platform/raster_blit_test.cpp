@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <random>
 
 #include "raster_test_canvas.h"
 
 using namespace gdi;
 using rastertest::Canvas;
+using rastertest::WithPenAndBrush;
 
 namespace {
 
@@ -177,7 +179,7 @@ TEST(RasterStretchBlt, ShrinkClipAndConvert) {
 
 TEST(RasterTransparentBlt, EqualsTheTwoPassCopy) {
     std::mt19937 rng(1234);
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 40; ++round) {
         const int w = 1 + static_cast<int>(rng() % 70), h = 1 + static_cast<int>(rng() % 20);
         Canvas image(w, h), mask(w, h, true), a(80, 30), b(80, 30);
         const int density = static_cast<int>(rng() % 4);
@@ -201,6 +203,13 @@ TEST(RasterTransparentBlt, EqualsTheTwoPassCopy) {
         const int cw = static_cast<int>(rng() % 80), ch = static_cast<int>(rng() % 25);
         BitBlt(a.dc, dx, dy, cw, ch, mask.dc, sx, sy, SRCAND);
         BitBlt(a.dc, dx, dy, cw, ch, image.dc, sx, sy, SRCPAINT);
+        // Odd rounds copy with the pair's run table built (a pair gets one
+        // once it has been copied unchanged twice), even rounds straight.
+        if (round % 2 == 1) {
+            Canvas scratch(80, 30);
+            TransparentBlt(scratch.dc, 0, 0, 80, 30, image.dc, mask.dc, 0, 0);
+            TransparentBlt(scratch.dc, 0, 0, 80, 30, image.dc, mask.dc, 0, 0);
+        }
         TransparentBlt(b.dc, dx, dy, cw, ch, image.dc, mask.dc, sx, sy);
         ASSERT_EQ(
             0, std::memcmp(BitmapColourPixels(a.bitmap), BitmapColourPixels(b.bitmap), 80 * 30 * 4))
@@ -208,29 +217,98 @@ TEST(RasterTransparentBlt, EqualsTheTwoPassCopy) {
     }
 }
 
-TEST(RasterTransparentBlt, SeesDrawingIntoItsSource) {
+TEST(RasterTransparentBlt, EveryWriteToThePictureOrMaskIsSeen) {
+    // Each writer runs after the pair's run table is built; a writer that
+    // failed to mark its bitmap changed would leave the copy with old runs.
+    using Writer = std::function<void(Canvas & image, Canvas & mask)>;
+    const std::vector<std::pair<const char*, Writer>> writers = {
+        {"SetPixelV", [](Canvas& i, Canvas&) { SetPixelV(i.dc, 30, 1, RGB(0, 9, 0)); }},
+        {"FillSolidRect",
+         [](Canvas& i, Canvas&) { FillSolidRect(i.dc, 2, 0, 36, 2, RGB(0, 0, 200)); }},
+        {"BLACKNESS into the mask",
+         [](Canvas&, Canvas& m) { BitBlt(m.dc, 0, 0, 30, 3, nullptr, 0, 0, BLACKNESS); }},
+        {"BitBlt into the mask",
+         [](Canvas& i, Canvas& m) {
+             SetBkColor(i.dc, RGB(7, 7, 7));
+             BitBlt(m.dc, 0, 0, 40, 3, i.dc, 0, 0, SRCCOPY);
+         }},
+        {"StretchBlt into the picture",
+         [](Canvas& i, Canvas&) {
+             Canvas src(2, 1);
+             src.Fill(RGB(1, 1, 1));
+             StretchBlt(i.dc, 0, 0, 40, 3, src.dc, 0, 0, 2, 1, SRCCOPY);
+         }},
+        {"Rectangle",
+         [](Canvas& i, Canvas&) {
+             WithPenAndBrush(i.dc, CreatePen(PS_SOLID, 1, RGB(3, 3, 3)),
+                             CreateSolidBrush(RGB(4, 4, 4)), [&] { Rectangle(i.dc, 5, 0, 35, 3); });
+         }},
+        {"Ellipse",
+         [](Canvas& i, Canvas&) {
+             WithPenAndBrush(i.dc, CreatePen(PS_SOLID, 1, RGB(3, 3, 3)),
+                             CreateSolidBrush(RGB(4, 4, 4)), [&] { Ellipse(i.dc, 5, 0, 35, 3); });
+         }},
+        {"Polygon",
+         [](Canvas& i, Canvas&) {
+             const POINT pts[] = {{0, 0}, {39, 0}, {39, 2}};
+             WithPenAndBrush(i.dc, CreatePen(PS_SOLID, 1, RGB(3, 3, 3)),
+                             CreateSolidBrush(RGB(4, 4, 4)), [&] { Polygon(i.dc, pts, 3); });
+         }},
+        {"LineTo",
+         [](Canvas&, Canvas& m) {
+             HGDIOBJ old = SelectObject(m.dc, CreatePen(PS_SOLID, 1, 0));
+             MoveToEx(m.dc, 0, 1, nullptr);
+             LineTo(m.dc, 40, 1);
+             DeleteObject(SelectObject(m.dc, old));
+         }},
+        {"direct write with BitmapTouched",
+         [](Canvas& i, Canvas&) {
+             BitmapColourPixels(i.bitmap)[52] = RGB(0, 0, 1);
+             BitmapTouched(i.bitmap);
+         }},
+    };
+    for (const auto& [name, write] : writers) {
+        Canvas image(40, 3), mask(40, 3, true), a(40, 3), b(40, 3);
+        for (int y = 0; y < 3; ++y) {
+            Put(mask.dc, {std::string(20, '#') + std::string(20, '.')}, 0xFFFFFF, 0);
+            BitBlt(mask.dc, 0, y, 40, 1, mask.dc, 0, 0, SRCCOPY);
+        }
+        FillSolidRect(image.dc, 20, 0, 40, 3, RGB(90, 0, 0));
+        for (int k = 0; k < 2; ++k) TransparentBlt(b.dc, 0, 0, 40, 3, image.dc, mask.dc, 0, 0);
+        write(image, mask);
+        a.Fill(RGB(5, 5, 5));
+        b.Fill(RGB(5, 5, 5));
+        BitBlt(a.dc, 0, 0, 40, 3, mask.dc, 0, 0, SRCAND);
+        BitBlt(a.dc, 0, 0, 40, 3, image.dc, 0, 0, SRCPAINT);
+        TransparentBlt(b.dc, 0, 0, 40, 3, image.dc, mask.dc, 0, 0);
+        EXPECT_EQ(
+            0, std::memcmp(BitmapColourPixels(a.bitmap), BitmapColourPixels(b.bitmap), 40 * 3 * 4))
+            << name;
+    }
+}
+
+TEST(RasterTransparentBlt, LongRunsSkipAndCopy) {
     Canvas image(40, 1), mask(40, 1, true), dst(40, 1);
     Put(mask.dc, {std::string(20, '#') + std::string(20, '.')}, 0xFFFFFF, 0);
-    image.Fill(0);
+    FillSolidRect(image.dc, 30, 0, 40, 1, RGB(0, 0, 7));
+    SetPixelV(image.dc, 15, 0, RGB(0, 9, 0)); // white in the mask but not black: ORed
+    for (int k = 0; k < 3; ++k) {
+        dst.Fill(RGB(5, 5, 5));
+        TransparentBlt(dst.dc, 0, 0, 40, 1, image.dc, mask.dc, 0, 0);
+        EXPECT_EQ(GetPixel(dst.dc, 0, 0), RGB(5, 5, 5));
+        EXPECT_EQ(GetPixel(dst.dc, 15, 0), RGB(5, 13, 5));
+        EXPECT_EQ(GetPixel(dst.dc, 25, 0), 0u);
+        EXPECT_EQ(GetPixel(dst.dc, 35, 0), RGB(0, 0, 7));
+    }
+    // A part of the picture, placed across the destination's left edge.
     dst.Fill(RGB(5, 5, 5));
-    TransparentBlt(dst.dc, 0, 0, 40, 1, image.dc, mask.dc, 0, 0);
+    TransparentBlt(dst.dc, -5, 0, 30, 1, image.dc, mask.dc, 12, 0);
+    // Destination column X shows source column X + 17; the source ends at 39.
     EXPECT_EQ(GetPixel(dst.dc, 0, 0), RGB(5, 5, 5));
-    EXPECT_EQ(GetPixel(dst.dc, 30, 0), 0u);
-    // Drawing into the mask and the picture must show on the next copy.
-    BitBlt(mask.dc, 0, 0, 10, 1, nullptr, 0, 0, BLACKNESS);
-    FillSolidRect(image.dc, 2, 0, 4, 1, RGB(0, 0, 200));
-    SetPixelV(image.dc, 15, 0, RGB(0, 9, 0));
-    dst.Fill(RGB(5, 5, 5));
-    TransparentBlt(dst.dc, 0, 0, 40, 1, image.dc, mask.dc, 0, 0);
-    EXPECT_EQ(GetPixel(dst.dc, 0, 0), 0u);
-    EXPECT_EQ(GetPixel(dst.dc, 3, 0), RGB(0, 0, 200));
-    EXPECT_EQ(GetPixel(dst.dc, 12, 0), RGB(5, 5, 5));
-    EXPECT_EQ(GetPixel(dst.dc, 15, 0), RGB(5, 13, 5));
-    // Direct writes announced through BitmapTouched.
-    BitmapColourPixels(image.bitmap)[12] = RGB(0, 0, 1);
-    BitmapTouched(image.bitmap);
-    TransparentBlt(dst.dc, 0, 0, 40, 1, image.dc, mask.dc, 0, 0);
-    EXPECT_EQ(GetPixel(dst.dc, 12, 0), RGB(5, 5, 5) | RGB(0, 0, 1));
+    EXPECT_EQ(GetPixel(dst.dc, 8, 0), 0u);
+    EXPECT_EQ(GetPixel(dst.dc, 13, 0), RGB(0, 0, 7));
+    EXPECT_EQ(GetPixel(dst.dc, 22, 0), RGB(0, 0, 7));
+    EXPECT_EQ(GetPixel(dst.dc, 23, 0), RGB(5, 5, 5));
 }
 
 TEST(RasterTransparentBlt, HonoursChangedDestinationColours) {
