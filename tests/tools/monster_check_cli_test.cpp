@@ -1,0 +1,109 @@
+// stompvale-monster-check as a monster maker runs it: reports on stdout, the
+// exit status says whether every monster can be beaten, a preview on request.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+#include "platform/picture.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path ProgramFolder() {
+    if (const char* bin = std::getenv("STOMPVALE_BIN")) return bin;
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
+}
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun Checker(const std::string& arguments) {
+    const fs::path tool = ProgramFolder() / "stompvale-monster-check";
+    ToolRun run;
+    FILE* pipe = popen(("'" + tool.string() + "' " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+// Three hit points on the ground; with redRoof the last is caged in red.
+platform::Picture Ground(bool redRoof) {
+    platform::Picture p;
+    p.width = 90;
+    p.height = 40;
+    p.pixels.assign(90 * 40, 0);
+    for (int x : {10, 40, 70})
+        for (int y : {38, 39})
+            for (int i = 0; i < 3; ++i) p.pixels[y * 90 + x + i] = 0xFFFFFF;
+    if (redRoof)
+        for (int y = 20; y < 40; ++y)
+            for (int x = 64; x < 80; ++x)
+                if (y < 23 || x < 67 || x > 76) p.pixels[y * 90 + x] = gdi::RGB(255, 0, 0);
+    return p;
+}
+
+TEST(MonsterCheckProgram, ExitStatusTellsWhetherEveryMonsterCanBeBeaten) {
+    ASSERT_TRUE(fs::exists(ProgramFolder() / "stompvale-monster-check"));
+    TempDir dir;
+    const std::string good = (dir.path() / "1 Good 1-2-3.gif").string();
+    const std::string caged = (dir.path() / "2 Caged 10.gif").string();
+    const std::string badName = (dir.path() / "3 Crab  .gif").string();
+    platform::SavePictureGif(good, Ground(false));
+    platform::SavePictureGif(caged, Ground(true));
+    platform::SavePictureGif(badName, Ground(false));
+
+    const ToolRun one = Checker("'" + good + "'");
+    EXPECT_EQ(one.status, 0) << one.out;
+    EXPECT_NE(one.out.find("ID 1, name \"Good\", codes 1-2-3, does not fly"), std::string::npos);
+    EXPECT_NE(one.out.find("verdict: beatable"), std::string::npos);
+    EXPECT_NE(one.out.find("1 of 1 monster(s) can be beaten"), std::string::npos);
+
+    const ToolRun cage = Checker("'" + good + "' '" + caged + "'");
+    EXPECT_EQ(cage.status, 1) << cage.out;
+    EXPECT_NE(cage.out.find("#3 at 70,38 (3 x 2, 6 pixels), place 3: OUT OF REACH"),
+              std::string::npos)
+        << cage.out;
+
+    const ToolRun name = Checker("'" + badName + "'");
+    EXPECT_EQ(name.status, 1);
+    EXPECT_NE(name.out.find("Movement portion of Filename '3 Crab  .gif' retrieved from "
+                            "/Monsters folder makes no sense."),
+              std::string::npos)
+        << name.out;
+
+    // A folder is checked file by file.
+    const ToolRun folder = Checker("'" + dir.str() + "'");
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.out.find("1 of 3 monster(s) can be beaten"), std::string::npos) << folder.out;
+
+    EXPECT_EQ(Checker("").status, 2);
+    EXPECT_EQ(Checker("--bogus x.gif").status, 2);
+}
+
+TEST(MonsterCheckProgram, PreviewIsAPictureOfTheClasses) {
+    TempDir dir;
+    const std::string caged = (dir.path() / "2 Caged 10.gif").string();
+    platform::SavePictureGif(caged, Ground(true));
+    const std::string preview = (dir.path() / "preview.gif").string();
+    const ToolRun run = Checker("--preview '" + preview + "' '" + caged + "'");
+    EXPECT_EQ(run.status, 1);
+    ASSERT_TRUE(fs::exists(preview)) << run.out;
+    const platform::Picture p = platform::LoadPicture(preview);
+    ASSERT_EQ(p.width, 90);
+    EXPECT_EQ(p.pixels[39 * 90 + 70], gdi::RGB(255, 0, 255)); // caged hit point
+    EXPECT_EQ(p.pixels[39 * 90 + 10], gdi::RGB(255, 255, 255));
+    EXPECT_EQ(p.pixels[20 * 90 + 64], gdi::RGB(255, 0, 0));
+}
+
+} // namespace
