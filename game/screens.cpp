@@ -48,7 +48,14 @@ void frmMainForm::ScreenImageStep() {
             TitleStep = 4;
         }
     }
-    if (now < TextUntil)
-        TextSprites.BitBlt(picMainDC(), nullptr, vb::RoundEven(3 * PixelWidth - 2),
+    if (now < TextUntil) {
+        // The monster banner leaves its text colour on the view, and a masked
+        // copy ANDs its opaque part with that colour: black keeps the picture
+        // in its own colours.
+        const gdi::HDC view = picMainDC();
+        const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
+        TextSprites.BitBlt(view, nullptr, vb::RoundEven(3 * PixelWidth - 2),
                            vb::RoundEven(8 * PixelHeight));
+        gdi::SetTextColor(view, textColour);
+    }
 }

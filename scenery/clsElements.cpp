@@ -98,6 +98,10 @@ void clsElements::Move() {
 }
 
 void clsElements::Draw(bool pForeground) {
+    // Masked copies AND their opaque part with the view's text colour, which
+    // the monster banner leaves set: black keeps the pictures' own colours.
+    const gdi::HDC view = DrawTarget();
+    const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
     for (ElementRecord& e : mItem) {
         if (e.Sprite == nullptr || !e.Alive || e.Foreground != pForeground) continue;
         const int32_t w = e.Sprite->Width();
@@ -136,10 +140,11 @@ void clsElements::Draw(bool pForeground) {
                     vb::RoundEven(vb::Int(((i - 1) * w + sx) / CameraSnapX) * CameraSnapX);
                 const int32_t y =
                     vb::RoundEven(vb::Int(((j - 1) * h + sy) / CameraSnapY) * CameraSnapY);
-                e.Sprite->BitBlt(DrawTarget(), nullptr, x, y);
+                e.Sprite->BitBlt(view, nullptr, x, y);
             }
         }
     }
+    gdi::SetTextColor(view, textColour);
 }
 
 // frmMain's picMain: its context is the host's view (no dependency on the

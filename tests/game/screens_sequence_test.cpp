@@ -194,6 +194,15 @@ TEST_F(ScreenImages, TimingFollowsTheWallClockNotTheFrameCount) {
     EXPECT_EQ(framesWithTitle, 50);
 }
 
+// The monster banner leaves its text colour on the view; the image still
+// shows in its own colours, and the view keeps the banner's colour after.
+TEST_F(ScreenImages, ImageKeepsItsColoursWhateverTheViewTextColour) {
+    const gdi::COLORREF banner = gdi::RGB(195, 190, 130);
+    gdi::SetTextColor(host->ViewDC(), banner);
+    EXPECT_EQ(Frame(), "Title_1Title.gif");
+    EXPECT_EQ(gdi::GetTextColor(host->ViewDC()), banner);
+}
+
 TEST_F(ScreenImages, AMissingImageFailsLoudly) {
     EXPECT_ANY_THROW(form->TextChange(Path("Nothing_Here.gif"), 5));
 }

@@ -101,6 +101,21 @@ TEST(ElementsDraw, FarElementsMoveLessAndSitLower) {
     EXPECT_EQ(world.At(545, 502), SceneryWorld::kSky);
 }
 
+TEST(ElementsDraw, PicturesKeepTheirColoursWhateverTheViewTextColour) {
+    SceneryWorld world;
+    kivSprites3 cloud;
+    Paint(cloud, 30, 12);
+    clsElements elements;
+    elements.mItem.push_back(Picture(&cloud, 40, 70, 0.5));
+    elements.mItem[0].FixedX = elements.mItem[0].FixedY = true;
+    const gdi::COLORREF banner = gdi::RGB(195, 190, 130);
+    gdi::SetTextColor(world.host.ViewDC(), banner);
+    elements.Draw(false);
+    EXPECT_EQ(world.At(40, 70), kMarker);
+    EXPECT_EQ(world.At(41, 70), kBody);
+    EXPECT_EQ(gdi::GetTextColor(world.host.ViewDC()), banner);
+}
+
 TEST(ElementsDraw, FixedPositionsIgnoreTheCamera) {
     SceneryWorld world;
     kivSprites3 cloud;
