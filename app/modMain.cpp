@@ -82,6 +82,10 @@ GameForm* CurrentGameForm() {
     return gGameForm;
 }
 
+void SetCurrentGameForm(GameForm* form) {
+    gGameForm = form;
+}
+
 void SetWorldGlobals(int32_t screenWidth, int32_t screenHeight) {
     ScreenWidth = screenWidth;
     ScreenHeight = screenHeight;

@@ -69,6 +69,9 @@ int Main(const ProgramSetup& setup);
 
 // The form currently playing, or nullptr.
 GameForm* CurrentGameForm();
+// Registers the playing form for code that drives the game without Main
+// (the headless test world).
+void SetCurrentGameForm(GameForm* form);
 
 // Fills the world globals for a screen size: pixel size, view, centre,
 // camera snap, gravity, colours, thresholds, and the top-level state (0, next
