@@ -18,17 +18,31 @@ namespace {
 
 constexpr int kRuns = 50;
 
-double MedianMicros(const std::function<void()>& work) {
-    work(); // warm caches and tables
-    std::vector<double> times;
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Medians of several pieces of work timed in turns, so that the load of a
+// shared machine falls on all of them alike.
+std::vector<double> MedianMicros(const std::vector<std::function<void()>>& works) {
+    for (const auto& w : works) w(); // warm caches and tables
+    std::vector<std::vector<double>> times(works.size());
     for (int i = 0; i < kRuns; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        work();
-        const auto t1 = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        for (size_t k = 0; k < works.size(); ++k) {
+            const auto t0 = std::chrono::steady_clock::now();
+            works[k]();
+            const auto t1 = std::chrono::steady_clock::now();
+            times[k].push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        }
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::vector<double> medians;
+    for (auto& t : times) medians.push_back(Median(t));
+    return medians;
+}
+
+double MedianOf(const std::function<void()>& work) {
+    return MedianMicros(std::vector<std::function<void()>>{work})[0];
 }
 
 struct Surface {
@@ -84,11 +98,12 @@ void RunView(int w, int h) {
     std::vector<uint32_t> copy(static_cast<size_t>(w) * h);
 
     const uint32_t* viewPixels = gdi::BitmapColourPixels(view.bitmap);
-    const double memcpyUs =
-        MedianMicros([&] { std::memcpy(copy.data(), viewPixels, copy.size() * 4); });
+    const std::vector<double> base =
+        MedianMicros({[&] { std::memcpy(copy.data(), viewPixels, copy.size() * 4); },
+                      [&] { gdi::FillSolidRect(view.dc, 0, 0, w, h, 0); }});
+    const double memcpyUs = base[0];
     Row("memcpy of the view", memcpyUs, memcpyUs);
-    Row("clear (FillSolidRect)", MedianMicros([&] { gdi::FillSolidRect(view.dc, 0, 0, w, h, 0); }),
-        memcpyUs);
+    Row("clear (FillSolidRect)", base[1], memcpyUs);
 
     struct Case {
         const char* name;
@@ -99,23 +114,29 @@ void RunView(int w, int h) {
     for (Case& c : cases) {
         Sprite sprite(c.img);
         SDL_Rect all{0, 0, w, h};
+        // The plain and RLE forms of the SDL surface, timed in turns with ours.
+        SDL_Surface* rle = SDL_DuplicateSurface(sprite.sdl);
         SDL_SetSurfaceRLE(sprite.sdl, 0);
-        const double sdlPlain = MedianMicros([&] {
-            SDL_Rect d = all;
-            SDL_BlitSurface(sprite.sdl, &all, sdlView, &d);
+        SDL_SetSurfaceRLE(rle, 1);
+        const std::vector<double> t = MedianMicros({
+            [&] {
+                SDL_Rect d = all;
+                SDL_BlitSurface(sprite.sdl, &all, sdlView, &d);
+            },
+            [&] {
+                SDL_Rect d = all;
+                SDL_BlitSurface(rle, &all, sdlView, &d);
+            },
+            [&] {
+                gdi::TransparentBlt(view.dc, 0, 0, w, h, sprite.image.dc, sprite.mask.dc, 0, 0);
+            },
+            [&] {
+                gdi::BitBlt(view.dc, 0, 0, w, h, sprite.mask.dc, 0, 0, gdi::SRCAND);
+                gdi::BitBlt(view.dc, 0, 0, w, h, sprite.image.dc, 0, 0, gdi::SRCPAINT);
+            },
         });
-        SDL_SetSurfaceRLE(sprite.sdl, 1);
-        const double sdlRle = MedianMicros([&] {
-            SDL_Rect d = all;
-            SDL_BlitSurface(sprite.sdl, &all, sdlView, &d);
-        });
-        const double fused = MedianMicros([&] {
-            gdi::TransparentBlt(view.dc, 0, 0, w, h, sprite.image.dc, sprite.mask.dc, 0, 0);
-        });
-        const double twoPass = MedianMicros([&] {
-            gdi::BitBlt(view.dc, 0, 0, w, h, sprite.mask.dc, 0, 0, gdi::SRCAND);
-            gdi::BitBlt(view.dc, 0, 0, w, h, sprite.image.dc, 0, 0, gdi::SRCPAINT);
-        });
+        SDL_FreeSurface(rle);
+        const double sdlPlain = t[0], sdlRle = t[1], fused = t[2], twoPass = t[3];
         std::printf(" picture with %s:\n", c.name);
         Row("SDL colour-keyed blit", sdlPlain, memcpyUs);
         Row("SDL colour-keyed blit, RLE", sdlRle, memcpyUs);
@@ -134,14 +155,14 @@ void RunView(int w, int h) {
     }
 
     std::printf(" small fills:\n");
-    Row("400 rectangles 3 x 6 (FillSolidRect)", MedianMicros([&] {
+    Row("400 rectangles 3 x 6 (FillSolidRect)", MedianOf([&] {
             for (int i = 0; i < 400; ++i) {
                 const int x = (i * 37) % (w - 3), y = (i * 53) % (h - 6);
                 gdi::FillSolidRect(view.dc, x, y, x + 3, y + 6, 0xFFFFFF);
             }
         }),
         memcpyUs);
-    Row("400 rectangles 3 x 6 (pen+brush+Rectangle)", MedianMicros([&] {
+    Row("400 rectangles 3 x 6 (pen+brush+Rectangle)", MedianOf([&] {
             for (int i = 0; i < 400; ++i) {
                 const int x = (i * 37) % (w - 3), y = (i * 53) % (h - 6);
                 gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 1, 0xFF0000);
