@@ -19,7 +19,7 @@ constexpr gdi::COLORREF kBlue = gdi::RGB(70, 120, 230);    // solid only
 constexpr gdi::COLORREF kGrip = gdi::RGB(150, 200, 60);    // yellow-green grip
 constexpr gdi::COLORREF kFur = gdi::RGB(230, 230, 74);     // fur, also grip
 constexpr gdi::COLORREF kHardFur = gdi::RGB(230, 225, 10); // fur, saturation too high to hold
-constexpr gdi::COLORREF kRed = gdi::RGB(255, 0, 0);        // deadly
+constexpr gdi::COLORREF kRed = gdi::RGB(255, 6, 0);        // deadly
 constexpr gdi::COLORREF kWhite = gdi::RGB(255, 255, 255);  // hit point
 constexpr gdi::COLORREF kShade = gdi::RGB(30, 50, 130);    // too dark: empty
 
@@ -124,6 +124,31 @@ TEST(MonsterCheckPixels, CountsEveryClass) {
     EXPECT_TRUE(std::any_of(r.warnings.begin(), r.warnings.end(), [](const std::string& w) {
         return w.find("2 fur pixels cannot be held on to") != std::string::npos;
     }));
+    // Dark shading well below the line raises nothing; a colour at the very
+    // edge of the deadly band does.
+    EXPECT_FALSE(std::any_of(r.warnings.begin(), r.warnings.end(), [](const std::string& w) {
+        return w.find("edge of another class") != std::string::npos;
+    }));
+    Sheet edge = ThreeOnTheGround();
+    edge.Fill(0, 0, 0, 0, gdi::RGB(240, 3, 0));   // hue 0.0021: still deadly, barely
+    edge.Fill(1, 0, 1, 0, gdi::RGB(166, 60, 60)); // value 0.651: barely solid
+    const CheckResult e = CheckMonster("1 Edge 1.gif", edge.picture);
+    EXPECT_EQ(std::count_if(e.warnings.begin(), e.warnings.end(),
+                            [](const std::string& w) {
+                                return w.find("edge of another class") != std::string::npos;
+                            }),
+              1);
+    EXPECT_TRUE(std::any_of(e.warnings.begin(), e.warnings.end(), [](const std::string& w) {
+        return w == "colour RGB(166, 60, 60) (solid) lies on the edge of another class";
+    }));
+    // Pure red is deadly, but a touch of blue takes its hue to the far end of
+    // the circle, out of the deadly band.
+    Sheet pure = ThreeOnTheGround();
+    pure.Fill(0, 0, 0, 0, gdi::RGB(255, 0, 0));
+    EXPECT_EQ(monster_check::ClassifyPixel(gdi::RGB(255, 0, 0)), monster_check::PixelClass::Deadly);
+    EXPECT_EQ(monster_check::ClassifyPixel(gdi::RGB(255, 0, 2)), monster_check::PixelClass::Solid);
+    EXPECT_EQ(CheckMonster("1 Edge 1.gif", pure.picture).warnings.size(), 1u);
+
     // Classes at their edges: value 0.65 is the line between body and shade.
     EXPECT_EQ(monster_check::ClassifyPixel(gdi::RGB(170, 20, 20)),
               monster_check::PixelClass::Solid);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <numeric>
+#include <set>
 
 #include "platform/runtime_error.h"
 #include "player/colour_classes.h"
@@ -124,6 +125,38 @@ std::string FormatCodes(const MonsterName& name) {
         text += std::to_string(name.MoveCode[i]);
     }
     return text;
+}
+
+// Colours a nudge of two in one channel would move into another class: a paint
+// program's rounding could change what the man makes of them.
+void AddBorderlineWarnings(const platform::Picture& picture, CheckResult& result) {
+    std::set<uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
+    for (uint32_t colour : colours) {
+        if (colour == kWhiteColour) continue; // white is exact by nature
+        const PixelClass own = ClassifyPixel(colour);
+        const bool ownGrip = IsGripColour(static_cast<int32_t>(colour));
+        for (int shift = 0; shift < 24; shift += 8) {
+            bool borderline = false;
+            for (int step : {-2, 2}) {
+                const int channel = static_cast<int>((colour >> shift) & 0xFF) + step;
+                if (channel < 0 || channel > 255) continue;
+                const uint32_t nudged =
+                    (colour & ~(0xFFu << shift)) | (static_cast<uint32_t>(channel) << shift);
+                if (nudged == kWhiteColour) continue;
+                borderline = borderline || ClassifyPixel(nudged) != own ||
+                             IsGripColour(static_cast<int32_t>(nudged)) != ownGrip;
+            }
+            if (borderline) {
+                char text[120];
+                std::snprintf(text, sizeof text,
+                              "colour RGB(%u, %u, %u) (%s) lies on the edge of another class",
+                              colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF,
+                              ClassName(own));
+                result.warnings.push_back(text);
+                break;
+            }
+        }
+    }
 }
 
 void AddNameWarnings(CheckResult& result) {
@@ -264,6 +297,14 @@ CheckResult CheckMonster(const std::string& fileName, const platform::Picture& p
         if (!result.patches[i].reachable)
             result.warnings.push_back("hit point #" + std::to_string(i + 1) +
                                       " cannot be reached by a strike");
+
+    if (picture.width > 0 && picture.height > 0) {
+        const auto lowest = picture.pixels.end() - picture.width;
+        if (std::all_of(lowest, picture.pixels.end(), [](uint32_t c) { return c == 0; }))
+            result.warnings.push_back("the lowest row is transparent: the body stands above the "
+                                      "ground, which is always under the lowest row");
+    }
+    AddBorderlineWarnings(picture, result);
 
     result.beatable = result.nameOk && result.reachableGroups >= kHitPointsNeeded;
     return result;

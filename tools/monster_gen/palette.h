@@ -38,9 +38,10 @@ constexpr gdi::COLORREF FurDark = RGB(220, 215, 70);
 constexpr gdi::COLORREF Grip = RGB(150, 200, 60);
 constexpr gdi::COLORREF GripLight = RGB(160, 215, 65);
 
-// Deadly bright red.
-constexpr gdi::COLORREF Red = RGB(255, 0, 0);
-constexpr gdi::COLORREF RedDim = RGB(230, 0, 0);
+// Deadly bright red, with a hint of green: the deadly hue band does not wrap
+// round, so pure red with the faintest blue in it would be harmless.
+constexpr gdi::COLORREF Red = RGB(255, 6, 0);
+constexpr gdi::COLORREF RedDim = RGB(230, 6, 0);
 
 // Hit points.
 constexpr gdi::COLORREF White = RGB(255, 255, 255);
