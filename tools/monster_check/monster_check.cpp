@@ -344,6 +344,10 @@ std::string FormatReport(const CheckResult& r) {
     out += "  size " + std::to_string(r.width) + " x " + std::to_string(r.height) +
            " game pixels; " +
            (r.height > 600 ? "drops in from above the view" : "rises out of the ground") + "\n";
+    if (r.nameOk && r.name.Flying && r.height <= 600)
+        out += "  a flyer: it starts flying once its top " +
+               std::to_string(static_cast<int32_t>(r.height * 0.15) + 1) +
+               " rows are out of the ground, then coasts on; high hit points come first\n";
     const PixelCounts& c = r.counts;
     out += "  pixels: solid " + std::to_string(c.solid) + ", grip " + std::to_string(c.grip) +
            ", fur " + std::to_string(c.fur) + ", deadly " + std::to_string(c.deadly) + ", white " +
