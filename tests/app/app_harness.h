@@ -1,0 +1,82 @@
+// Runs the real Main on a headless host with a fake game form, in a temporary
+// program folder.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/modMain.h"
+#include "platform/forms.h"
+#include "platform/headless_host.h"
+#include "support/temp_dir.h"
+
+// A game form that records its frames; the test decides what each frame does.
+class FakeGameForm : public platform::Form, public GameForm {
+  public:
+    explicit FakeGameForm(platform::HeadlessHost& host) : platform::Form("frmMain"), mHost(host) {}
+
+    void Kiv_Initialize() override { ++Initialized; }
+    void Kiv_Terminate() override { ++Terminated; }
+    void MainLoop() override {
+        FrameStarts.push_back(mHost.ClockMilliseconds());
+        StateFramesSeen.push_back(StateFrames);
+        if (OnFrame) OnFrame(static_cast<int>(FrameStarts.size()));
+    }
+    void TextChange(const std::string& pFileName, int32_t pTextCounter) override {
+        TextChanges.push_back({pFileName, pTextCounter});
+    }
+
+    int Initialized = 0, Terminated = 0;
+    std::vector<double> FrameStarts;
+    std::vector<int32_t> StateFramesSeen;
+    std::vector<std::pair<std::string, int32_t>> TextChanges;
+    // Called with the 1-based frame number at every MainLoop.
+    std::function<void(int)> OnFrame;
+
+  private:
+    platform::HeadlessHost& mHost;
+};
+
+struct AppRun {
+    TempDir folder;
+    platform::HeadlessHost host{folder.str()};
+    FakeGameForm* form = nullptr; // valid while the game runs
+    int formsReleased = 0;
+    std::function<void(FakeGameForm&)> onCreate;
+
+    AppRun() {
+        folder.Write("Monsters/1 First 1-2-3.gif", "GIF89a");
+        platform::SetHost(&host);
+    }
+    ~AppRun() { platform::SetHost(nullptr); }
+
+    int Run(ScreenSizeMode mode = ScreenSizeMode::Windowed1024x768) {
+        ProgramSetup setup;
+        setup.screenSize = mode;
+        setup.createGameForm = [this]() -> GameForm* {
+            form = new FakeGameForm(host);
+            form->Load();
+            if (onCreate) onCreate(*form);
+            return form;
+        };
+        setup.releaseGameForm = [this]() {
+            form->Unload();
+            delete form;
+            form = nullptr;
+            ++formsReleased;
+        };
+        return Main(setup);
+    }
+
+    // Quit (as the Escape test does) at the end of frame n.
+    void QuitAfter(int frames, std::function<void(FakeGameForm&, int)> each = nullptr) {
+        onCreate = [frames, each](FakeGameForm& f) {
+            f.OnFrame = [frames, each, &f](int frame) {
+                if (each) each(f, frame);
+                if (frame >= frames) NextGameState = 2;
+            };
+        };
+    }
+};

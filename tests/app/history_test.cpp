@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "app/history.h"
+#include "app_harness.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+TEST(HistoryParse, ToleratesSpacesAndRoundsCountsHalfToEven) {
+    const auto lines = ParseHistoryText(" Dragon.GIF , 2 \r\n"
+                                        "half.gif,2.5\r\n"
+                                        "up.gif,3.5\n"
+                                        "words.gif,many\r"
+                                        "lead.gif,7 frogs\r\n"
+                                        "last.gif,4");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].Name, "Dragon.GIF");
+    EXPECT_EQ(lines[0].Defeats, 2);
+    EXPECT_EQ(lines[1].Defeats, 2);
+    EXPECT_EQ(lines[2].Defeats, 4);
+    EXPECT_EQ(lines[3].Defeats, 0);
+    EXPECT_EQ(lines[4].Defeats, 7);
+    EXPECT_EQ(lines[5].Name, "last.gif");
+    EXPECT_EQ(lines[5].Defeats, 4);
+}
+
+TEST(HistoryParse, IgnoresLinesWithoutExactlyTwoFilledFields) {
+    const auto lines = ParseHistoryText("no comma here\r\n"
+                                        "a.gif,1,2\r\n"
+                                        "b.gif,\r\n"
+                                        "c.gif,   \r\n"
+                                        "  ,5\r\n"
+                                        "\r\n"
+                                        "d.gif,1\r\n");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].Name, "d.gif");
+}
+
+TEST(HistoryParse, KeysIgnoreCaseAndSurroundingSpaces) {
+    EXPECT_EQ(HistoryKey("  Dragon.GIF "), "dragon.gif");
+    EXPECT_EQ(HistoryKey("a b.gif"), "a b.gif");
+}
+
+class History : public ::testing::Test {
+  protected:
+    TempDir folder;
+    platform::HeadlessHost host{folder.str()};
+    void SetUp() override { platform::SetHost(&host); }
+    void TearDown() override { platform::SetHost(nullptr); }
+    void Monster(const std::string& relative) { folder.Write("Monsters/" + relative, "GIF89a"); }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& record : MonsterHistory) names.push_back(record.FileName);
+        return names;
+    }
+};
+
+TEST_F(History, FreshHistoryListsEveryFileBreadthFirstInNameOrder) {
+    Monster("deeper/level/2 Deep 1.gif");
+    Monster("b folder/9 Inner 1.gif");
+    Monster("B.gif");
+    Monster("a.gif");
+    Monster("C.gif");
+    folder.Write("History.ini", "");
+    LoadHistory();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.gif", "B.gif", "C.gif", "9 Inner 1.gif",
+                                                 "2 Deep 1.gif"}));
+    EXPECT_EQ(MonstersLeft, 5);
+    EXPECT_EQ(NextMonsterFile(), "a.gif");
+}
+
+TEST_F(History, MissingFileReadsAsEmpty) {
+    Monster("x.gif");
+    LoadHistory();
+    ASSERT_EQ(MonsterHistory.size(), 1u);
+    EXPECT_EQ(MonsterHistory[0].Defeats, 0);
+    EXPECT_EQ(MonstersLeft, 1);
+    EXPECT_LT(MonsterNameUntil, host.Now()); // no banner
+}
+
+TEST_F(History, MergeMatchesNamesLastLineWinsAndDropsUnknownNames) {
+    Monster("dragon.gif");
+    Monster("sub/crab.gif");
+    Monster("newt.gif");
+    folder.Write("History.ini", "  Dragon.GIF ,  2 \r\n"
+                                "crab.gif,1\r\n"
+                                "gone.gif,9\r\n"
+                                "CRAB.GIF,3\r\n");
+    LoadHistory();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"dragon.gif", "newt.gif", "crab.gif"}));
+    EXPECT_EQ(MonsterHistory[0].Defeats, 2);
+    EXPECT_EQ(MonsterHistory[1].Defeats, 0);
+    EXPECT_EQ(MonsterHistory[2].Defeats, 3);
+    EXPECT_EQ(MonstersLeft, 1);
+    EXPECT_EQ(NextMonsterFile(), "newt.gif");
+
+    SaveHistory();
+    EXPECT_EQ(folder.Read("History.ini"), "dragon.gif,2\r\nnewt.gif,0\r\ncrab.gif,3\r\n");
+}
+
+TEST_F(History, SameNameInTwoSubfoldersGivesTwoEntries) {
+    Monster("one/twin.gif");
+    Monster("two/twin.gif");
+    folder.Write("History.ini", "twin.gif,4\r\n");
+    LoadHistory();
+    ASSERT_EQ(MonsterHistory.size(), 2u);
+    EXPECT_EQ(MonsterHistory[0].Defeats, 4);
+    EXPECT_EQ(MonsterHistory[1].Defeats, 4);
+    EXPECT_EQ(MonstersLeft, 0);
+    EXPECT_EQ(NextMonsterFile(), "");
+    EXPECT_GT(MonsterNameUntil, host.Now() + 4000); // the banner starts either way
+}
+
+TEST_F(History, NextMonsterFileStartsTheBanner) {
+    Monster("a.gif");
+    LoadHistory();
+    host.AdvanceMilliseconds(1234);
+    const auto before = host.Now();
+    NextMonsterFile();
+    EXPECT_GE(MonsterNameUntil, before + 5000);
+    EXPECT_LE(MonsterNameUntil, before + 5001);
+}
+
+TEST_F(History, DefeatsCountEvenForMonstersDefeatedBefore) {
+    Monster("a.gif");
+    Monster("b.gif");
+    folder.Write("History.ini", "a.gif,2\r\n");
+    LoadHistory();
+    ASSERT_EQ(MonstersLeft, 1);
+    RecordDefeat("A.GIF");
+    EXPECT_EQ(MonsterHistory[0].Defeats, 3);
+    EXPECT_EQ(MonstersLeft, 0);
+    RecordDefeat(" b.gif"); // the argument itself is not trimmed
+    EXPECT_EQ(MonsterHistory[1].Defeats, 0);
+    RecordDefeat("b.gif");
+    EXPECT_EQ(MonsterHistory[1].Defeats, 1);
+    EXPECT_EQ(MonstersLeft, -1);
+}
+
+TEST_F(History, SaveWritesCrLfLinesAndReplacesTheOldFile) {
+    Monster("a.gif");
+    Monster("b.gif");
+    folder.Write("History.ini", "a.gif,1\r\nsomething long that was there before,77\r\n");
+    LoadHistory();
+    RecordDefeat("b.gif");
+    SaveHistory();
+    EXPECT_EQ(folder.Read("History.ini"), "a.gif,1\r\nb.gif,1\r\n");
+    // No temporary file left beside it.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        files += entry.is_regular_file() ? 1 : 0;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(History, FailedSaveLeavesTheOldFileIntact) {
+    Monster("a monster with a rather long file name to pass the limit.gif");
+    folder.Write("History.ini", "old,1\r\n");
+    LoadHistory();
+    // Files may not grow past 8 bytes: the write of the new history fails.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        SaveHistory();
+    } catch (const std::exception& error) {
+        threw = true;
+        EXPECT_NE(std::string(error.what()).find("History.ini"), std::string::npos);
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(folder.Read("History.ini"), "old,1\r\n");
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        files += entry.is_regular_file() ? 1 : 0;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(History, EmptyMonstersFolderIsAnErrorNamingTheFolder) {
+    std::filesystem::create_directories(folder.path() / "Monsters" / "empty");
+    try {
+        LoadHistory();
+        FAIL() << "no error";
+    } catch (const NoMonsterFilesError& error) {
+        EXPECT_NE(std::string(error.what()).find(folder.str() + "/Monsters"), std::string::npos);
+    }
+}
+
+// --- through the whole program -----------------------------------------------
+
+TEST(HistoryRun, DefeatIsSavedAtTheEndAndTheLastShowsTheSuccessScreen) {
+    AppRun run;
+    run.folder.Write("Monsters/2 Second 1.gif", "GIF89a");
+    run.folder.Write("History.ini", "");
+    std::vector<std::pair<std::string, int32_t>> changes;
+    run.QuitAfter(3, [&](FakeGameForm& f, int frame) {
+        if (frame == 1) RecordDefeat(NextMonsterFile());
+        if (frame == 2) {
+            EXPECT_TRUE(f.TextChanges.empty());
+            RecordDefeat(NextMonsterFile());
+        }
+        changes = f.TextChanges;
+    });
+    ASSERT_EQ(run.Run(), 0);
+    EXPECT_EQ(run.folder.Read("History.ini"), "1 First 1-2-3.gif,1\r\n2 Second 1.gif,1\r\n");
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].first, run.folder.str() + "/images/Text_Success.gif");
+    EXPECT_EQ(changes[0].second, 10000);
+}
+
+TEST(HistoryRun, NoMonsterFileExitsWithAMessageAndLeavesHistoryUntouched) {
+    AppRun run;
+    std::filesystem::remove_all(run.folder.path() / "Monsters");
+    run.folder.Write("History.ini", "keep me,3\r\n");
+    run.QuitAfter(1);
+    EXPECT_NE(run.Run(), 0);
+    ASSERT_EQ(run.host.Messages.size(), 1u);
+    EXPECT_NE(run.host.Messages[0].find(run.folder.str() + "/Monsters"), std::string::npos);
+    EXPECT_EQ(run.folder.Read("History.ini"), "keep me,3\r\n");
+    EXPECT_EQ(run.form, nullptr); // no game was started
+}
+
+TEST(HistoryRun, FatalErrorShowsItsTextAndStillSavesTheHistory) {
+    AppRun run;
+    run.QuitAfter(100, [&](FakeGameForm&, int frame) {
+        if (frame == 2) RecordDefeat("1 first 1-2-3.gif");
+        if (frame == 3) vb::RaiseObjectError(1, "Index '0' is either below 1 or larger than 5");
+    });
+    EXPECT_NE(run.Run(), 0);
+    ASSERT_EQ(run.host.Messages.size(), 1u);
+    EXPECT_NE(run.host.Messages[0].find("Index '0' is either below 1 or larger than 5"),
+              std::string::npos);
+    EXPECT_EQ(run.folder.Read("History.ini"), "1 First 1-2-3.gif,1\r\n");
+    EXPECT_EQ(run.formsReleased, 1);
+    EXPECT_TRUE(platform::Forms().empty());
+}
+
+} // namespace

@@ -1,0 +1,201 @@
+// The real game binaries under a private X server: window, Escape, history.
+#include <gtest/gtest.h>
+
+#include <gif_lib.h>
+#include <thread>
+
+#include "e2e_process.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A small monster picture: black (transparent) around a yellow furry body
+// with a white hit point.
+void WriteMonsterGif(const fs::path& path) {
+    fs::create_directories(path.parent_path());
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    ASSERT_NE(gif, nullptr) << path;
+    GifColorType colours[4] = {{0, 0, 0}, {255, 255, 255}, {250, 225, 40}, {120, 80, 40}};
+    ColorMapObject* map = GifMakeMapObject(4, colours);
+    const int width = 24, height = 12;
+    ASSERT_EQ(EGifPutScreenDesc(gif, width, height, 2, 0, map), GIF_OK);
+    ASSERT_EQ(EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr), GIF_OK);
+    for (int y = 0; y < height; ++y) {
+        GifPixelType row[width];
+        for (int x = 0; x < width; ++x) {
+            const bool body = x >= 2 && x < width - 2 && y >= 2;
+            row[x] = body ? ((x >= 10 && x < 13 && y >= 5 && y < 8) ? 1 : (y < 4 ? 2 : 3)) : 0;
+        }
+        ASSERT_EQ(EGifPutLine(gif, row, width), GIF_OK);
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+}
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// A program folder of its own: the binary, the pictures, three monsters.
+struct ProgramFolder {
+    TempDir dir;
+    fs::path binary;
+
+    explicit ProgramFolder(const std::string& binaryName) {
+        const fs::path bin = Env("STOMPVALE_BIN");
+        fs::copy_file(bin / binaryName, dir.path() / binaryName);
+        binary = dir.path() / binaryName;
+        if (fs::exists(bin / "images")) {
+            fs::copy(bin / "images", dir.path() / "images", fs::copy_options::recursive);
+        }
+        WriteMonsterGif(dir.path() / "Monsters" / "2 Beta 2-11-21.gif");
+        WriteMonsterGif(dir.path() / "Monsters" / "1 Alpha 1-10-20.gif");
+        WriteMonsterGif(dir.path() / "Monsters" / "more" / "3 Gamma 3-12-22.gif");
+        dir.Write("History.ini", "");
+    }
+};
+
+class GameWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"Xvfb", "xdotool", "xwininfo"}) {
+            ASSERT_TRUE(CommandExists(tool))
+                << tool << " is missing: the end-to-end tests need xvfb, xdotool and x11-utils";
+        }
+        ASSERT_FALSE(Env("STOMPVALE_BIN").empty());
+        display = std::make_unique<VirtualDisplay>(1280, 1024);
+        ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
+    }
+
+    std::vector<std::string> GameEnvironment() const {
+        auto env = display->Environment();
+        env.push_back("SDL_AUDIODRIVER=dummy"); // no sound card on a test machine
+        return env;
+    }
+
+    std::string Tool(const std::vector<std::string>& argv) const {
+        std::string out;
+        RunCommand(argv, display->Environment(), &out);
+        while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+        return out;
+    }
+
+    // The id of the visible window named exactly "Gloamward", or "".
+    std::string WaitForWindow(ChildProcess& game) {
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < end && game.Running()) {
+            const std::string ids =
+                Tool({"xdotool", "search", "--onlyvisible", "--name", "^Gloamward$"});
+            if (!ids.empty()) return ids.substr(0, ids.find('\n'));
+            std::this_thread::sleep_for(100ms);
+        }
+        return "";
+    }
+
+    void Geometry(const std::string& id, int& width, int& height) const {
+        const std::string info = Tool({"xwininfo", "-id", id});
+        auto field = [&](const std::string& name) {
+            const size_t at = info.find(name);
+            return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + name.size());
+        };
+        width = field("Width: ");
+        height = field("Height: ");
+    }
+
+    // Escape held for about 100 ms with the pointer over the window.
+    void PressEscape(const std::string& id) const {
+        Tool({"xdotool", "mousemove", "--window", id, "200", "200"});
+        Tool({"xdotool", "windowfocus", id});
+        Tool({"xdotool", "keydown", "Escape"});
+        std::this_thread::sleep_for(100ms);
+        Tool({"xdotool", "keyup", "Escape"});
+    }
+
+    std::unique_ptr<VirtualDisplay> display;
+};
+
+TEST_F(GameWindow, WindowedGameShowsItsWindowAndQuitsOnEscape) {
+    ProgramFolder program("Stompvale_v1.6_1024x768");
+    const std::string expected = "1 Alpha 1-10-20.gif,0\r\n"
+                                 "2 Beta 2-11-21.gif,0\r\n"
+                                 "3 Gamma 3-12-22.gif,0\r\n";
+    {
+        ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
+        const std::string id = WaitForWindow(game);
+        ASSERT_FALSE(id.empty()) << "no window named Gloamward appeared";
+        EXPECT_EQ(Tool({"xdotool", "getwindowname", id}), "Gloamward");
+        int width = 0, height = 0;
+        Geometry(id, width, height);
+        EXPECT_EQ(width, 1024);
+        EXPECT_EQ(height, 768);
+
+        std::this_thread::sleep_for(300ms); // a few frames of play
+        PressEscape(id);
+        EXPECT_EQ(game.WaitFor(2000ms), 0) << "the game did not quit cleanly within 2 s";
+    }
+    EXPECT_EQ(program.dir.Read("History.ini"), expected);
+
+    // A second run keeps a count written in other letter case and with spaces.
+    program.dir.Write("History.ini", "  2 BETA 2-11-21.GIF  ,  4  \r\n");
+    {
+        ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
+        const std::string id = WaitForWindow(game);
+        ASSERT_FALSE(id.empty());
+        std::this_thread::sleep_for(300ms);
+        PressEscape(id);
+        EXPECT_EQ(game.WaitFor(2000ms), 0);
+    }
+    EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,0\r\n"
+                                               "2 Beta 2-11-21.gif,4\r\n"
+                                               "3 Gamma 3-12-22.gif,0\r\n");
+}
+
+TEST_F(GameWindow, FullScreenGameCoversTheDesktopAndQuitsOnEscape) {
+    ProgramFolder program("Stompvale_v1.6_FullScreen");
+    ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
+    const std::string id = WaitForWindow(game);
+    ASSERT_FALSE(id.empty()) << "no window named Gloamward appeared";
+    int width = 0, height = 0;
+    Geometry(id, width, height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 1024);
+    std::this_thread::sleep_for(300ms);
+    PressEscape(id);
+    EXPECT_EQ(game.WaitFor(2000ms), 0);
+    EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,0\r\n"
+                                               "2 Beta 2-11-21.gif,0\r\n"
+                                               "3 Gamma 3-12-22.gif,0\r\n");
+}
+
+TEST_F(GameWindow, EmptyMonstersFolderEndsWithAnErrorAndKeepsTheHistory) {
+    ProgramFolder program("Stompvale_v1.6_1024x768");
+    fs::remove_all(program.dir.path() / "Monsters");
+    fs::create_directories(program.dir.path() / "Monsters");
+    program.dir.Write("History.ini", "1 Alpha 1-10-20.gif,2\r\n");
+    // Without a window manager the message box may not open; either way the
+    // program must end by itself once the box is dismissed or skipped.
+    ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
+    int status = game.WaitFor(3000ms);
+    if (status == -1) {
+        // The message box is up: press its OK button with Enter.
+        const std::string ids = Tool({"xdotool", "search", "--onlyvisible", "--name", "."});
+        for (size_t at = 0; at < ids.size();) {
+            const size_t end = ids.find('\n', at);
+            const std::string id = ids.substr(at, end - at);
+            Tool({"xdotool", "windowfocus", id});
+            Tool({"xdotool", "key", "Return"});
+            at = end == std::string::npos ? ids.size() : end + 1;
+        }
+        status = game.WaitFor(3000ms);
+    }
+    EXPECT_NE(status, 0);
+    EXPECT_NE(status, -1);
+    EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,2\r\n");
+}
+
+} // namespace
