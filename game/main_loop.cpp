@@ -56,7 +56,12 @@ void frmMainForm::MainLoop() {
 
     gdi::HDC dc = picMainDC();
     FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, kBackground);
+    // Masked copies turn the mask's white bits into the background colour and
+    // its black bits into the text colour. The banner leaves its own colour
+    // as the text colour, so black is restored here as well: otherwise every
+    // picture drawn after the first banner would show the background through.
     gdi::SetBkColor(dc, kWhite);
+    gdi::SetTextColor(dc, 0);
     mElements->Draw(false);
     for (auto& monster : mMonsters) monster->Draw();
     DrawStatusBars();

@@ -71,6 +71,7 @@ GameWorld::GameWorld(uint64_t seedValue) : host(folder.str()), seed(seedValue) {
 }
 
 GameWorld::~GameWorld() {
+    SetCurrentGameForm(nullptr);
     if (frmMain) {
         frmMain->Kiv_Terminate();
         frmMain->Unload();
@@ -103,22 +104,8 @@ void GameWorld::WriteGif(const std::string& relative, const platform::Picture& p
 }
 
 void GameWorld::Start() {
-    // What start-up sets for the windowed build.
-    ScreenWidth = 1024;
-    ScreenHeight = 768;
-    CameraSnapX = 1;
-    CameraSnapY = 1;
-    PixelWidth = 3;
-    PixelHeight = 6;
-    ViewWidth = 1023;
-    ViewHeight = 768;
-    CentreX = 510;
-    CentreY = 384;
-    Gravity = 0.02;
-    ColourGreen = gdi::RGB(148, 190, 57);
-    ColourWhite = 0xFFFFFF;
-    ValueThreshold = 0.65;
-    WorldLimitX = 20500;
+    // What start-up sets for the windowed build, then the playing state.
+    SetWorldGlobals(1024, 768);
     GameState = 1;
     NextGameState = 1;
     StateFrames = 0;
@@ -133,6 +120,7 @@ void GameWorld::Start() {
     host.CreateGameWindow("Gloamward", false);
     frmMain = new frmMainForm();
     frmMain->Load();
+    SetCurrentGameForm(frmMain);
     frmMain->Kiv_Initialize();
     host.ShowGameWindow();
     mStarted = true;
