@@ -55,10 +55,10 @@ void ApplyMono(uint8_t* d, const uint8_t* s, size_t n, Op op) {
         std::memmove(d, s, n);
         break;
     case Op::And:
-        for (size_t i = 0; i < n; ++i) d[i] &= s[i];
+        rows::AndBytes(d, s, n);
         break;
     case Op::Or:
-        for (size_t i = 0; i < n; ++i) d[i] |= s[i];
+        rows::OrBytes(d, s, n);
         break;
     default:
         break;

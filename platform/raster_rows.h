@@ -52,6 +52,31 @@ inline void Or(uint32_t* d, const uint32_t* s, size_t n) {
     for (; i < n; ++i) d[i] |= s[i];
 }
 
+// One-bit rows (bytes 0/1) combined bitwise.
+inline void AndBytes(uint8_t* d, const uint8_t* s, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16) {
+        __m128i* dp = reinterpret_cast<__m128i*>(d + i);
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        _mm_storeu_si128(dp, _mm_and_si128(_mm_loadu_si128(dp), b));
+    }
+#endif
+    for (; i < n; ++i) d[i] &= s[i];
+}
+
+inline void OrBytes(uint8_t* d, const uint8_t* s, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16) {
+        __m128i* dp = reinterpret_cast<__m128i*>(d + i);
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        _mm_storeu_si128(dp, _mm_or_si128(_mm_loadu_si128(dp), b));
+    }
+#endif
+    for (; i < n; ++i) d[i] |= s[i];
+}
+
 #if defined(__SSE2__)
 // Four mask bytes (0/1) at m as four all-ones or all-zero lanes.
 inline __m128i LaneMask4(const uint8_t* m) {

@@ -45,6 +45,13 @@ TEST(RasterBitBlt, WideRowsConvertBothWays) {
     SetBkColor(src.dc, 0);
     BitBlt(mask.dc, 0, 0, w, 2, src.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(mask.Picture(0xFFFFFF), (Rows{pattern, pattern}));
+    Canvas other(w, 2, true);
+    BitBlt(other.dc, 0, 0, w, 2, nullptr, 0, 0, WHITENESS);
+    BitBlt(other.dc, 0, 0, w, 2, mask.dc, 0, 0, SRCAND);
+    EXPECT_EQ(other.Picture(0xFFFFFF), (Rows{pattern, pattern}));
+    BitBlt(other.dc, 0, 0, w, 2, nullptr, 0, 0, BLACKNESS);
+    BitBlt(other.dc, 0, 0, w, 2, mask.dc, 0, 0, SRCPAINT);
+    EXPECT_EQ(other.Picture(0xFFFFFF), (Rows{pattern, pattern}));
     SetBkColor(back.dc, RGB(1, 2, 3));
     SetTextColor(back.dc, RGB(7, 8, 9));
     BitBlt(back.dc, 0, 0, w, 2, mask.dc, 0, 0, SRCCOPY);
