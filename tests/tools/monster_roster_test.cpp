@@ -120,6 +120,36 @@ TEST(MonsterRoster, EveryColourIsInTheClassItWasChosenFor) {
         for (gdi::COLORREF colour : used)
             EXPECT_TRUE(intended.count(colour))
                 << entry.fileName << " uses the unplanned colour " << std::hex << colour;
+        // Black is see-through: none of it may be shut inside the body, where it
+        // would show as a hole. Flood the black from the picture's edges.
+        const int32_t w = picture.width, h = picture.height;
+        std::vector<uint8_t> open(picture.pixels.size(), 0);
+        std::vector<int32_t> stack;
+        for (int32_t i = 0; i < w * h; ++i) {
+            const int32_t x = i % w, y = i / w;
+            if ((x == 0 || y == 0 || x == w - 1 || y == h - 1) && picture.pixels[i] == 0) {
+                open[i] = 1;
+                stack.push_back(i);
+            }
+        }
+        while (!stack.empty()) {
+            const int32_t i = stack.back();
+            stack.pop_back();
+            const int32_t x = i % w, y = i / w;
+            for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+                if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
+                const int32_t n = ny * w + nx;
+                if (!open[n] && picture.pixels[n] == 0) {
+                    open[n] = 1;
+                    stack.push_back(n);
+                }
+            }
+        }
+        int32_t shut = 0;
+        for (size_t i = 0; i < picture.pixels.size(); ++i)
+            shut += picture.pixels[i] == 0 && !open[i];
+        EXPECT_EQ(shut, 0) << entry.fileName << " has black holes inside its body";
+
         // The picture's edge rows: the lowest row stands on the ground.
         bool feet = false;
         for (int32_t x = 0; x < picture.width; ++x)

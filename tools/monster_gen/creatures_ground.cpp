@@ -60,6 +60,7 @@ platform::Picture PaintBrushBoar() {
     Spot(c, 110, 70, 9, 5, Umber);
     Spot(c, 90, 48, 5, 3, Umber);
     RimmedEllipse(c, 168, 66, 24, 22, Orange, Fur);
+    c.Rect(184, 76, 196, 85, Orange);                   // jaw
     c.Rect(186, 64, 197, 77, Pink);                     // snout
     c.Polygon({{184, 80}, {194, 80}, {199, 68}}, Bone); // tusk
     Eye(c, 172, 58, 4, 1);
