@@ -37,18 +37,28 @@ class LoopNoise {
     std::vector<double> mValues;
 };
 
-// A ridge line: heights in game pixels per column, repeating every `length`.
+// A ridge line: heights in game pixels per column, repeating every `length`,
+// scaled down by `cover` (0..1) so that the range breaks into massifs.
 std::vector<int> Ridge(Random& random, int length, double base,
-                       const std::vector<std::pair<int, double>>& octaves) {
+                       const std::vector<std::pair<int, double>>& octaves,
+                       const std::vector<double>& cover) {
     std::vector<LoopNoise> layers;
     for (const auto& [points, amplitude] : octaves) layers.emplace_back(random, length, points);
     std::vector<int> heights(length);
     for (int x = 0; x < length; ++x) {
         double h = base;
         for (size_t k = 0; k < layers.size(); ++k) h += octaves[k].second * layers[k].At(x);
-        heights[x] = static_cast<int>(std::floor(h + 0.5));
+        heights[x] = std::max(0, static_cast<int>(std::floor(h * cover[x] + 0.5)));
     }
     return heights;
+}
+
+// How much of each layer stands in a column: 1 inside a massif, falling to 0
+// in the valleys between them, where whatever lies behind shows through.
+std::vector<double> Cover(const LoopNoise& massifs, int length, double reach) {
+    std::vector<double> cover(length);
+    for (int x = 0; x < length; ++x) cover[x] = std::clamp((massifs.At(x) + reach) * 1.3, 0.0, 1.0);
+    return cover;
 }
 
 // Rise of the ridge across a few columns around x, wrapping round the loop.
@@ -61,10 +71,15 @@ platform::Picture MountainRange() {
     constexpr int kWidth = 600, kHeight = 84;
     Random random(0x5107A11Eull);
     Canvas canvas(kWidth, kHeight);
-    const std::vector<int> far = Ridge(random, kWidth, 54, {{5, 14}, {13, 7}, {40, 2.5}});
-    const std::vector<int> near = Ridge(random, kWidth, 40, {{4, 22}, {9, 12}, {20, 6}, {60, 1.5}});
-    const std::vector<int> hills = Ridge(random, kWidth, 15, {{12, 4}, {45, 1.5}});
-    const std::vector<int> facet = Ridge(random, kWidth, 11, {{30, 5}, {120, 2}});
+    const LoopNoise massifs(random, kWidth, 7);
+    const std::vector<double> everywhere(kWidth, 1.0);
+    const std::vector<int> far =
+        Ridge(random, kWidth, 54, {{5, 14}, {13, 7}, {40, 2.5}}, Cover(massifs, kWidth, 0.5));
+    const std::vector<int> near = Ridge(random, kWidth, 40, {{4, 22}, {9, 12}, {20, 6}, {60, 1.5}},
+                                        Cover(massifs, kWidth, 0.2));
+    const std::vector<int> hills =
+        Ridge(random, kWidth, 15, {{12, 4}, {45, 1.5}}, Cover(massifs, kWidth, 0.3));
+    const std::vector<int> facet = Ridge(random, kWidth, 11, {{30, 5}, {120, 2}}, everywhere);
 
     const Colour farBody = gdi::RGB(180, 184, 204), farTop = gdi::RGB(196, 198, 216);
     const Colour lit = gdi::RGB(154, 164, 190), mid = gdi::RGB(134, 144, 172),
@@ -77,15 +92,17 @@ platform::Picture MountainRange() {
     for (int x = 0; x < kWidth; ++x) {
         // Far ridge, pale with haze.
         const int farTopY = kHeight - far[x];
-        canvas.Fill(x, farTopY, x + 1, kHeight, farBody);
-        canvas.Fill(x, farTopY, x + 1, farTopY + 1, farTop);
+        if (far[x] > 0) {
+            canvas.Fill(x, farTopY, x + 1, kHeight, farBody);
+            canvas.Fill(x, farTopY, x + 1, farTopY + 1, farTop);
+        }
         // Near ridge, lit from the left: the light or shadow side runs down
         // from the crest in a ragged band over the body.
         const int h = near[x];
         const int topY = kHeight - h;
         const int slope = Slope(near, x, 5);
         canvas.Fill(x, topY, x + 1, kHeight, mid);
-        if (slope >= 3 || slope <= -3)
+        if (h > 0 && (slope >= 3 || slope <= -3))
             canvas.Fill(x, topY, x + 1, topY + facet[x], slope > 0 ? lit : shade);
         if (h > snowLine) {
             const int depth = (h - snowLine) * 2 / 3 + 1;
@@ -95,7 +112,7 @@ platform::Picture MountainRange() {
         const int hillTopY = kHeight - hills[x];
         const int hillSlope = Slope(hills, x, 4);
         canvas.Fill(x, hillTopY, x + 1, kHeight, hill);
-        if (hillSlope != 0)
+        if (hills[x] > 0 && hillSlope != 0)
             canvas.Fill(x, hillTopY, x + 1, hillTopY + 3, hillSlope > 0 ? hillLit : hillShade);
     }
     return canvas.ToPicture();
