@@ -1,10 +1,11 @@
 // The screen images inside the running game: the title on the first frame of
 // play, the time scale chosen from the monster's ID, the readme when every
-// monster is beaten, and the death screen from the man.
+// monster is beaten, and the death and success screens from their callers.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/history.h"
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "player/clsMan.h"
@@ -17,6 +18,7 @@ constexpr gdi::COLORREF kInstructions = gdi::RGB(20, 20, 220);
 constexpr gdi::COLORREF kCredits = gdi::RGB(230, 30, 30);
 constexpr gdi::COLORREF kReadme = gdi::RGB(240, 240, 20);
 constexpr gdi::COLORREF kDeath = gdi::RGB(200, 20, 200);
+constexpr gdi::COLORREF kSuccess = gdi::RGB(20, 210, 210);
 
 const std::vector<std::string> kCrab = {"SSSS", "SWWS", "SSSS"};
 
@@ -27,6 +29,7 @@ void PaintScreens(GameWorld& world) {
     world.WriteGif("images/Title_3Credits.gif", SolidPicture(30, 10, kCredits));
     world.WriteGif("images/Text_Readme.gif", SolidPicture(30, 10, kReadme));
     world.WriteGif("images/Text_Death.gif", SolidPicture(30, 10, kDeath));
+    world.WriteGif("images/Text_Success.gif", SolidPicture(30, 10, kSuccess));
 }
 
 gdi::COLORREF Shown(GameWorld& world) {
@@ -128,6 +131,23 @@ TEST(ScreensInGame, DeathReplacesTheInstructions) {
     world.Frame();
     EXPECT_EQ(Shown(world), kDeath);
     EXPECT_EQ(world.game().TitleStep, 2);
+}
+
+TEST(ScreensInGame, SuccessWhenTheLastMonsterFalls) {
+    GameWorld world;
+    PaintScreens(world);
+    world.AddMonster("1 Crab 1.gif", kCrab);
+    world.AddMonster("2 Beetle 1.gif", kCrab);
+    world.WriteHistory("1 Crab 1.gif,1\r\n");
+    world.Start();
+    world.Frame();
+    ASSERT_EQ(MonstersLeft, 1);
+    RecordDefeat("2 Beetle 1.gif");
+    world.Frame();
+    EXPECT_EQ(Shown(world), kSuccess);
+    world.host.AdvanceMilliseconds(9'000'000.0);
+    world.Frame();
+    EXPECT_EQ(Shown(world), kSuccess);
 }
 
 } // namespace
