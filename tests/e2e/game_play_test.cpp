@@ -1,0 +1,181 @@
+// The real windowed game under a private X server with one small test
+// monster: Right held for a second, then a screenshot must show the game's
+// own colours, the white frame, the hit-point bar and the red man; Escape
+// quits and History.ini is written.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "e2e_process.h"
+#include "platform/picture.h"
+#include "support/game_world.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+    gdi::COLORREF At(int x, int y) const {
+        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+        return gdi::RGB(p[0], p[1], p[2]);
+    }
+    // The leftmost column holding the colour below a row, or -1.
+    int FirstColumn(gdi::COLORREF colour, int fromRow) const {
+        for (int x = 0; x < width; ++x) {
+            for (int y = fromRow; y < height; ++y) {
+                if (At(x, y) == colour) return x;
+            }
+        }
+        return -1;
+    }
+    int Count(gdi::COLORREF colour) const {
+        int n = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) n += At(x, y) == colour;
+        }
+        return n;
+    }
+};
+
+// A binary PPM (P6, maxval 255) as written by ImageMagick.
+Screenshot ReadPpm(const std::string& path) {
+    Screenshot shot;
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int maxval = 0;
+    in >> magic >> shot.width >> shot.height >> maxval;
+    in.get();
+    if (magic != "P6" || maxval != 255) return Screenshot{};
+    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+    in.read(reinterpret_cast<char*>(shot.rgb.data()),
+            static_cast<std::streamsize>(shot.rgb.size()));
+    return shot;
+}
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+class GamePlay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* tool : {"Xvfb", "xdotool", "import"}) {
+            ASSERT_TRUE(CommandExists(tool)) << tool << " is missing";
+        }
+        ASSERT_FALSE(Env("STOMPVALE_BIN").empty());
+        display = std::make_unique<VirtualDisplay>(1280, 1024);
+        ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
+    }
+
+    std::string Tool(const std::vector<std::string>& argv) const {
+        std::string out;
+        RunCommand(argv, display->Environment(), &out);
+        while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+        return out;
+    }
+
+    std::string WaitForWindow(ChildProcess& game) {
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < end && game.Running()) {
+            const std::string ids =
+                Tool({"xdotool", "search", "--onlyvisible", "--name", "^Gloamward$"});
+            if (!ids.empty()) return ids.substr(0, ids.find('\n'));
+            std::this_thread::sleep_for(100ms);
+        }
+        return "";
+    }
+
+    void HoldKey(const std::string& id, const std::string& key, std::chrono::milliseconds time) {
+        Tool({"xdotool", "mousemove", "--window", id, "200", "200"});
+        Tool({"xdotool", "windowfocus", id});
+        Tool({"xdotool", "keydown", key});
+        std::this_thread::sleep_for(time);
+        Tool({"xdotool", "keyup", key});
+    }
+
+    std::unique_ptr<VirtualDisplay> display;
+};
+
+} // namespace
+
+TEST_F(GamePlay, WalkingRightShowsTheGameAndEscapeKeepsTheHistory) {
+    TempDir dir;
+    const fs::path bin = Env("STOMPVALE_BIN");
+    const std::string name = "Stompvale_v1.6_1024x768";
+    fs::copy_file(bin / name, dir.path() / name);
+    fs::copy(bin / "images", dir.path() / "images", fs::copy_options::recursive);
+    fs::create_directories(dir.path() / "Monsters");
+    // ID 3 keeps the title sequence short; code 0 keeps the monster in place.
+    platform::SavePictureGif((dir.path() / "Monsters" / "3 Tester 0.gif").string(),
+                             PictureFromGrid({"SSSSSS", "SWWSSS", "SSSSSS", "SSSSSS"}));
+    dir.Write("History.ini", "");
+
+    auto env = display->Environment();
+    env.push_back("SDL_AUDIODRIVER=dummy");
+    ChildProcess game({(dir.path() / name).string()}, env, dir.str());
+    const std::string id = WaitForWindow(game);
+    ASSERT_FALSE(id.empty()) << "no window named Gloamward appeared";
+    std::this_thread::sleep_for(1500ms); // the camera settles on the man
+    auto screenshot = [&](const std::string& file) {
+        const std::string path = (dir.path() / file).string();
+        EXPECT_EQ(
+            RunCommand({"import", "-window", "root", "-depth", "8", path}, display->Environment()),
+            0);
+        return ReadPpm(path);
+    };
+    const Screenshot before = screenshot("before.ppm");
+    HoldKey(id, "Right", 1000ms);
+    std::this_thread::sleep_for(200ms);
+    const Screenshot shot = screenshot("after.ppm");
+    ASSERT_EQ(shot.width, 1280);
+    ASSERT_EQ(before.width, 1280);
+
+    EXPECT_GT(shot.Count(world_colours::kBackground), 10000);
+    EXPECT_GT(shot.Count(world_colours::kGround), 10000);
+    EXPECT_GE(shot.Count(gdi::RGB(255, 0, 0)), 18); // the man: one 3 x 6 block
+
+    // The white frame: a row of 1023 white pixels, six rows high, with the
+    // full hit-point bar 12 rows below it from 9 to 1004.
+    int frameLeft = -1, frameTop = -1;
+    for (int y = 0; y + 30 < shot.height && frameTop < 0; ++y) {
+        for (int x = 0; x + 1023 <= shot.width; ++x) {
+            if (shot.At(x, y) != world_colours::kWhite) continue;
+            int run = 0;
+            while (x + run < shot.width && shot.At(x + run, y) == world_colours::kWhite) ++run;
+            if (run == 1023 && shot.At(x, y + 5) == world_colours::kWhite &&
+                shot.At(x + 1022, y + 767) == world_colours::kWhite) {
+                frameLeft = x;
+                frameTop = y;
+            }
+            break;
+        }
+    }
+    ASSERT_GE(frameTop, 0) << "no white frame found";
+    EXPECT_EQ(shot.At(frameLeft + 9, frameTop + 12), world_colours::kWhite);
+    EXPECT_EQ(shot.At(frameLeft + 1004, frameTop + 17), world_colours::kWhite);
+    EXPECT_NE(shot.At(frameLeft + 1005, frameTop + 12), world_colours::kWhite);
+    EXPECT_NE(shot.At(frameLeft + 500, frameTop + 11), world_colours::kWhite);
+
+    // Walking right, the camera's lead runs ahead of the man: he shows left
+    // of where he stood.
+    const int manBefore = before.FirstColumn(gdi::RGB(255, 0, 0), frameTop + 300);
+    const int manAfter = shot.FirstColumn(gdi::RGB(255, 0, 0), frameTop + 300);
+    // Standing, he is at the view's centre (510), give or take the lead left
+    // over from settling into the middle of his column.
+    EXPECT_GE(manBefore, frameLeft + 504);
+    EXPECT_LE(manBefore, frameLeft + 510);
+    EXPECT_GE(manAfter, frameLeft);
+    EXPECT_LT(manAfter, manBefore - 10);
+
+    HoldKey(id, "Escape", 100ms);
+    EXPECT_EQ(game.WaitFor(3000ms), 0);
+    EXPECT_EQ(dir.Read("History.ini"), "3 Tester 0.gif,0\r\n");
+}
