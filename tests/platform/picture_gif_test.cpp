@@ -126,7 +126,15 @@ TEST(PictureLoad, MissingAndBrokenFilesNameThePath) {
     }
     dir.Write("junk.gif", "this is not a picture at all");
     dir.Write("cut.gif", std::string("GIF89a\x04\x00\x04\x00\x80\x00\x00", 13));
-    for (const char* name : {"junk.gif", "cut.gif"}) {
+    // A real picture cut short in its image data.
+    Picture p;
+    p.width = 40;
+    p.height = 40;
+    for (int i = 0; i < 1600; ++i) p.pixels.push_back(static_cast<gdi::COLORREF>((i * 7919) % 200));
+    SavePictureGif(dir.str() + "/whole.gif", p);
+    const std::string whole = Slurp(dir.str() + "/whole.gif");
+    dir.Write("half.gif", whole.substr(0, whole.size() / 2));
+    for (const char* name : {"junk.gif", "cut.gif", "half.gif"}) {
         const std::string path = dir.str() + "/" + name;
         try {
             LoadPicture(path);
