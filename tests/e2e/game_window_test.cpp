@@ -177,21 +177,21 @@ TEST_F(GameWindow, EmptyMonstersFolderEndsWithAnErrorAndKeepsTheHistory) {
     fs::remove_all(program.dir.path() / "Monsters");
     fs::create_directories(program.dir.path() / "Monsters");
     program.dir.Write("History.ini", "1 Alpha 1-10-20.gif,2\r\n");
-    // Without a window manager the message box may not open; either way the
-    // program must end by itself once the box is dismissed or skipped.
+    // The message box holds the program until its OK button is pressed.
     ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
-    int status = game.WaitFor(3000ms);
-    if (status == -1) {
-        // The message box is up: press its OK button with Enter.
-        const std::string ids = Tool({"xdotool", "search", "--onlyvisible", "--name", "."});
-        for (size_t at = 0; at < ids.size();) {
-            const size_t end = ids.find('\n', at);
-            const std::string id = ids.substr(at, end - at);
-            Tool({"xdotool", "windowfocus", id});
+    int status = -1;
+    const auto end = std::chrono::steady_clock::now() + 10s;
+    while (status == -1 && std::chrono::steady_clock::now() < end) {
+        // The box's name is UTF-8 only, which xdotool's name search skips.
+        const std::string tree = Tool({"xwininfo", "-root", "-tree"});
+        const size_t named = tree.find("\"Gloamward\"");
+        if (named != std::string::npos) {
+            const size_t line = tree.rfind('\n', named) + 1;
+            const std::string id = tree.substr(tree.find_first_not_of(' ', line), 10);
+            Tool({"xdotool", "windowfocus", id.substr(0, id.find(' '))});
             Tool({"xdotool", "key", "Return"});
-            at = end == std::string::npos ? ids.size() : end + 1;
         }
-        status = game.WaitFor(3000ms);
+        status = game.WaitFor(300ms);
     }
     EXPECT_NE(status, 0);
     EXPECT_NE(status, -1);

@@ -73,8 +73,8 @@ TEST_F(Forms, TimerFiresEveryIntervalWhileEnabled) {
 }
 
 TEST_F(Forms, TimerHandlerMayDestroyAnotherTimer) {
+    platform::Timer killer; // runs first: timers run in creation order
     auto victim = std::make_unique<platform::Timer>();
-    platform::Timer killer;
     int victimTicks = 0;
     victim->Interval = 10;
     victim->OnTimer = [&] { ++victimTicks; };
