@@ -1,6 +1,9 @@
 // A picture to paint a monster on: a colour bitmap of the raster, black
 // (transparent) at the start, painted with flat colours and no smoothing, so
 // that every pixel keeps exactly the class its colour was chosen for.
+//
+// Shapes are given in design units, square on the screen; the scale turns
+// them into game pixels, which show twice as tall as wide.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +14,22 @@
 
 namespace monster_gen {
 
+// Game pixels per design unit: x * xMul / xDiv, y * yMul / yDiv.
+struct Scale {
+    int32_t xMul = 1, xDiv = 1, yMul = 1, yDiv = 2;
+};
+// One design unit per game pixel across, two design units per game pixel down.
+constexpr Scale kScreenShape{1, 1, 1, 2};
+
 class Canvas {
   public:
-    Canvas(int32_t width, int32_t height);
+    // A canvas of width x height design units.
+    Canvas(int32_t width, int32_t height, Scale scale = kScreenShape);
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
+    // Design units.
     int32_t Width() const { return mWidth; }
     int32_t Height() const { return mHeight; }
 
@@ -30,14 +42,18 @@ class Canvas {
     // A line of the given width, both ends included.
     void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, gdi::COLORREF colour);
 
-    gdi::COLORREF At(int32_t x, int32_t y) const;
     platform::Picture ToPicture() const;
 
   private:
+    int32_t X(int32_t v) const;
+    int32_t Y(int32_t v) const;
+
     void Fill(gdi::COLORREF colour);
     void Unfill();
 
     int32_t mWidth, mHeight;
+    Scale mScale;
+    int32_t mPixelsW, mPixelsH;
     gdi::HDC mDC = nullptr;
     gdi::HBITMAP mBitmap = nullptr;
     gdi::HGDIOBJ mDisplaced = nullptr;

@@ -51,7 +51,7 @@ platform::Picture PaintLongWyrm() {
         Spot(c, x, 66, 12, 6, i % 2 ? DeepTeal : DeepBlue);
     }
     RimmedEllipse(c, 896, 58, 34, 30, Magenta, Fur);
-    c.Polygon({{924, 70}, {939, 78}, {922, 84}}, Red); // mandibles
+    c.Polygon({{916, 68}, {939, 78}, {916, 86}}, Red); // mandibles
     c.Polygon({{924, 44}, {939, 38}, {926, 54}}, Red);
     Eye(c, 908, 50, 5, 1);
     Spike(c, 372, 28, 0, -8, 3);
@@ -84,7 +84,7 @@ platform::Picture PaintStormRay() {
 
 // A giant with banded legs, heavy shoulders and horns.
 platform::Picture PaintColossus() {
-    Canvas c(320, 660);
+    Canvas c(320, 660, Scale{2, 1, 1, 1}); // a giant: twice as wide, full height
     constexpr int32_t legTop = 380;
     for (int32_t left : {90, 186}) {
         Leg(c, left, legTop, 44, Blue, Grip, 8);
