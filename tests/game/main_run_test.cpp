@@ -1,0 +1,68 @@
+// The real start-up and frame loop with the real game form on a headless
+// host: a bad monster file name ends the run with its message while the
+// history is still written, and a defeat in play reaches History.ini.
+#include <gtest/gtest.h>
+
+#include "app/modMain.h"
+#include "game/frmMain.h"
+#include "monsters/clsMonster.h"
+#include "player/clsMan.h"
+#include "support/game_world.h"
+
+namespace {
+
+ProgramSetup GameSetup() {
+    ProgramSetup setup;
+    setup.createGameForm = []() -> GameForm* {
+        frmMain = new frmMainForm();
+        frmMain->Load();
+        return frmMain;
+    };
+    setup.releaseGameForm = []() {
+        frmMain->Unload();
+        delete frmMain;
+        frmMain = nullptr;
+    };
+    return setup;
+}
+
+} // namespace
+
+TEST(MainRun, ABadMonsterNameEndsTheRunWithItsMessageAndKeepsTheHistory) {
+    GameWorld world; // only its program folder and host are used
+    world.AddMonster("1 Ant.gif", {"SS"});
+    world.AddMonster("2 Crab  .gif", {"SS"});
+    world.WriteHistory("1 Ant.gif,4\r\n");
+    EXPECT_EQ(Main(GameSetup()), 1);
+    ASSERT_FALSE(world.host.Messages.empty());
+    EXPECT_EQ(world.host.Messages.back(),
+              "Run-time error '-2147221494':\n\nMovement portion of Filename '2 Crab  .gif' "
+              "retrieved from /Monsters folder makes no sense.");
+    EXPECT_EQ(world.folder.Read("History.ini"), "1 Ant.gif,4\r\n2 Crab  .gif,0\r\n");
+    EXPECT_EQ(frmMain, nullptr);
+}
+
+TEST(MainRun, ADefeatInPlayIsWrittenAndTheSuccessScreenComes) {
+    GameWorld world;
+    world.AddMonster("1 Ant.gif", {"SS", "SS"});
+    int frame = 0;
+    platform::DateTime successUntil = 0;
+    world.host.OnDoEvents = [&](platform::HeadlessHost& host) {
+        ++frame;
+        if (!frmMain) return;
+        clsMonster& monster = frmMain->Monster(1);
+        if (frame == 10) {
+            monster.mHitTotal = 0;
+            monster.mState = 3;
+        }
+        if (frame > 10 && monster.mFileName.empty() && successUntil == 0) {
+            successUntil = frmMain->TextUntil - host.Now();
+            host.SetKey(27, true); // Escape
+        }
+        if (frame > 2000) host.RequestClose();
+    };
+    EXPECT_EQ(Main(GameSetup()), 0);
+    EXPECT_LT(frame, 2000);
+    EXPECT_NEAR(static_cast<double>(successUntil), 10000 * 1000.0, 100);
+    EXPECT_EQ(world.folder.Read("History.ini"), "1 Ant.gif,1\r\n");
+}
