@@ -86,7 +86,6 @@ void Canvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width,
     gdi::DeleteObject(pen);
 }
 
-
 platform::Picture Canvas::ToPicture() const {
     platform::Picture picture;
     picture.width = mPixelsW;
