@@ -16,7 +16,7 @@ const std::vector<RosterEntry>& Roster() {
         {"4 Bellows_Beast 3-30-31.gif", PaintBellowsBeast},
         {"5 Glide_Moth 40-41-41.gif", PaintGlideMoth},
         {"6 Long_Wyrm 7-25-28.gif", PaintLongWyrm},
-        {"7 Storm_Ray 42-41-40.gif", PaintStormRay},
+        {"7 Storm_Ray 40-41-42.gif", PaintStormRay},
         {"8 Colossus 15-31-29.gif", PaintColossus},
     };
     return roster;
