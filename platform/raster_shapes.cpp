@@ -152,6 +152,13 @@ template <class Visit> void Bresenham(int x0, int y0, int x1, int y1, bool withE
 }
 
 void Line(Bitmap& bmp, int x0, int y0, int x1, int y1, const Pen& pen, bool withEnd) {
+    // Wholly beyond one edge, pen included: nothing to walk.
+    const int reach = pen.width / 2 + 1;
+    if ((x0 < -reach && x1 < -reach) || (y0 < -reach && y1 < -reach) ||
+        (x0 >= bmp.width + reach && x1 >= bmp.width + reach) ||
+        (y0 >= bmp.height + reach && y1 >= bmp.height + reach)) {
+        return;
+    }
     if (pen.width <= 1) {
         const COLORREF c = pen.colour;
         Bresenham(x0, y0, x1, y1, withEnd, [&](int x, int y) {

@@ -181,6 +181,24 @@ void RunView(int w, int h) {
             }
         }),
         memcpyUs);
+    Row("HUD text: two boxes, font made per call", MedianOf([&] {
+            for (int i = 0; i < 2; ++i) {
+                gdi::LOGFONT lf{};
+                lf.lfHeight = i == 0 ? -40 : -27;
+                lf.lfWeight = gdi::FW_BOLD;
+                std::strcpy(lf.lfFaceName, "Arial");
+                gdi::HFONT font = gdi::CreateFontIndirectA(lf);
+                gdi::HGDIOBJ old = gdi::SelectObject(view.dc, font);
+                const int mode = gdi::SetBkMode(view.dc, gdi::TRANSPARENT);
+                gdi::SetTextColor(view.dc, 0xFFFFFF);
+                gdi::RECT r{w - 420, 10 + 30 * i, w - 20, 35 + 30 * i};
+                gdi::DrawTextA(view.dc, "Hit points: 1200", -1, &r, gdi::DT_RIGHT | gdi::DT_NOCLIP);
+                gdi::SetBkMode(view.dc, mode);
+                gdi::SelectObject(view.dc, old);
+                gdi::DeleteObject(font);
+            }
+        }),
+        memcpyUs);
     SDL_FreeSurface(sdlView);
 }
 
