@@ -204,6 +204,12 @@ HGDIOBJ GetStockObject(int which);
 
 HPEN CreatePen(int style, int width, COLORREF colour);
 HBRUSH CreateSolidBrush(COLORREF colour);
+// The face name goes through fontconfig (so "Arial" finds a metric-compatible
+// face); lfWeight >= 600 asks for bold, lfItalic for italic. lfHeight < 0 is
+// the em height in pixels, > 0 the cell height (ascent + descent); lfWidth > 0
+// stretches the glyphs to that average character width; lfEscapement turns
+// the baseline (tenths of a degree, counter-clockwise). The stock
+// ANSI_FIXED_FONT is the "monospace" face at 13 pixels.
 HFONT CreateFontIndirectA(const LOGFONT& description);
 
 COLORREF SetBkColor(HDC dc, COLORREF colour); // returns the previous value
@@ -265,10 +271,14 @@ void FillSolidRect(HDC dc, int left, int top, int right, int bottom, COLORREF co
 
 // --- text -----------------------------------------------------------------
 
-// Draws single-byte text into the rectangle with the selected font and text
-// colour, honouring the background mode; anti-aliased on colour bitmaps,
-// thresholded on one-bit bitmaps. Returns the text height; with DT_CALCRECT
-// only measures, widening or lowering rect.
+// Draws single-byte (Latin-1) text into the rectangle with the selected font
+// and text colour, honouring the background mode (OPAQUE fills each line's
+// extent with the background colour first); anti-aliased on colour bitmaps,
+// thresholded at half coverage on one-bit bitmaps. Clipped to the rectangle
+// unless DT_NOCLIP. DT_VCENTER and DT_BOTTOM act on DT_SINGLELINE text only;
+// DT_WORDBREAK breaks at spaces to fit the width. Returns the text height
+// (with DT_VCENTER or DT_BOTTOM: from rect's top to the text's bottom); with
+// DT_CALCRECT only measures, setting rect's right and bottom to the text's.
 int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format);
 BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size);
 
