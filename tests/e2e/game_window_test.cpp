@@ -1,6 +1,7 @@
 // The real game binaries under a private X server: window, Escape, history.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <gif_lib.h>
 #include <thread>
 
@@ -166,6 +167,19 @@ TEST_F(GameWindow, FullScreenGameCoversTheDesktopAndQuitsOnEscape) {
     EXPECT_EQ(height, 1024);
     std::this_thread::sleep_for(300ms);
     PressEscape(id);
+    EXPECT_EQ(game.WaitFor(2000ms), 0);
+    EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,0\r\n"
+                                               "2 Beta 2-11-21.gif,0\r\n"
+                                               "3 Gamma 3-12-22.gif,0\r\n");
+}
+
+TEST_F(GameWindow, TerminationRequestQuitsCleanlyAndWritesTheHistory) {
+    ProgramFolder program("Stompvale_v1.6_1024x768");
+    ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
+    ASSERT_FALSE(WaitForWindow(game).empty());
+    std::this_thread::sleep_for(200ms);
+    // SIGTERM arrives as a close request, like the window's close button.
+    kill(game.Pid(), SIGTERM);
     EXPECT_EQ(game.WaitFor(2000ms), 0);
     EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,0\r\n"
                                                "2 Beta 2-11-21.gif,0\r\n"
