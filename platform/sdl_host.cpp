@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <time.h>
+#include <type_traits>
 #include <unistd.h>
 
 #include "platform/host.h"
@@ -18,6 +19,14 @@ namespace {
 gdi::HGDIOBJ AsObject(gdi::HBITMAP bitmap) {
     return reinterpret_cast<gdi::HGDIOBJ>(bitmap);
 }
+
+// SDL's audio format record, named through the opening call's parameter.
+template <typename Function> struct DesiredFormatOf;
+template <typename R, typename A, typename B, typename C, typename... Rest>
+struct DesiredFormatOf<R (*)(A, B, C, Rest...)> {
+    using type = std::remove_const_t<std::remove_pointer_t<C>>;
+};
+using AudioFormat = DesiredFormatOf<decltype(&SDL_OpenAudioDevice)>::type;
 
 class SdlHost : public Host {
   public:
@@ -213,12 +222,12 @@ class SdlHost : public Host {
     bool OpenAudio(int32_t frequency) override {
         if (mAudio != 0) return true;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-        SDL_AudioSpec wanted{};
+        AudioFormat wanted{};
         wanted.freq = frequency;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
         wanted.samples = 1024;
-        SDL_AudioSpec obtained{};
+        AudioFormat obtained{};
         mAudio = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         return mAudio != 0;
     }
