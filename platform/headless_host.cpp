@@ -5,7 +5,9 @@
 namespace platform {
 namespace {
 // Bitmaps are objects of the raster; the handle types do not show it.
-gdi::HGDIOBJ AsObject(gdi::HBITMAP bitmap) { return reinterpret_cast<gdi::HGDIOBJ>(bitmap); }
+gdi::HGDIOBJ AsObject(gdi::HBITMAP bitmap) {
+    return reinterpret_cast<gdi::HGDIOBJ>(bitmap);
+}
 } // namespace
 
 HeadlessHost::HeadlessHost(std::string appPath) : mAppPath(std::move(appPath)) {}
