@@ -14,7 +14,7 @@ using platform::SavePictureGif;
 
 namespace {
 
-struct GifSpec {
+struct GifLayout {
     int width = 0, height = 0;
     std::vector<GifColorType> globalColours; // empty: none
     std::vector<GifColorType> localColours;  // empty: none
@@ -24,7 +24,7 @@ struct GifSpec {
 };
 
 // Writes a GIF with giflib directly, independent of the code under test.
-void WriteGif(const std::string& path, const GifSpec& s) {
+void WriteGif(const std::string& path, const GifLayout& s) {
     int err = 0;
     GifFileType* gif = EGifOpenFileName(path.c_str(), false, &err);
     ASSERT_NE(gif, nullptr);
@@ -75,7 +75,7 @@ std::string Slurp(const std::string& path) {
 TEST(PictureLoad, PaletteColoursAndTransparentIndexAsBlack) {
     TempDir dir;
     const std::string path = dir.str() + "/p.gif";
-    GifSpec s;
+    GifLayout s;
     s.width = 3;
     s.height = 2;
     s.globalColours = {{10, 20, 30}, {255, 255, 255}, {200, 0, 0}, {1, 2, 3}};
@@ -94,7 +94,7 @@ TEST(PictureLoad, PaletteColoursAndTransparentIndexAsBlack) {
 TEST(PictureLoad, LocalPaletteWinsAndInterlacedRowsComeBackInOrder) {
     TempDir dir;
     const std::string path = dir.str() + "/i.gif";
-    GifSpec s;
+    GifLayout s;
     s.width = 2;
     s.height = 11;
     s.globalColours = {{0, 0, 0}, {1, 1, 1}};
