@@ -175,7 +175,7 @@ void SavePictureGif(const std::string& path, const Picture& picture, bool withTr
     if (screenOk == GIF_ERROR) accessError();
     if (withTransparentBlack) {
         GraphicsControlBlock gcb;
-        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+        gcb.DisposalMode = 0; // no disposal asked for
         gcb.UserInputFlag = false;
         gcb.DelayTime = 0;
         gcb.TransparentColor = 0;
