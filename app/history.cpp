@@ -13,22 +13,9 @@
 #include "files/clsFiles.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
+#include "platform/vb_strings.h"
 
 namespace {
-
-std::string TrimSpaces(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
 
 std::string HistoryPath() {
     return platform::host().AppPath() + "/History.ini";
@@ -49,7 +36,7 @@ std::string ReadWholeFile(const std::string& path) {
 } // namespace
 
 std::string HistoryKey(const std::string& name) {
-    return LowerAscii(TrimSpaces(name));
+    return vb::LCase(vb::Trim(name));
 }
 
 std::vector<HistoryLine> ParseHistoryText(const std::string& text) {
@@ -65,8 +52,8 @@ std::vector<HistoryLine> ParseHistoryText(const std::string& text) {
 
         const size_t comma = line.find(',');
         if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos) continue;
-        const std::string name = TrimSpaces(line.substr(0, comma));
-        const std::string count = TrimSpaces(line.substr(comma + 1));
+        const std::string name = vb::Trim(line.substr(0, comma));
+        const std::string count = vb::Trim(line.substr(comma + 1));
         if (name.empty() || count.empty()) continue;
         const double value = vb::Val(count);
         // Counts beyond a Long cannot come from this program: read as 0.
@@ -164,7 +151,7 @@ std::string NextMonsterFile() {
 }
 
 void RecordDefeat(const std::string& pFileName) {
-    const std::string wanted = LowerAscii(pFileName);
+    const std::string wanted = vb::LCase(pFileName);
     for (MonsterRecord& record : MonsterHistory) {
         if (HistoryKey(record.FileName) != wanted) continue;
         ++record.Defeats;

@@ -6,21 +6,12 @@
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "platform/numeric.h"
+#include "platform/vb_strings.h"
 #include "player/clsMan.h"
 #include "scenery/clsElements.h"
 #include "scenery/clsParticles.h"
 
 frmMainForm* frmMain = nullptr;
-
-namespace {
-
-std::string TrimSpaces(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
 
 frmMainForm::frmMainForm() : platform::Form("frmMain") {
     frmMain = this;
@@ -48,7 +39,7 @@ void frmMainForm::Kiv_Initialize() {
     TextUntil = host.Now() - platform::kMillisecondsPerDay;
     TextSprites.Initialize(true, 600, 175, nullptr);
     // The first two monsters keep the instructions and credits up longer.
-    TextTimeScale = vb::Val(TrimSpaces(Monster(1).mMonsterID)) > 2 ? 1 : 15;
+    TextTimeScale = vb::Val(vb::Trim(Monster(1).mMonsterID)) > 2 ? 1 : 15;
 
     if (MonstersLeft == 0) TextChange(host.AppPath() + "/images/Text_Readme.gif", 10000);
 
@@ -65,6 +56,22 @@ int32_t frmMainForm::GetColour(double pX, double pY) {
     const int32_t c = Monster(1).GetColour2(pX, pY);
     if (c != -2 || !mElements) return c;
     return mElements->GetColour2(pX, pY);
+}
+
+ProgramSetup GameProgramSetup(ScreenSizeMode screenSize) {
+    ProgramSetup setup;
+    setup.screenSize = screenSize;
+    setup.createGameForm = []() -> GameForm* {
+        frmMain = new frmMainForm();
+        frmMain->Load();
+        return frmMain;
+    };
+    setup.releaseGameForm = []() {
+        frmMain->Unload();
+        delete frmMain;
+        frmMain = nullptr;
+    };
+    return setup;
 }
 
 void frmMainForm::Form_Unload() {

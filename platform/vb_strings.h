@@ -1,0 +1,14 @@
+// String helpers of the game's runtime.
+#pragma once
+
+#include <string>
+
+namespace vb {
+
+// Trim(): leading and trailing spaces removed (spaces only, not tabs).
+std::string Trim(const std::string& text);
+
+// LCase() for ASCII letters; other bytes are kept as they are.
+std::string LCase(std::string text);
+
+} // namespace vb
