@@ -58,3 +58,7 @@ class frmMainForm : public platform::Form, public GameForm {
 
 // The one game form while the game runs; nullptr before and after.
 extern frmMainForm* frmMain;
+
+// The program's set-up with this game form: Main creates frmMain on the first
+// playing frame and releases it when the game ends.
+ProgramSetup GameProgramSetup(ScreenSizeMode screenSize);

@@ -18,19 +18,7 @@ inline int RunGame(ScreenSizeMode screenSize) {
     }
     platform::SetHost(window.get());
 
-    ProgramSetup setup;
-    setup.screenSize = screenSize;
-    setup.createGameForm = []() -> GameForm* {
-        frmMain = new frmMainForm();
-        frmMain->Load();
-        return frmMain;
-    };
-    setup.releaseGameForm = []() {
-        frmMain->Unload();
-        delete frmMain;
-        frmMain = nullptr;
-    };
-    const int status = Main(setup);
+    const int status = Main(GameProgramSetup(screenSize));
     window.reset();
     platform::SetHost(nullptr);
     return status;

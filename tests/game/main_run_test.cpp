@@ -12,18 +12,7 @@
 namespace {
 
 ProgramSetup GameSetup() {
-    ProgramSetup setup;
-    setup.createGameForm = []() -> GameForm* {
-        frmMain = new frmMainForm();
-        frmMain->Load();
-        return frmMain;
-    };
-    setup.releaseGameForm = []() {
-        frmMain->Unload();
-        delete frmMain;
-        frmMain = nullptr;
-    };
-    return setup;
+    return GameProgramSetup(ScreenSizeMode::Windowed1024x768);
 }
 
 } // namespace
