@@ -91,7 +91,9 @@ void frmMainForm::DrawStatusBars() {
     if (MonstersLeft == 0) return;
     gdi::HDC dc = picMainDC();
     const int32_t total = Monster(1).mHitTotal;
-    if (total != 0) {
+    // F pressed past the last stage leaves the total below 0: no bar then,
+    // rather than a sliver running left from the bar's start.
+    if (total > 0) {
         StatusBar(dc, total / 1200.0, 2, total >= 300 ? kWhite : Rgb(255, 255, 0));
     }
     if (mMan->mStrength != 0) {
