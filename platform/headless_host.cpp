@@ -2,14 +2,9 @@
 
 #include <cstdio>
 
-namespace platform {
-namespace {
-// Bitmaps are objects of the raster; the handle types do not show it.
-gdi::HGDIOBJ AsObject(gdi::HBITMAP bitmap) {
-    return reinterpret_cast<gdi::HGDIOBJ>(bitmap);
-}
-} // namespace
+#include "platform/key_table.h"
 
+namespace platform {
 HeadlessHost::HeadlessHost(std::string appPath) : mAppPath(std::move(appPath)) {}
 
 HeadlessHost::~HeadlessHost() {
@@ -58,32 +53,11 @@ void HeadlessHost::PlaceView(int32_t left, int32_t top, int32_t width, int32_t h
     ViewRect[2] = width;
     ViewRect[3] = height;
     // The view keeps one image for its whole life; only a new size replaces it.
-    if (mViewDC && mViewBitmap) {
-        gdi::BITMAP info;
-        gdi::GetObject(mViewBitmap, info);
-        if (info.bmWidth == width && info.bmHeight == height) return;
-    }
-    if (!mViewDC) mViewDC = gdi::CreateCompatibleDC(gdi::GetDC(nullptr));
-    gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(gdi::GetDC(nullptr), width, height);
-    if (!bitmap) return;
-    gdi::HGDIOBJ displaced = gdi::SelectObject(mViewDC, AsObject(bitmap));
-    if (mViewBitmap) {
-        gdi::DeleteObject(AsObject(mViewBitmap));
-    } else {
-        mViewDisplaced = displaced;
-    }
-    mViewBitmap = bitmap;
+    mView.Resize(width, height);
 }
 
 void HeadlessHost::DestroyGameWindow() {
-    if (mViewDC) {
-        gdi::SelectObject(mViewDC, mViewDisplaced);
-        gdi::DeleteObject(AsObject(mViewBitmap));
-        gdi::DeleteDC(mViewDC);
-    }
-    mViewDC = nullptr;
-    mViewBitmap = nullptr;
-    mViewDisplaced = nullptr;
+    mView.Release();
     WindowCreated = WindowShown = false;
 }
 
@@ -95,11 +69,7 @@ bool HeadlessHost::DoEvents() {
 }
 
 void HeadlessHost::SetKey(int virtualKey, bool down) {
-    uint8_t& key = Keys[virtualKey & 0xFF];
-    const bool wasDown = (key & 0x80) != 0;
-    if (down == wasDown) return;
-    if (down) key ^= 0x01;
-    key = static_cast<uint8_t>(down ? (key | 0x80) : (key & ~0x80));
+    SetKeyByte(Keys[virtualKey & 0xFF], down);
 }
 
 void HeadlessHost::ReleaseAllKeys() {

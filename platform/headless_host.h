@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/view_image.h"
 
 namespace platform {
 
@@ -60,7 +61,7 @@ class HeadlessHost : public Host {
     void PlaceView(int32_t left, int32_t top, int32_t width, int32_t height) override;
     void ShowGameWindow() override { WindowShown = true; }
     void DestroyGameWindow() override;
-    gdi::HDC ViewDC() override { return mViewDC; }
+    gdi::HDC ViewDC() override { return mView.DC(); }
     void RefreshView() override { ++RefreshCount; }
     bool DoEvents() override;
     void GetKeyboardState(uint8_t table[256]) override;
@@ -74,9 +75,7 @@ class HeadlessHost : public Host {
     std::string mAppPath;
     uint64_t mClockMicros = 0;
     bool mCloseRequested = false;
-    gdi::HDC mViewDC = nullptr;
-    gdi::HBITMAP mViewBitmap = nullptr;
-    gdi::HGDIOBJ mViewDisplaced = nullptr;
+    ViewImage mView;
 };
 
 } // namespace platform

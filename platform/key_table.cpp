@@ -2,12 +2,15 @@
 
 namespace platform {
 
-void KeyTable::SetDown(int virtualKey, bool down) {
-    uint8_t& key = mKeys[virtualKey & 0xFF];
+void SetKeyByte(uint8_t& key, bool down) {
     const bool wasDown = (key & 0x80) != 0;
     if (down == wasDown) return;
     if (down) key ^= 0x01;
     key = static_cast<uint8_t>(down ? (key | 0x80) : (key & ~0x80));
+}
+
+void KeyTable::SetDown(int virtualKey, bool down) {
+    SetKeyByte(mKeys[virtualKey & 0xFF], down);
 }
 
 void KeyTable::UpdateGeneric(int generic, int left, int right) {

@@ -12,6 +12,10 @@ constexpr int Shift = 16, Control = 17, Menu = 18;
 constexpr int LShift = 160, RShift = 161, LControl = 162, RControl = 163, LMenu = 164, RMenu = 165;
 } // namespace vk
 
+// One key's byte going down or up: a fresh press flips bit 0 and sets bit 7,
+// a release clears bit 7; a press of a key already down changes nothing.
+void SetKeyByte(uint8_t& key, bool down);
+
 class KeyTable {
   public:
     // A press of a key that is already down (auto-repeat) changes nothing.

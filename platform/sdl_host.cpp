@@ -12,13 +12,10 @@
 
 #include "platform/host.h"
 #include "platform/key_table.h"
+#include "platform/view_image.h"
 
 namespace platform {
 namespace {
-
-gdi::HGDIOBJ AsObject(gdi::HBITMAP bitmap) {
-    return reinterpret_cast<gdi::HGDIOBJ>(bitmap);
-}
 
 // SDL's audio format record, named through the opening call's parameter.
 template <typename Function> struct DesiredFormatOf;
@@ -91,21 +88,10 @@ class SdlHost : public Host {
 
     void PlaceView(int32_t left, int32_t top, int32_t width, int32_t height) override {
         mViewRect = SDL_Rect{left, top, width, height};
-        if (mViewBitmap) {
-            gdi::BITMAP info;
-            gdi::GetObject(mViewBitmap, info);
-            if (info.bmWidth == width && info.bmHeight == height) return;
-        }
-        if (!mViewDC) mViewDC = gdi::CreateCompatibleDC(gdi::GetDC(nullptr));
-        gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(gdi::GetDC(nullptr), width, height);
-        if (!bitmap) throw std::runtime_error("Could not create the view's image");
-        gdi::HGDIOBJ displaced = gdi::SelectObject(mViewDC, AsObject(bitmap));
-        if (mViewBitmap) {
-            gdi::DeleteObject(AsObject(mViewBitmap));
-        } else {
-            mViewDisplaced = displaced;
-        }
-        mViewBitmap = bitmap;
+        const gdi::HBITMAP before = mView.Bitmap();
+        if (!mView.Resize(width, height))
+            throw std::runtime_error("Could not create the view's image");
+        if (mView.Bitmap() == before) return;
         if (mTexture) SDL_DestroyTexture(mTexture);
         mTexture = nullptr;
         if (mRenderer) {
@@ -131,21 +117,14 @@ class SdlHost : public Host {
         mTexture = nullptr;
         mRenderer = nullptr;
         mWindow = nullptr;
-        if (mViewDC) {
-            gdi::SelectObject(mViewDC, mViewDisplaced);
-            gdi::DeleteObject(AsObject(mViewBitmap));
-            gdi::DeleteDC(mViewDC);
-        }
-        mViewDC = nullptr;
-        mViewBitmap = nullptr;
-        mViewDisplaced = nullptr;
+        mView.Release();
     }
 
-    gdi::HDC ViewDC() override { return mViewDC; }
+    gdi::HDC ViewDC() override { return mView.DC(); }
 
     void RefreshView() override {
-        if (!mRenderer || !mTexture || !mViewBitmap) return;
-        const gdi::COLORREF* pixels = gdi::BitmapColourPixels(mViewBitmap);
+        if (!mRenderer || !mTexture || !mView.Bitmap()) return;
+        const gdi::COLORREF* pixels = gdi::BitmapColourPixels(mView.Bitmap());
         if (!pixels) return;
         SDL_UpdateTexture(mTexture, nullptr, pixels, mViewRect.w * 4);
         int outputWidth = 0, outputHeight = 0;
@@ -263,9 +242,7 @@ class SdlHost : public Host {
     SDL_Texture* mTexture = nullptr;
     bool mFullScreen = false;
     SDL_Rect mViewRect{0, 0, 0, 0};
-    gdi::HDC mViewDC = nullptr;
-    gdi::HBITMAP mViewBitmap = nullptr;
-    gdi::HGDIOBJ mViewDisplaced = nullptr;
+    ViewImage mView;
     KeyTable mKeys;
     int mPressedAs[SDL_NUM_SCANCODES] = {};
     int32_t mCursorCount = 0;
