@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
@@ -19,6 +20,15 @@ constexpr gdi::COLORREF kBannerColour = gdi::RGB(195, 190, 130);
 void StartParked(GameWorld& world) {
     world.Start();
     world.PlaceMonster(5000, -1, 2);
+}
+
+// Monsters of one block each and a history, started, parked and one frame run.
+void StartWithMonsters(GameWorld& world, const std::vector<std::string>& monsters,
+                       const std::string& history = "") {
+    for (const std::string& file : monsters) world.AddMonster(file, {"SSSS"});
+    if (!history.empty()) world.WriteHistory(history);
+    StartParked(world);
+    world.Frame();
 }
 
 // Pixels of the banner colour inside a box of the view.
@@ -56,9 +66,7 @@ void ExpectBannerText(GameWorld& world, const std::string& text, double size, in
 
 TEST(StatusBars, FullBarsEndAt1005OnA1023View) {
     GameWorld world;
-    world.AddMonster("3 Block.gif", {"SSSS"});
-    StartParked(world);
-    world.Frame();
+    StartWithMonsters(world, {"3 Block.gif"});
     // Hit points: rows 12..17; strength: rows 24..29; from x 9 to 1004.
     for (int y : {12, 17, 24, 29}) {
         EXPECT_EQ(world.ViewPixel(9, y), kWhite) << y;
@@ -90,6 +98,25 @@ TEST(StatusBars, ColoursAndLengthsFollowTheirValues) {
     world.man().mSwordCounter = 51;
     world.man().mStrength = 0;
     world.Frame();
+    EXPECT_EQ(world.ViewPixel(10, 12), kBackground);
+}
+
+TEST(StatusBars, NoHitPointBarOnceTheTotalIsBelowZero) {
+    // A fourth F takes the total to -400: the bar must not reappear as a
+    // sliver running left from its start.
+    GameWorld world;
+    world.AddMonster("3 Block.gif", {"SSSS"});
+    StartParked(world);
+    world.monster().mHitTotal = -400;
+    world.Frame();
+    ASSERT_EQ(world.monster().mHitTotal, -400);
+    for (int y : {12, 17}) {
+        for (int x : {3, 5, 8, 9, 500})
+            EXPECT_EQ(world.ViewPixel(x, y), kBackground) << x << "," << y;
+    }
+    world.monster().mHitTotal = 12;
+    world.Frame();
+    EXPECT_EQ(world.ViewPixel(9, 12), gdi::RGB(255, 255, 0)); // RoundEven(1005 x 12 / 1200) = 10
     EXPECT_EQ(world.ViewPixel(10, 12), kBackground);
 }
 
@@ -129,22 +156,14 @@ TEST(StatusBars, GroundBandAndWhiteFrame) {
 
 TEST(Banner, AFreshHistoryShowsOnlyTheName) {
     GameWorld world;
-    world.AddMonster("1 Mud_Crab.gif", {"SSSS"});
-    world.AddMonster("2 Imp.gif", {"SSSS"});
-    StartParked(world);
-    world.Frame();
+    StartWithMonsters(world, {"1 Mud_Crab.gif", "2 Imp.gif"});
     ExpectBannerText(world, "Mud Crab", 30, 1023 - 425, 71, 400);
     EXPECT_EQ(BannerPixels(world, 700, 121, 323, 60), 0);
 }
 
 TEST(Banner, AfterOneDefeatShowsMonstersLeftAndDefeated) {
     GameWorld world;
-    world.AddMonster("1 Mud_Crab.gif", {"SSSS"});
-    world.AddMonster("2 Imp.gif", {"SSSS"});
-    world.AddMonster("3 Ogre.gif", {"SSSS"});
-    world.WriteHistory("1 Mud_Crab.gif,1\r\n");
-    StartParked(world);
-    world.Frame();
+    StartWithMonsters(world, {"1 Mud_Crab.gif", "2 Imp.gif", "3 Ogre.gif"}, "1 Mud_Crab.gif,1\r\n");
     ExpectBannerText(world, "Imp", 30, 1023 - 425, 71, 400);
     ExpectBannerText(world, "2 Monsters Left", 20, 1023 - 225, 121, 200);
     ExpectBannerText(world, "1 Defeated", 20, 1023 - 225, 151, 200);
@@ -152,11 +171,7 @@ TEST(Banner, AfterOneDefeatShowsMonstersLeftAndDefeated) {
 
 TEST(Banner, OneMonsterLeftAndTheBannerEndsAfterFiveSeconds) {
     GameWorld world;
-    world.AddMonster("1 Mud_Crab.gif", {"SSSS"});
-    world.AddMonster("2 Imp.gif", {"SSSS"});
-    world.WriteHistory("1 Mud_Crab.gif,1\r\n");
-    StartParked(world);
-    world.Frame();
+    StartWithMonsters(world, {"1 Mud_Crab.gif", "2 Imp.gif"}, "1 Mud_Crab.gif,1\r\n");
     ExpectBannerText(world, "1 Monster Left", 20, 1023 - 225, 121, 200);
     ExpectBannerText(world, "1 Defeated", 20, 1023 - 225, 151, 200);
     world.Frame(249); // 5.0 seconds after the monster was built
