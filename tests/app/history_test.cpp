@@ -9,6 +9,14 @@
 
 namespace {
 
+int RegularFiles(const std::filesystem::path& folder) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files += entry.is_regular_file() ? 1 : 0;
+    }
+    return files;
+}
+
 TEST(HistoryParse, ToleratesSpacesAndRoundsCountsHalfToEven) {
     const auto lines = ParseHistoryText(" Dragon.GIF , 2 \r\n"
                                         "half.gif,2.5\r\n"
@@ -148,12 +156,7 @@ TEST_F(History, SaveWritesCrLfLinesAndReplacesTheOldFile) {
     RecordDefeat("b.gif");
     SaveHistory();
     EXPECT_EQ(folder.Read("History.ini"), "a.gif,1\r\nb.gif,1\r\n");
-    // No temporary file left beside it.
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        files += entry.is_regular_file() ? 1 : 0;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(RegularFiles(folder.path()), 1); // no temporary file left beside it
 }
 
 TEST_F(History, FailedSaveLeavesTheOldFileIntact) {
@@ -177,11 +180,7 @@ TEST_F(History, FailedSaveLeavesTheOldFileIntact) {
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_TRUE(threw);
     EXPECT_EQ(folder.Read("History.ini"), "old,1\r\n");
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        files += entry.is_regular_file() ? 1 : 0;
-    }
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(RegularFiles(folder.path()), 1); // no temporary file left beside it
 }
 
 TEST_F(History, EmptyMonstersFolderIsAnErrorNamingTheFolder) {

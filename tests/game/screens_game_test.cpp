@@ -32,15 +32,23 @@ void PaintScreens(GameWorld& world) {
     world.WriteGif("images/Text_Success.gif", SolidPicture(30, 10, kSuccess));
 }
 
+// The painted world with these monsters (all shaped as kCrab) and history,
+// started.
+void StartPainted(GameWorld& world, const std::vector<std::string>& monsters,
+                  const std::string& history = "") {
+    PaintScreens(world);
+    for (const std::string& file : monsters) world.AddMonster(file, kCrab);
+    if (!history.empty()) world.WriteHistory(history);
+    world.Start();
+}
+
 gdi::COLORREF Shown(GameWorld& world) {
     return world.ViewPixel(7, 48);
 }
 
 TEST(ScreensInGame, TitleOnFrameOneThenInstructionsSevenSecondsLater) {
     GameWorld world;
-    PaintScreens(world);
-    world.AddMonster("1 Crab 1.gif", kCrab);
-    world.Start();
+    StartPainted(world, {"1 Crab 1.gif"});
     world.Frame();
     EXPECT_EQ(Shown(world), kTitle);
     EXPECT_EQ(world.ViewPixel(36, 57), kTitle); // the picture's far corner
@@ -73,9 +81,7 @@ TEST(ScreensInGame, TimeScaleFollowsTheMonsterId) {
 
 TEST(ScreensInGame, InstructionsLastTwentyFiveSecondsWithLaterMonsters) {
     GameWorld world;
-    PaintScreens(world);
-    world.AddMonster("3 Crab 1.gif", kCrab);
-    world.Start();
+    StartPainted(world, {"3 Crab 1.gif"});
     world.Frame(352);
     ASSERT_EQ(Shown(world), kInstructions);
     world.Frame(25 * 50 - 1);
@@ -88,11 +94,8 @@ TEST(ScreensInGame, InstructionsLastTwentyFiveSecondsWithLaterMonsters) {
 
 TEST(ScreensInGame, ReadmeWhenEveryMonsterIsBeaten) {
     GameWorld world;
-    PaintScreens(world);
-    world.AddMonster("1 Crab 1.gif", kCrab);
-    world.AddMonster("2 Beetle 1.gif", kCrab);
-    world.WriteHistory("1 Crab 1.gif,1\r\n2 Beetle 1.gif,3\r\n");
-    world.Start();
+    StartPainted(world, {"1 Crab 1.gif", "2 Beetle 1.gif"},
+                 "1 Crab 1.gif,1\r\n2 Beetle 1.gif,3\r\n");
     ASSERT_EQ(MonstersLeft, 0);
     world.Frame();
     EXPECT_EQ(Shown(world), kReadme);
@@ -107,20 +110,14 @@ TEST(ScreensInGame, ReadmeWhenEveryMonsterIsBeaten) {
 
 TEST(ScreensInGame, NoReadmeWhileSomeMonsterIsLeft) {
     GameWorld world;
-    PaintScreens(world);
-    world.AddMonster("1 Crab 1.gif", kCrab);
-    world.AddMonster("2 Beetle 1.gif", kCrab);
-    world.WriteHistory("1 Crab 1.gif,1\r\n");
-    world.Start();
+    StartPainted(world, {"1 Crab 1.gif", "2 Beetle 1.gif"}, "1 Crab 1.gif,1\r\n");
     world.Frame();
     EXPECT_EQ(Shown(world), kTitle);
 }
 
 TEST(ScreensInGame, DeathReplacesTheInstructions) {
     GameWorld world;
-    PaintScreens(world);
-    world.AddMonster("1 Crab 1.gif", kCrab);
-    world.Start();
+    StartPainted(world, {"1 Crab 1.gif"});
     world.Frame(400);
     ASSERT_EQ(Shown(world), kInstructions);
     world.man().Die(2);
@@ -135,11 +132,7 @@ TEST(ScreensInGame, DeathReplacesTheInstructions) {
 
 TEST(ScreensInGame, SuccessWhenTheLastMonsterFalls) {
     GameWorld world;
-    PaintScreens(world);
-    world.AddMonster("1 Crab 1.gif", kCrab);
-    world.AddMonster("2 Beetle 1.gif", kCrab);
-    world.WriteHistory("1 Crab 1.gif,1\r\n");
-    world.Start();
+    StartPainted(world, {"1 Crab 1.gif", "2 Beetle 1.gif"}, "1 Crab 1.gif,1\r\n");
     world.Frame();
     ASSERT_EQ(MonstersLeft, 1);
     RecordDefeat("2 Beetle 1.gif");

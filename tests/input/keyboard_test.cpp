@@ -14,84 +14,79 @@ class Keyboard : public ::testing::Test {
         keys.Initialize();
     }
     void TearDown() override { platform::SetHost(nullptr); }
+
+    // The key goes down (or up) on the table, then the next frame samples it.
+    void Press(int code) {
+        host.SetKey(code, true);
+        keys.Check();
+    }
+    void Release(int code) {
+        host.SetKey(code, false);
+        keys.Check();
+    }
+    // KeyDown, KeyHold and KeyUp of one key, in that order.
+    void ExpectEdges(int code, bool down, bool hold, bool up) {
+        EXPECT_EQ(keys.KeyDown(code), down) << code;
+        EXPECT_EQ(keys.KeyHold(code), hold) << code;
+        EXPECT_EQ(keys.KeyUp(code), up) << code;
+    }
 };
 
 TEST_F(Keyboard, HeldKeyIsDownInTheFirstFrameOnlyAndUpInTheFrameAfterRelease) {
-    host.SetKey(90, true);
-    keys.Check();
-    EXPECT_TRUE(keys.KeyDown(90));
-    EXPECT_TRUE(keys.KeyHold(90));
-    EXPECT_FALSE(keys.KeyUp(90));
+    Press(90);
+    ExpectEdges(90, true, true, false);
     for (int frame = 0; frame < 3; ++frame) {
         keys.Check();
-        EXPECT_FALSE(keys.KeyDown(90));
-        EXPECT_TRUE(keys.KeyHold(90));
-        EXPECT_FALSE(keys.KeyUp(90));
+        ExpectEdges(90, false, true, false);
     }
-    host.SetKey(90, false);
-    keys.Check();
-    EXPECT_TRUE(keys.KeyUp(90));
-    EXPECT_FALSE(keys.KeyHold(90));
-    EXPECT_FALSE(keys.KeyDown(90));
+    Release(90);
+    ExpectEdges(90, false, false, true);
     keys.Check();
     EXPECT_FALSE(keys.KeyUp(90));
 }
 
 TEST_F(Keyboard, TapBetweenTwoChecksLeavesOnlyTheToggleChange) {
     host.SetKey(27, true);
-    host.SetKey(27, false);
-    keys.Check();
-    EXPECT_FALSE(keys.KeyDown(27));
-    EXPECT_FALSE(keys.KeyHold(27));
+    Release(27);
     // The toggle bit flipped, so the byte differs while the key is up.
-    EXPECT_TRUE(keys.KeyUp(27));
+    ExpectEdges(27, false, false, true);
 
     // Two taps flip the toggle back: no trace at all.
     keys.Check();
     host.SetKey(27, true);
     host.SetKey(27, false);
     host.SetKey(27, true);
-    host.SetKey(27, false);
-    keys.Check();
-    EXPECT_FALSE(keys.KeyDown(27));
-    EXPECT_FALSE(keys.KeyUp(27));
-    EXPECT_FALSE(keys.KeyHold(27));
+    Release(27);
+    ExpectEdges(27, false, false, false);
 }
 
 TEST_F(Keyboard, ToggleChangeWhileHeldReportsKeyDownAgain) {
-    host.SetKey(37, true);
-    keys.Check();
+    Press(37);
     ASSERT_TRUE(keys.KeyDown(37));
     // Released and pressed again between two checks: still down, toggle flipped.
     host.SetKey(37, false);
-    host.SetKey(37, true);
-    keys.Check();
+    Press(37);
     EXPECT_TRUE(keys.KeyDown(37));
     EXPECT_TRUE(keys.KeyHold(37));
 }
 
 TEST_F(Keyboard, AutoRepeatChangesNothing) {
-    host.SetKey(32, true);
-    keys.Check();
-    host.SetKey(32, true); // repeat
-    keys.Check();
+    Press(32);
+    Press(32); // repeat
     EXPECT_FALSE(keys.KeyDown(32));
     EXPECT_TRUE(keys.KeyHold(32));
 }
 
 TEST_F(Keyboard, AnyKeyLooksAtCodesUpTo192Only) {
-    host.SetKey(219, true);
-    keys.Check();
+    Press(219);
     EXPECT_TRUE(keys.KeyDown(219));
     EXPECT_FALSE(keys.AnyKey());
 
-    host.SetKey(192, true);
-    keys.Check();
+    Press(192);
     EXPECT_TRUE(keys.AnyKey());
     keys.Check(); // still held: no new press
     EXPECT_FALSE(keys.AnyKey());
-    host.SetKey(0, true);
-    keys.Check();
+    Press(0);
     EXPECT_TRUE(keys.AnyKey());
 }
 
@@ -108,8 +103,7 @@ TEST_F(Keyboard, KeyHeldAtStartUpIsNotNewOnTheFirstFrame) {
 }
 
 TEST_F(Keyboard, CodeIsReducedToItsLowByte) {
-    host.SetKey(65, true);
-    keys.Check();
+    Press(65);
     EXPECT_TRUE(keys.KeyHold(65 + 256));
     EXPECT_TRUE(keys.KeyDown(65 - 256));
     // Code 255 lies beyond the table made by Initialize: it reads as up.
@@ -119,8 +113,7 @@ TEST_F(Keyboard, CodeIsReducedToItsLowByte) {
 }
 
 TEST_F(Keyboard, AnswersDoNotChangeWithinAFrame) {
-    host.SetKey(67, true);
-    keys.Check();
+    Press(67);
     EXPECT_TRUE(keys.KeyDown(67));
     host.SetKey(67, false); // the table changes, the snapshot does not
     EXPECT_TRUE(keys.KeyDown(67));
