@@ -5,15 +5,9 @@
 
 #include "platform/numeric.h"
 #include "platform/runtime_error.h"
+#include "platform/vb_strings.h"
 
 namespace {
-
-std::string TrimSpaces(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // Every separator counts: two in a row give an empty piece between them.
 std::vector<std::string> SplitAll(const std::string& text, char separator) {
@@ -51,9 +45,9 @@ MonsterName ParseMonsterFileName(const std::string& fileName) {
     const std::vector<std::string> fields = SplitAll(base, ' ');
 
     MonsterName name;
-    name.MonsterID = TrimSpaces(fields[0]);
+    name.MonsterID = vb::Trim(fields[0]);
     if (fields.size() >= 2) {
-        name.MonsterName = TrimSpaces(fields[1]);
+        name.MonsterName = vb::Trim(fields[1]);
         for (char& c : name.MonsterName) {
             if (c == '_') c = ' ';
         }
@@ -61,7 +55,7 @@ MonsterName ParseMonsterFileName(const std::string& fileName) {
         name.MonsterName = name.MonsterID;
     }
     if (fields.size() >= 3) {
-        const std::string movement = TrimSpaces(fields[2]);
+        const std::string movement = vb::Trim(fields[2]);
         if (movement.empty()) {
             vb::RaiseObjectError(10, "Movement portion of Filename '" + fileName +
                                          "' retrieved from /Monsters folder makes no sense.");
