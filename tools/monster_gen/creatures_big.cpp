@@ -19,8 +19,7 @@ platform::Picture PaintGlideMoth() {
         c.Ellipse(140 + side * 80, 56, 7, 5, Magenta);
         Spot(c, 140 + side * 45, 110, 8, 6, Plum);
     }
-    Leg(c, 126, 118, 6, Blue, Grip, 1);
-    Leg(c, 148, 118, 6, Blue, Grip, 1);
+    Legs(c, {126, 148}, 118, 6, Blue, Grip, 1);
     RimmedEllipse(c, 140, 80, 18, 60, Blue, Grip);
     for (int32_t y = 40; y < 140; y += 16) c.Rect(126, y, 154, y + 2, DeepBlue);
     c.Line(134, 8, 116, 2, 2, Fur); // antennae
@@ -28,9 +27,7 @@ platform::Picture PaintGlideMoth() {
     RimmedEllipse(c, 140, 17, 14, 12, Blue, Grip);
     Eye(c, 133, 16, 4, -1);
     Eye(c, 147, 16, 4, 1);
-    HitPoint(c, 60, 20);
-    HitPoint(c, 220, 20);
-    HitPoint(c, 140, 4, 3, 1);
+    HitPoints(c, {{60, 20}, {220, 20}, {140, 4, 3, 1}});
     return c.ToPicture();
 }
 
@@ -38,8 +35,7 @@ platform::Picture PaintGlideMoth() {
 platform::Picture PaintLongWyrm() {
     Canvas c(940, 120);
     for (int32_t x = 60; x <= 840; x += 52) {
-        Leg(c, x - 14, 84, 7, Blue, Grip, 1);
-        Leg(c, x + 8, 84, 7, Blue, Grip, 1);
+        Legs(c, {x - 14, x + 8}, 84, 7, Blue, Grip, 1);
     }
     // The tail sweeps down to the ground, a furry way up; its stinger waits
     // for careless climbers.
@@ -56,9 +52,7 @@ platform::Picture PaintLongWyrm() {
     Eye(c, 908, 50, 5, 1);
     Spike(c, 372, 28, 0, -8, 3);
     Spike(c, 632, 28, 0, -8, 3);
-    HitPoint(c, 164, 30);
-    HitPoint(c, 476, 30);
-    HitPoint(c, 886, 30);
+    HitPoints(c, {{164, 30}, {476, 30}, {886, 30}});
     return c.ToPicture();
 }
 
@@ -76,9 +70,7 @@ platform::Picture PaintStormRay() {
     }
     Eye(c, 160, 48, 5, -1);
     Eye(c, 200, 48, 5, 1);
-    HitPoint(c, 60, 66);
-    HitPoint(c, 300, 66);
-    HitPoint(c, 180, 11, 3, 1);
+    HitPoints(c, {{60, 66}, {300, 66}, {180, 11, 3, 1}});
     return c.ToPicture();
 }
 
@@ -99,9 +91,7 @@ platform::Picture PaintColossus() {
     }
     RimmedEllipse(c, 160, 380, 100, 40, Purple, Fur, 3);
     RimmedEllipse(c, 160, 250, 106, 110, Blue, Fur, 3);
-    Spot(c, 120, 230, 24, 14, DeepBlue);
-    Spot(c, 200, 230, 24, 14, DeepBlue);
-    Spot(c, 160, 300, 16, 30, DeepBlue);
+    Spots(c, {{120, 230, 24, 14}, {200, 230, 24, 14}, {160, 300, 16, 30}}, DeepBlue);
     RimmedEllipse(c, 50, 170, 40, 28, Purple, Fur, 3);
     RimmedEllipse(c, 270, 170, 40, 28, Purple, Fur, 3);
     // Horns, furred at the edges so that the climb over them holds.
@@ -115,9 +105,7 @@ platform::Picture PaintColossus() {
     c.Rect(138, 108, 182, 113, Red); // mouth
     Spike(c, 36, 144, 0, -10, 4);
     Spike(c, 284, 144, 0, -10, 4);
-    HitPoint(c, 89, 520, 2, 4);
-    HitPoint(c, 262, 142);
-    HitPoint(c, 160, 25);
+    HitPoints(c, {{89, 520, 2, 4}, {262, 142}, {160, 25}});
     return c.ToPicture();
 }
 

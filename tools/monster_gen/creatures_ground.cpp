@@ -11,18 +11,13 @@ using namespace palette;
 platform::Picture PaintMossback() {
     Canvas c(84, 58);
     c.Polygon({{0, 20}, {14, 22}, {12, 30}}, FurDark); // tail
-    Leg(c, 16, 38, 8, Blue, Grip);
-    Leg(c, 56, 38, 8, Blue, Grip);
+    Legs(c, {16, 56}, 38, 8, Blue, Grip);
     RimmedEllipse(c, 40, 28, 30, 15, Purple, Fur);
-    Spot(c, 28, 28, 5, 4, DeepPurple);
-    Spot(c, 46, 22, 6, 3, DeepPurple);
-    Spot(c, 55, 33, 4, 3, DeepPurple);
+    Spots(c, {{28, 28, 5, 4}, {46, 22, 6, 3}, {55, 33, 4, 3}}, DeepPurple);
     RimmedEllipse(c, 73, 32, 7, 7, Blue, Grip);
     Eye(c, 76, 29, 2, 1);
     c.Polygon({{79, 35}, {83, 36}, {79, 38}}, Red); // mouth
-    HitPoint(c, 20, 16);
-    HitPoint(c, 48, 13);
-    HitPoint(c, 73, 24, 2, 1);
+    HitPoints(c, {{20, 16}, {48, 13}, {73, 24, 2, 1}});
     return c.ToPicture();
 }
 
@@ -34,15 +29,11 @@ platform::Picture PaintHopperToad() {
     RimmedEllipse(c, 28, 66, 20, 16, Teal, Grip);
     RimmedEllipse(c, 60, 52, 46, 28, Teal, Fur);
     c.Ellipse(62, 66, 30, 10, SkyBlue); // belly
-    Spot(c, 44, 42, 6, 4, DeepTeal);
-    Spot(c, 70, 36, 5, 3, DeepTeal);
-    Spot(c, 30, 56, 4, 3, DeepTeal);
+    Spots(c, {{44, 42, 6, 4}, {70, 36, 5, 3}, {30, 56, 4, 3}}, DeepTeal);
     RimmedEllipse(c, 96, 36, 24, 18, Teal, Fur);
     Eye(c, 104, 30, 4, 1);
     c.Line(106, 46, 121, 41, 2, Red); // mouth
-    HitPoint(c, 36, 27);
-    HitPoint(c, 62, 23);
-    HitPoint(c, 98, 18, 3, 1);
+    HitPoints(c, {{36, 27}, {62, 23}, {98, 18, 3, 1}});
     return c.ToPicture();
 }
 
@@ -56,9 +47,7 @@ platform::Picture PaintBrushBoar() {
     Leg(c, 150, 80, 12, Orange, Grip);
     RimmedEllipse(c, 95, 62, 72, 32, Orange, Fur, 3);
     c.Polygon({{46, 36}, {70, 22}, {95, 18}, {122, 22}, {146, 34}, {95, 36}}, FurDark); // mane
-    Spot(c, 70, 60, 8, 5, Umber);
-    Spot(c, 110, 70, 9, 5, Umber);
-    Spot(c, 90, 48, 5, 3, Umber);
+    Spots(c, {{70, 60, 8, 5}, {110, 70, 9, 5}, {90, 48, 5, 3}}, Umber);
     RimmedEllipse(c, 168, 66, 24, 22, Orange, Fur);
     c.Rect(184, 76, 196, 85, Orange);                   // jaw
     c.Rect(186, 64, 197, 77, Pink);                     // snout
@@ -66,17 +55,14 @@ platform::Picture PaintBrushBoar() {
     Eye(c, 172, 58, 4, 1);
     c.Line(184, 84, 197, 82, 2, Red); // mouth
     Spike(c, 97, 19, 0, -7, 2);
-    HitPoint(c, 74, 22);
-    HitPoint(c, 120, 22);
-    HitPoint(c, 162, 45);
+    HitPoints(c, {{74, 22}, {120, 22}, {162, 45}});
     return c.ToPicture();
 }
 
 // A bloated beast that swells and sinks like a bellows.
 platform::Picture PaintBellowsBeast() {
     Canvas c(250, 220);
-    Leg(c, 50, 170, 22, Purple, Grip, 4);
-    Leg(c, 176, 170, 22, Purple, Grip, 4);
+    Legs(c, {50, 176}, 170, 22, Purple, Grip, 4);
     RimmedEllipse(c, 125, 110, 112, 84, Purple, Fur, 3);
     c.Ellipse(125, 140, 70, 42, Lilac); // belly
     for (int32_t i = 0; i < 4; ++i) Spot(c, 60 + 40 * i, 80 + (i % 2) * 14, 9, 5, DeepPurple);
@@ -86,9 +72,7 @@ platform::Picture PaintBellowsBeast() {
     c.Line(210, 64, 229, 60, 2, Red); // mouth
     Spike(c, 70, 33, 0, -9, 3);
     Spike(c, 150, 28, 0, -9, 3);
-    HitPoint(c, 14, 110, 2, 3);
-    HitPoint(c, 110, 26);
-    HitPoint(c, 192, 28);
+    HitPoints(c, {{14, 110, 2, 3}, {110, 26}, {192, 28}});
     return c.ToPicture();
 }
 

@@ -23,6 +23,11 @@ void Leg(Canvas& c, int32_t left, int32_t top, int32_t width, gdi::COLORREF body
     }
 }
 
+void Legs(Canvas& c, std::initializer_list<int32_t> lefts, int32_t top, int32_t width,
+          gdi::COLORREF body, gdi::COLORREF rim, int32_t foot) {
+    for (int32_t left : lefts) Leg(c, left, top, width, body, rim, foot);
+}
+
 void Band(Canvas& c, int32_t left, int32_t right, int32_t top, int32_t height,
           gdi::COLORREF colour) {
     c.Rect(left, top, right, top + height - 1, colour);
@@ -30,6 +35,10 @@ void Band(Canvas& c, int32_t left, int32_t right, int32_t top, int32_t height,
 
 void HitPoint(Canvas& c, int32_t cx, int32_t cy, int32_t halfWidth, int32_t halfHeight) {
     c.Rect(cx - halfWidth, cy - halfHeight, cx + halfWidth, cy + halfHeight, palette::White);
+}
+
+void HitPoints(Canvas& c, std::initializer_list<Patch> patches) {
+    for (const Patch& p : patches) HitPoint(c, p.cx, p.cy, p.halfWidth, p.halfHeight);
 }
 
 void Eye(Canvas& c, int32_t cx, int32_t cy, int32_t r, int32_t dx) {
@@ -49,6 +58,10 @@ void Spike(Canvas& c, int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t half
 
 void Spot(Canvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF shade) {
     c.Ellipse(cx, cy, rx, ry, shade);
+}
+
+void Spots(Canvas& c, std::initializer_list<Oval> spots, gdi::COLORREF shade) {
+    for (const Oval& o : spots) Spot(c, o.cx, o.cy, o.rx, o.ry, shade);
 }
 
 } // namespace monster_gen

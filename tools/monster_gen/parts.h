@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "tools/monster_gen/canvas.h"
 
@@ -17,12 +18,22 @@ void RimmedEllipse(Canvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gd
 void Leg(Canvas& c, int32_t left, int32_t top, int32_t width, gdi::COLORREF body, gdi::COLORREF rim,
          int32_t foot = 2);
 
+// Legs of one height, width and colours at each of the left edges.
+void Legs(Canvas& c, std::initializer_list<int32_t> lefts, int32_t top, int32_t width,
+          gdi::COLORREF body, gdi::COLORREF rim, int32_t foot = 2);
+
 // A ledge band across a limb: a place to stand and rest on a long climb.
 void Band(Canvas& c, int32_t left, int32_t right, int32_t top, int32_t height,
           gdi::COLORREF colour);
 
 // A white hit point patch centred on (cx, cy).
 void HitPoint(Canvas& c, int32_t cx, int32_t cy, int32_t halfWidth = 3, int32_t halfHeight = 2);
+
+struct Patch {
+    int32_t cx, cy, halfWidth = 3, halfHeight = 2;
+};
+// Every hit point of a creature, painted in the order given.
+void HitPoints(Canvas& c, std::initializer_list<Patch> patches);
 
 // A red eye with a dark pupil looking towards dx.
 void Eye(Canvas& c, int32_t cx, int32_t cy, int32_t r, int32_t dx);
@@ -32,5 +43,11 @@ void Spike(Canvas& c, int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t half
 
 // Dark shading spots inside a body: places the man can pass through.
 void Spot(Canvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF shade);
+
+struct Oval {
+    int32_t cx, cy, rx, ry;
+};
+// Several spots of one shade, painted in the order given.
+void Spots(Canvas& c, std::initializer_list<Oval> spots, gdi::COLORREF shade);
 
 } // namespace monster_gen
