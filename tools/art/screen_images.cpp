@@ -3,6 +3,7 @@
 // transparent; the outline is kept clear of pure black for that reason.
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/art/canvas.h"
@@ -131,14 +132,8 @@ platform::Picture Compose(std::vector<Line> lines) {
     return picture;
 }
 
-platform::Picture TitleImage() {
-    return Compose({
-        {"Stompvale", 100, 14, 4, kHeading},
-        {"Climb the giants and strike their white hit points", 22, 20, 132, kBody},
-    });
-}
-
-platform::Picture InstructionsImage() {
+// The instructions: one row a key, the keys in a column of their own.
+std::vector<Line> InstructionLines() {
     const std::vector<std::pair<std::string, std::string>> controls = {
         {"Arrows", "walk, aim and climb"},
         {"Z", "charge the sword, release to strike"},
@@ -154,54 +149,53 @@ platform::Picture InstructionsImage() {
         lines.push_back({action, 21, 150, top, kBody});
         top += 27;
     }
-    return Compose(lines);
-}
-
-platform::Picture CreditsImage() {
-    return Compose({
-        {"Stompvale", 46, 14, 4, kHeading},
-        {"Made by the Stompvale team", 22, 20, 64, kBody},
-        {"Built with C++, SDL2, giflib and FreeType", 20, 20, 94, kBody},
-        {"Lettering in Liberation Sans", 20, 20, 120, kBody},
-        {"Thank you for playing!", 20, 20, 146, kKey},
-    });
-}
-
-platform::Picture ReadmeImage() {
-    return Compose({
-        {"Every monster is beaten!", 36, 14, 4, kHeading},
-        {"Add monsters of your own to the Monsters folder:", 19, 20, 52, kBody},
-        {"GIF pictures named \"ID Name Codes.gif\",", 19, 20, 76, kBody},
-        {"for example \"4 Stone_Troll 2-12-20.gif\".", 19, 20, 100, kBody},
-        {"Pure white pixels are hit points, black is transparent.", 19, 20, 124, kBody},
-        {"Empty History.ini to meet every monster again.", 19, 20, 148, kKey},
-    });
-}
-
-platform::Picture DeathImage() {
-    return Compose({
-        {"You died", 80, 14, 6, kHeading},
-        {"Press Escape to quit", 28, 20, 102, kBody},
-        {"The arrow keys move the camera", 20, 20, 142, kBody},
-    });
-}
-
-platform::Picture SuccessImage() {
-    return Compose({
-        {"Victory!", 80, 14, 6, kHeading},
-        {"Every monster has been defeated.", 26, 20, 102, kBody},
-        {"Press Escape to quit", 22, 20, 140, kKey},
-    });
+    return lines;
 }
 
 } // namespace
 
 std::vector<NamedPicture> ScreenImages() {
-    return {
-        {"Title_1Title.gif", TitleImage()},     {"Title_2Instructions.gif", InstructionsImage()},
-        {"Title_3Credits.gif", CreditsImage()}, {"Text_Readme.gif", ReadmeImage()},
-        {"Text_Death.gif", DeathImage()},       {"Text_Success.gif", SuccessImage()},
+    // Each screen is lines of lettering only, composed the same way.
+    const std::vector<std::pair<std::string, std::vector<Line>>> screens = {
+        {"Title_1Title.gif",
+         {
+             {"Stompvale", 100, 14, 4, kHeading},
+             {"Climb the giants and strike their white hit points", 22, 20, 132, kBody},
+         }},
+        {"Title_2Instructions.gif", InstructionLines()},
+        {"Title_3Credits.gif",
+         {
+             {"Stompvale", 46, 14, 4, kHeading},
+             {"Made by the Stompvale team", 22, 20, 64, kBody},
+             {"Built with C++, SDL2, giflib and FreeType", 20, 20, 94, kBody},
+             {"Lettering in Liberation Sans", 20, 20, 120, kBody},
+             {"Thank you for playing!", 20, 20, 146, kKey},
+         }},
+        {"Text_Readme.gif",
+         {
+             {"Every monster is beaten!", 36, 14, 4, kHeading},
+             {"Add monsters of your own to the Monsters folder:", 19, 20, 52, kBody},
+             {"GIF pictures named \"ID Name Codes.gif\",", 19, 20, 76, kBody},
+             {"for example \"4 Stone_Troll 2-12-20.gif\".", 19, 20, 100, kBody},
+             {"Pure white pixels are hit points, black is transparent.", 19, 20, 124, kBody},
+             {"Empty History.ini to meet every monster again.", 19, 20, 148, kKey},
+         }},
+        {"Text_Death.gif",
+         {
+             {"You died", 80, 14, 6, kHeading},
+             {"Press Escape to quit", 28, 20, 102, kBody},
+             {"The arrow keys move the camera", 20, 20, 142, kBody},
+         }},
+        {"Text_Success.gif",
+         {
+             {"Victory!", 80, 14, 6, kHeading},
+             {"Every monster has been defeated.", 26, 20, 102, kBody},
+             {"Press Escape to quit", 22, 20, 140, kKey},
+         }},
     };
+    std::vector<NamedPicture> images;
+    for (const auto& [fileName, lines] : screens) images.push_back({fileName, Compose(lines)});
+    return images;
 }
 
 } // namespace art
