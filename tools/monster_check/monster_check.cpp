@@ -15,22 +15,21 @@ namespace {
 
 constexpr uint32_t kWhiteColour = 0xFFFFFF;
 
-uint8_t FlagsOf(uint32_t colour) {
-    switch (ClassifyPixel(colour)) {
-    case PixelClass::Empty:
-        return 0;
-    case PixelClass::Solid:
-        return kBlocked;
-    case PixelClass::Grip:
-        return kBlocked | kGrip;
-    case PixelClass::Fur:
-        return kBlocked | kFur | (IsGripColour(static_cast<int32_t>(colour)) ? kGrip : 0);
-    case PixelClass::Deadly:
-        return kBlocked | kDeadly;
-    case PixelClass::White:
-        return kBlocked | kGrip | kWhite;
-    }
-    return 0;
+// Indexed by PixelClass.
+constexpr uint8_t kClassFlags[kPixelClassCount] = {
+    0, kBlocked, kBlocked | kGrip, kBlocked | kFur, kBlocked | kDeadly, kBlocked | kGrip | kWhite,
+};
+constexpr const char* kClassNames[kPixelClassCount] = {"empty", "solid",  "grip",
+                                                       "fur",   "deadly", "white"};
+constexpr int64_t PixelCounts::*kClassCounts[kPixelClassCount] = {
+    &PixelCounts::empty, &PixelCounts::solid,  &PixelCounts::grip,
+    &PixelCounts::fur,   &PixelCounts::deadly, &PixelCounts::white,
+};
+
+// Fur in the yellow band is also grip; no other class changes with the shade.
+uint8_t FlagsOf(uint32_t colour, PixelClass cls) {
+    const bool furGrip = cls == PixelClass::Fur && IsGripColour(static_cast<int32_t>(colour));
+    return kClassFlags[static_cast<size_t>(cls)] | (furGrip ? kGrip : 0);
 }
 
 int32_t Find(std::vector<int32_t>& parent, int32_t i) {
@@ -183,21 +182,7 @@ PixelClass ClassifyPixel(uint32_t colour) {
 }
 
 const char* ClassName(PixelClass value) {
-    switch (value) {
-    case PixelClass::Empty:
-        return "empty";
-    case PixelClass::Solid:
-        return "solid";
-    case PixelClass::Grip:
-        return "grip";
-    case PixelClass::Fur:
-        return "fur";
-    case PixelClass::Deadly:
-        return "deadly";
-    case PixelClass::White:
-        return "white";
-    }
-    return "?";
+    return kClassNames[static_cast<size_t>(value)];
 }
 
 std::string DescribeMoveCode(int32_t code) {
@@ -229,28 +214,11 @@ CheckResult CheckMonster(const std::string& fileName, const platform::Picture& p
     std::vector<uint8_t> flags(size);
     for (size_t i = 0; i < size; ++i) {
         const uint32_t colour = picture.pixels[i];
-        switch (ClassifyPixel(colour)) {
-        case PixelClass::Empty:
-            ++result.counts.empty;
-            break;
-        case PixelClass::Solid:
-            ++result.counts.solid;
-            break;
-        case PixelClass::Grip:
-            ++result.counts.grip;
-            break;
-        case PixelClass::Fur:
-            ++result.counts.fur;
-            if (!IsGripColour(static_cast<int32_t>(colour))) ++result.counts.furNotGrip;
-            break;
-        case PixelClass::Deadly:
-            ++result.counts.deadly;
-            break;
-        case PixelClass::White:
-            ++result.counts.white;
-            break;
-        }
-        flags[i] = FlagsOf(colour);
+        const PixelClass cls = ClassifyPixel(colour);
+        ++(result.counts.*kClassCounts[static_cast<size_t>(cls)]);
+        if (cls == PixelClass::Fur && !IsGripColour(static_cast<int32_t>(colour)))
+            ++result.counts.furNotGrip;
+        flags[i] = FlagsOf(colour, cls);
     }
 
     std::vector<int32_t> labels;

@@ -4,6 +4,7 @@
 // and strike with the monster standing still on the ground.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ namespace monster_check {
 // How the man sees one picture pixel. Empty covers black (transparent) and
 // every colour too dark to count as body.
 enum class PixelClass : uint8_t { Empty, Solid, Grip, Fur, Deadly, White };
+constexpr size_t kPixelClassCount = 6;
 
 PixelClass ClassifyPixel(uint32_t colour);
 const char* ClassName(PixelClass value);

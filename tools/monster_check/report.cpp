@@ -10,6 +10,22 @@ namespace {
 
 constexpr uint32_t kWhiteColour = 0xFFFFFF;
 
+// Indexed by PixelClass. Empty places where the man can rest show apart; in
+// the preview other empty pixels show as dark shading, black stays black.
+constexpr char kMapChars[kPixelClassCount + 1] = ".#gfXW";
+constexpr char kRestChar = 'o';
+const uint32_t kPreviewColours[kPixelClassCount] = {
+    gdi::RGB(48, 48, 48),   gdi::RGB(80, 100, 190), gdi::RGB(40, 200, 60),
+    gdi::RGB(200, 130, 20), gdi::RGB(255, 0, 0),    gdi::RGB(255, 255, 255),
+};
+const uint32_t kRestColour = gdi::RGB(0, 110, 130);     // where the man can stand or hold on
+const uint32_t kFurGripColour = gdi::RGB(240, 220, 40); // fur the man can also hold on to
+const uint32_t kOutOfReachColour = gdi::RGB(255, 0, 255);
+
+bool IsRest(const CheckResult& result, size_t i) {
+    return i < result.restMap.size() && result.restMap[i];
+}
+
 std::string FormatCodes(const MonsterName& name) {
     std::string text;
     for (size_t i = 0; i < name.MoveCode.size(); ++i) {
@@ -18,9 +34,6 @@ std::string FormatCodes(const MonsterName& name) {
     }
     return text;
 }
-
-// Colours a nudge of two in one channel would move into another class: a paint
-// program's rounding could change what the man makes of them.
 
 } // namespace
 
@@ -78,26 +91,10 @@ std::string TextMap(const platform::Picture& picture, const CheckResult& result)
     for (int32_t y = 0; y < picture.height; ++y) {
         for (int32_t x = 0; x < picture.width; ++x) {
             const size_t i = static_cast<size_t>(y) * picture.width + x;
-            switch (ClassifyPixel(picture.pixels[i])) {
-            case PixelClass::Empty:
-                out += i < result.restMap.size() && result.restMap[i] ? 'o' : '.';
-                break;
-            case PixelClass::Solid:
-                out += '#';
-                break;
-            case PixelClass::Grip:
-                out += 'g';
-                break;
-            case PixelClass::Fur:
-                out += 'f';
-                break;
-            case PixelClass::Deadly:
-                out += 'X';
-                break;
-            case PixelClass::White:
-                out += 'W';
-                break;
-            }
+            const PixelClass cls = ClassifyPixel(picture.pixels[i]);
+            out += cls == PixelClass::Empty && IsRest(result, i)
+                       ? kRestChar
+                       : kMapChars[static_cast<size_t>(cls)];
         }
         out += '\n';
     }
@@ -109,34 +106,14 @@ platform::Picture PreviewPicture(const platform::Picture& picture, const CheckRe
     preview.width = picture.width;
     preview.height = picture.height;
     preview.pixels.resize(picture.pixels.size());
-    const auto rgb = [](int r, int g, int b) { return gdi::RGB(r, g, b); };
     for (size_t i = 0; i < picture.pixels.size(); ++i) {
         const uint32_t colour = picture.pixels[i];
-        uint32_t shown = 0;
-        switch (ClassifyPixel(colour)) {
-        case PixelClass::Empty:
-            if (i < result.restMap.size() && result.restMap[i])
-                shown = rgb(0, 110, 130); // where the man can stand or hold on
-            else if (colour != 0)
-                shown = rgb(48, 48, 48); // dark shading
-            break;
-        case PixelClass::Solid:
-            shown = rgb(80, 100, 190);
-            break;
-        case PixelClass::Grip:
-            shown = rgb(40, 200, 60);
-            break;
-        case PixelClass::Fur:
-            shown =
-                IsGripColour(static_cast<int32_t>(colour)) ? rgb(240, 220, 40) : rgb(200, 130, 20);
-            break;
-        case PixelClass::Deadly:
-            shown = rgb(255, 0, 0);
-            break;
-        case PixelClass::White:
-            shown = rgb(255, 255, 255);
-            break;
-        }
+        const PixelClass cls = ClassifyPixel(colour);
+        uint32_t shown = kPreviewColours[static_cast<size_t>(cls)];
+        if (cls == PixelClass::Empty)
+            shown = IsRest(result, i) ? kRestColour : colour != 0 ? shown : 0;
+        else if (cls == PixelClass::Fur && IsGripColour(static_cast<int32_t>(colour)))
+            shown = kFurGripColour;
         preview.pixels[i] = shown;
     }
     // Hit points out of reach in magenta.
@@ -145,7 +122,7 @@ platform::Picture PreviewPicture(const platform::Picture& picture, const CheckRe
         for (int32_t y = patch.top; y <= patch.bottom; ++y)
             for (int32_t x = patch.left; x <= patch.right; ++x) {
                 const size_t i = static_cast<size_t>(y) * picture.width + x;
-                if (picture.pixels[i] == kWhiteColour) preview.pixels[i] = rgb(255, 0, 255);
+                if (picture.pixels[i] == kWhiteColour) preview.pixels[i] = kOutOfReachColour;
             }
     }
     return preview;
