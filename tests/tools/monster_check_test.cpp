@@ -256,7 +256,7 @@ TEST(MonsterCheckReach, AHitPointOnATowerIsReachedOnlyByClimbingGrip) {
     EXPECT_FALSE(CheckMonster("2 Tower 1.gif", cut.picture).restMap.empty());
 }
 
-TEST(MonsterCheckReach, StrikesPassCuttableFurButNotSolidBody) {
+TEST(MonsterCheckReach, StrikesFindWhiteUpToThreeCellsOnThroughAnything) {
     // Each hit point under a roof two rows thick, the man below it on the ground.
     Sheet s(90, 40);
     for (int32_t x : {10, 40, 70}) s.Fill(x, 30, x + 2, 31, kWhite);
@@ -275,6 +275,16 @@ TEST(MonsterCheckReach, StrikesPassCuttableFurButNotSolidBody) {
     buried.Fill(5, 36, 8, 37, kBlue).Fill(82, 36, 85, 37, kBlue);
     buried.Fill(13, 36, 39, 37, kBlue).Fill(43, 36, 69, 37, kBlue);
     EXPECT_FALSE(CheckMonster("1 Buried 1.gif", buried.picture).beatable);
+
+    // The sword looks past body it cannot cut: a wall one pixel thin does not
+    // shield the hit point behind it, one three pixels thick does.
+    Sheet thin = ThreeOnTheGround();
+    thin.Fill(39, 9, 39, thin.Bottom(), kBlue).Fill(43, 9, 43, thin.Bottom(), kBlue);
+    const CheckResult thinResult = CheckMonster("1 Fort 1.gif", thin.picture);
+    EXPECT_TRUE(thinResult.patches[1].reachable)
+        << monster_check::TextMap(thin.picture, thinResult);
+    EXPECT_TRUE(thinResult.beatable);
+    EXPECT_FALSE(CheckMonster("1 Fort 1.gif", Walled(kBlue).picture).beatable);
 }
 
 TEST(MonsterCheckPreview, PaintsClassesAndMarksUnreachableHitPoints) {

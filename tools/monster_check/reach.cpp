@@ -177,19 +177,16 @@ ReachResult SearchReach(int32_t width, int32_t height, const std::vector<uint8_t
         for (int32_t x = 0; x < world.GridW(); ++x) {
             if (!search.Rested(x, y)) continue;
             if (world.InPicture(x, y)) result.rest[world.PictureIndex(x, y)] = 1;
-            // A full charge cuts up to three fur pixels and hits the first white.
+            // The sword looks for white up to three cells on, whatever lies
+            // between (only its fur cut stops at the body), and hits the first.
             for (int32_t dx = -1; dx <= 1; ++dx) {
                 for (int32_t dy = -1; dy <= 1; ++dy) {
                     if (!dx && !dy) continue;
                     for (int32_t n = 1; n <= kStrikeReach; ++n) {
                         const int32_t cx = x + n * dx, cy = y + n * dy;
-                        const uint8_t cell = world.At(cx, cy);
-                        if (cell & kWhite) {
-                            if (world.InPicture(cx, cy))
-                                result.struck[world.PictureIndex(cx, cy)] = 1;
-                            break;
-                        }
-                        if ((cell & kBlocked) && !(cell & kFur)) break;
+                        if (!(world.At(cx, cy) & kWhite)) continue;
+                        if (world.InPicture(cx, cy)) result.struck[world.PictureIndex(cx, cy)] = 1;
+                        break;
                     }
                 }
             }
