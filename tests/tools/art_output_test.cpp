@@ -4,18 +4,20 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "gfx/modGraphic.h"
 #include "platform/picture.h"
 #include "support/temp_dir.h"
+#include "tool_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using tool_files::Bytes;
+using tool_files::ProgramFolder;
+using tool_files::SourceFolder;
 
 const std::vector<std::string> kScreens = {"Title_1Title.gif",   "Title_2Instructions.gif",
                                            "Title_3Credits.gif", "Text_Readme.gif",
@@ -23,23 +25,6 @@ const std::vector<std::string> kScreens = {"Title_1Title.gif",   "Title_2Instruc
 const std::vector<std::string> kScenery = {"Background_Cloud1.gif", "Background_Cloud2.gif",
                                            "Background_Cloud3.gif", "Background_Mountain_Range.gif",
                                            "Background_Bridge.gif"};
-
-fs::path ProgramFolder() {
-    if (const char* bin = std::getenv("STOMPVALE_BIN")) return bin;
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-}
-
-fs::path SourceFolder() {
-    if (const char* source = std::getenv("STOMPVALE_SOURCE")) return source;
-    return fs::path(__FILE__).parent_path().parent_path().parent_path();
-}
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
 
 platform::Picture Committed(const std::string& name) {
     return platform::LoadPicture((SourceFolder() / "data" / "images" / name).string());

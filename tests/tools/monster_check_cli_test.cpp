@@ -3,21 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>
 
 #include "platform/picture.h"
 #include "support/temp_dir.h"
+#include "tool_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path ProgramFolder() {
-    if (const char* bin = std::getenv("STOMPVALE_BIN")) return bin;
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-}
+using tool_files::ProgramFolder;
 
 struct ToolRun {
     int status = -1;

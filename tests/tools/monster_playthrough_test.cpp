@@ -3,10 +3,7 @@
 // monster's 1200 hit points are gone; the defeat is then recorded.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
@@ -14,25 +11,15 @@
 #include "platform/picture.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
+#include "tool_files.h"
 #include "tools/monster_check/monster_check.h"
 #include "tools/monster_gen/roster.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path MonstersFolder() {
-    if (const char* source = std::getenv("STOMPVALE_SOURCE"))
-        return fs::path(source) / "data" / "Monsters";
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "Monsters";
-}
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
+using tool_files::Bytes;
+using tool_files::MonstersFolder;
 
 struct Strike {
     int32_t x = 0, y = 0;   // the man's cell, picture coordinates

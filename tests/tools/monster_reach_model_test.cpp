@@ -16,18 +16,23 @@ namespace {
 using world_colours::kGreen;
 using world_colours::kSolid;
 
-// A monster standing still (no codes) with its lowest row on the ground.
-void StandMonster(GameWorld& world, const platform::Picture& picture, double x) {
-    world.AddMonster("1 Post.gif", picture);
-    world.Start();
-    world.PlaceMonster(x, 1 - picture.height, 2);
-}
+class MonsterReachModel : public ::testing::Test {
+  protected:
+    // A monster standing still (no codes) with its lowest row on the ground,
+    // and the man settled on the ground at manX.
+    void Stand(const platform::Picture& picture, double x, double manX) {
+        world.AddMonster("1 Post.gif", picture);
+        world.Start();
+        world.PlaceMonster(x, 1 - picture.height, 2);
+        world.PlaceMan(manX, 0);
+        world.Frame();
+    }
 
-TEST(MonsterReachModel, AJumpFromTheGroundRisesNoLessThanTheCheckerAssumes) {
     GameWorld world;
-    StandMonster(world, SolidPicture(3, 60, kGreen), 400);
-    world.PlaceMan(0.5, 0);
-    world.Frame();
+};
+
+TEST_F(MonsterReachModel, AJumpFromTheGroundRisesNoLessThanTheCheckerAssumes) {
+    Stand(SolidPicture(3, 60, kGreen), 400, 0.5);
     world.Hold(keys::kSpace);
     double top = 0;
     for (int i = 0; i < 80; ++i) {
@@ -40,11 +45,8 @@ TEST(MonsterReachModel, AJumpFromTheGroundRisesNoLessThanTheCheckerAssumes) {
     EXPECT_EQ(world.man().mY, 0) << "back on the ground";
 }
 
-TEST(MonsterReachModel, AGrabInAJumpComesNoSoonerThanTheCheckerAssumes) {
-    GameWorld world;
-    StandMonster(world, SolidPicture(3, 60, kGreen), 10);
-    world.PlaceMan(9.5, 0);
-    world.Frame();
+TEST_F(MonsterReachModel, AGrabInAJumpComesNoSoonerThanTheCheckerAssumes) {
+    Stand(SolidPicture(3, 60, kGreen), 10, 9.5);
     world.Hold(keys::kX);
     world.Hold(keys::kSpace);
     world.Frame(); // grabs the post and jumps off it in the same frame
@@ -59,11 +61,8 @@ TEST(MonsterReachModel, AGrabInAJumpComesNoSoonerThanTheCheckerAssumes) {
     EXPECT_LE(risenAtGrab, monster_check::kGrabAfterRows + 1);
 }
 
-TEST(MonsterReachModel, WalkingAgainstAOneRowStepClimbsOntoIt) {
-    GameWorld world;
-    StandMonster(world, SolidPicture(10, 1, kSolid), 100);
-    world.PlaceMan(98.5, 0);
-    world.Frame();
+TEST_F(MonsterReachModel, WalkingAgainstAOneRowStepClimbsOntoIt) {
+    Stand(SolidPicture(10, 1, kSolid), 100, 98.5);
     world.Hold(keys::kRight);
     world.Frame(20); // the step is 10 wide: still on it
     EXPECT_EQ(vb::IntL(world.man().mY), -1) << "standing on the step";

@@ -3,15 +3,13 @@
 // every colour painted in the class it was chosen for.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "platform/picture.h"
 #include "support/temp_dir.h"
+#include "tool_files.h"
 #include "tools/monster_check/monster_check.h"
 #include "tools/monster_gen/palette.h"
 #include "tools/monster_gen/roster.h"
@@ -20,19 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using monster_check::PixelClass;
-
-fs::path MonstersFolder() {
-    if (const char* source = std::getenv("STOMPVALE_SOURCE"))
-        return fs::path(source) / "data" / "Monsters";
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data" / "Monsters";
-}
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
+using tool_files::Bytes;
+using tool_files::MonstersFolder;
 
 TEST(MonsterRoster, GeneratorReproducesTheCommittedFilesByteForByte) {
     TempDir out;
