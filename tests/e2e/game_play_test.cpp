@@ -13,6 +13,7 @@
 #include "platform/picture.h"
 #include "support/game_world.h"
 #include "support/temp_dir.h"
+#include "x11_game_test.h"
 
 namespace {
 
@@ -59,49 +60,9 @@ Screenshot ReadPpm(const std::string& path) {
     return shot;
 }
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-class GamePlay : public ::testing::Test {
+class GamePlay : public X11GameTest {
   protected:
-    void SetUp() override {
-        for (const char* tool : {"Xvfb", "xdotool", "import"}) {
-            ASSERT_TRUE(CommandExists(tool)) << tool << " is missing";
-        }
-        ASSERT_FALSE(Env("STOMPVALE_BIN").empty());
-        display = std::make_unique<VirtualDisplay>(1280, 1024);
-        ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
-    }
-
-    std::string Tool(const std::vector<std::string>& argv) const {
-        std::string out;
-        RunCommand(argv, display->Environment(), &out);
-        while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
-        return out;
-    }
-
-    std::string WaitForWindow(ChildProcess& game) {
-        const auto end = std::chrono::steady_clock::now() + 20s;
-        while (std::chrono::steady_clock::now() < end && game.Running()) {
-            const std::string ids =
-                Tool({"xdotool", "search", "--onlyvisible", "--name", "^Gloamward$"});
-            if (!ids.empty()) return ids.substr(0, ids.find('\n'));
-            std::this_thread::sleep_for(100ms);
-        }
-        return "";
-    }
-
-    void HoldKey(const std::string& id, const std::string& key, std::chrono::milliseconds time) {
-        Tool({"xdotool", "mousemove", "--window", id, "200", "200"});
-        Tool({"xdotool", "windowfocus", id});
-        Tool({"xdotool", "keydown", key});
-        std::this_thread::sleep_for(time);
-        Tool({"xdotool", "keyup", key});
-    }
-
-    std::unique_ptr<VirtualDisplay> display;
+    GamePlay() : X11GameTest({"Xvfb", "xdotool", "import"}) {}
 };
 
 } // namespace
@@ -118,9 +79,7 @@ TEST_F(GamePlay, WalkingRightShowsTheGameAndEscapeKeepsTheHistory) {
                              PictureFromGrid({"SSSSSS", "SWWSSS", "SSSSSS", "SSSSSS"}));
     dir.Write("History.ini", "");
 
-    auto env = display->Environment();
-    env.push_back("SDL_AUDIODRIVER=dummy");
-    ChildProcess game({(dir.path() / name).string()}, env, dir.str());
+    ChildProcess game({(dir.path() / name).string()}, GameEnvironment(), dir.str());
     const std::string id = WaitForWindow(game);
     ASSERT_FALSE(id.empty()) << "no window named Gloamward appeared";
     std::this_thread::sleep_for(1500ms); // the camera settles on the man

@@ -7,6 +7,7 @@
 
 #include "e2e_process.h"
 #include "support/temp_dir.h"
+#include "x11_game_test.h"
 
 namespace {
 
@@ -37,11 +38,6 @@ void WriteMonsterGif(const fs::path& path) {
     GifFreeMapObject(map);
 }
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 // A program folder of its own: the binary, the pictures, three monsters.
 struct ProgramFolder {
     TempDir dir;
@@ -61,42 +57,11 @@ struct ProgramFolder {
     }
 };
 
-class GameWindow : public ::testing::Test {
+class GameWindow : public X11GameTest {
   protected:
-    void SetUp() override {
-        for (const char* tool : {"Xvfb", "xdotool", "xwininfo"}) {
-            ASSERT_TRUE(CommandExists(tool))
-                << tool << " is missing: the end-to-end tests need xvfb, xdotool and x11-utils";
-        }
-        ASSERT_FALSE(Env("STOMPVALE_BIN").empty());
-        display = std::make_unique<VirtualDisplay>(1280, 1024);
-        ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
-    }
-
-    std::vector<std::string> GameEnvironment() const {
-        auto env = display->Environment();
-        env.push_back("SDL_AUDIODRIVER=dummy"); // no sound card on a test machine
-        return env;
-    }
-
-    std::string Tool(const std::vector<std::string>& argv) const {
-        std::string out;
-        RunCommand(argv, display->Environment(), &out);
-        while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
-        return out;
-    }
-
-    // The id of the visible window named exactly "Gloamward", or "".
-    std::string WaitForWindow(ChildProcess& game) {
-        const auto end = std::chrono::steady_clock::now() + 20s;
-        while (std::chrono::steady_clock::now() < end && game.Running()) {
-            const std::string ids =
-                Tool({"xdotool", "search", "--onlyvisible", "--name", "^Gloamward$"});
-            if (!ids.empty()) return ids.substr(0, ids.find('\n'));
-            std::this_thread::sleep_for(100ms);
-        }
-        return "";
-    }
+    GameWindow()
+        : X11GameTest({"Xvfb", "xdotool", "xwininfo"},
+                      ": the end-to-end tests need xvfb, xdotool and x11-utils") {}
 
     void Geometry(const std::string& id, int& width, int& height) const {
         const std::string info = Tool({"xwininfo", "-id", id});
@@ -109,15 +74,7 @@ class GameWindow : public ::testing::Test {
     }
 
     // Escape held for about 100 ms with the pointer over the window.
-    void PressEscape(const std::string& id) const {
-        Tool({"xdotool", "mousemove", "--window", id, "200", "200"});
-        Tool({"xdotool", "windowfocus", id});
-        Tool({"xdotool", "keydown", "Escape"});
-        std::this_thread::sleep_for(100ms);
-        Tool({"xdotool", "keyup", "Escape"});
-    }
-
-    std::unique_ptr<VirtualDisplay> display;
+    void PressEscape(const std::string& id) const { HoldKey(id, "Escape", 100ms); }
 };
 
 TEST_F(GameWindow, WindowedGameShowsItsWindowAndQuitsOnEscape) {
