@@ -88,12 +88,21 @@ TEST(Climb, HoldingOnStopsGravityAndUpClimbs) {
     EXPECT_LT(world.man().mStrength, 100); // no support: the grip tires
 }
 
-TEST(Climb, LettingGoDropsTheGraceFrames) {
-    GameWorld world;
+namespace {
+
+// The man holds on beside a column of three green pixels, X still held.
+void HangOnGreenColumn(GameWorld& world) {
     StartWithScene(world, {"G", "G", "G"}, 5, -10);
     world.PlaceMan(4.5, -9);
     world.Hold(kX);
     world.Frame(3);
+}
+
+} // namespace
+
+TEST(Climb, LettingGoDropsTheGraceFrames) {
+    GameWorld world;
+    HangOnGreenColumn(world);
     ASSERT_EQ(world.man().mAttachMonster, 1);
     world.Release(kX);
     world.Frame();
@@ -103,10 +112,7 @@ TEST(Climb, LettingGoDropsTheGraceFrames) {
 
 TEST(Climb, JumpingOffToTheLeft) {
     GameWorld world;
-    StartWithScene(world, {"G", "G", "G"}, 5, -10);
-    world.PlaceMan(4.5, -9);
-    world.Hold(kX);
-    world.Frame(3);
+    HangOnGreenColumn(world);
     world.Hold(kLeft); // X stays held: only a man holding on jumps off
     world.Hold(kSpace);
     world.Frame();

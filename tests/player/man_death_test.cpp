@@ -16,13 +16,18 @@ void CheckMonsterReset(GameWorld& world) {
     EXPECT_EQ(world.monster().mMonsterMoveIndex, 1);
 }
 
+// A man who has landed once, with an empty particle ring.
+void StartReadyToDie(GameWorld& world) {
+    StartWithMonsterAway(world);
+    world.Frame();
+    world.particles().Initialize();
+}
+
 } // namespace
 
 TEST(Death, CrushedBurstsIntoTwoHundredFlatRedParticles) {
     GameWorld world;
-    StartWithMonsterAway(world);
-    world.Frame();
-    world.particles().Initialize();
+    StartReadyToDie(world);
     world.monster().mMonsterMoveIndex = 3;
     world.monster().mSY = 0.5;
     world.man().Die(1);
@@ -41,9 +46,7 @@ TEST(Death, CrushedBurstsIntoTwoHundredFlatRedParticles) {
 
 TEST(Death, BurntThrowsAHundredDarkRedParticlesUpward) {
     GameWorld world;
-    StartWithMonsterAway(world);
-    world.Frame();
-    world.particles().Initialize();
+    StartReadyToDie(world);
     world.man().Die(2);
     EXPECT_EQ(world.particles().AliveCount(), 100);
     for (int i = 1; i <= 100; ++i) {
@@ -56,9 +59,7 @@ TEST(Death, BurntThrowsAHundredDarkRedParticlesUpward) {
 
 TEST(Death, ADoubleDeathOverwritesOlderParticles) {
     GameWorld world;
-    StartWithMonsterAway(world);
-    world.Frame();
-    world.particles().Initialize();
+    StartReadyToDie(world);
     world.man().Die(1);
     world.man().Die(1);
     EXPECT_EQ(world.particles().AliveCount(), 400);

@@ -14,14 +14,20 @@ void ClearView() {
     FillRectGdi(frmMain->picMainDC(), 0, 0, ViewWidth, ViewHeight, 0x123456);
 }
 
-} // namespace
-
-TEST(ManDraw, RedBlockOrPinkWhileRecovering) {
-    GameWorld world;
+// The man at (100.5, -40), whose block lands at screen (307, 260).
+clsMan& StartManInView(GameWorld& world) {
     StartWithMonsterAway(world);
     world.PlaceMan(100.5, -40);
     OffsetX = 7;
     OffsetY = 500;
+    return world.man();
+}
+
+} // namespace
+
+TEST(ManDraw, RedBlockOrPinkWhileRecovering) {
+    GameWorld world;
+    StartManInView(world);
     ClearView();
     world.man().Draw();
     const int x = 307, y = 260; // 100 x 3 + 7, -40 x 6 + 500
@@ -38,11 +44,7 @@ TEST(ManDraw, RedBlockOrPinkWhileRecovering) {
 
 TEST(ManDraw, SwordOfReachThreeDownGrowsBrighterForTenFrames) {
     GameWorld world;
-    StartWithMonsterAway(world);
-    world.PlaceMan(100.5, -40);
-    OffsetX = 7;
-    OffsetY = 500;
-    clsMan& man = world.man();
+    clsMan& man = StartManInView(world);
     man.mSwordLength = 3;
     man.mSwordX = 0;
     man.mSwordY = 1;
@@ -62,10 +64,7 @@ TEST(ManDraw, SwordOfReachThreeDownGrowsBrighterForTenFrames) {
 
 TEST(ManDraw, NoSwordWithoutLength) {
     GameWorld world;
-    StartWithMonsterAway(world);
-    world.PlaceMan(100.5, -40);
-    OffsetX = 7;
-    OffsetY = 500;
+    StartManInView(world);
     world.man().mSwordX = 1;
     ClearView();
     world.man().Draw();
@@ -74,11 +73,8 @@ TEST(ManDraw, NoSwordWithoutLength) {
 
 TEST(ManDraw, GuideBeamRunsToTheMonsterCentre) {
     GameWorld world;
-    StartWithMonsterAway(world);
+    StartManInView(world);
     world.PlaceMonster(120, -20, 2); // 4 x 2: centre (122, -19)
-    world.PlaceMan(100.5, -40);
-    OffsetX = 7;
-    OffsetY = 500;
     world.man().mLight = true;
     ClearView();
     world.man().Draw();
@@ -93,10 +89,7 @@ TEST(ManDraw, GuideBeamRunsToTheMonsterCentre) {
 
 TEST(ManDraw, NothingWhenDeadOrNoMonsterLeft) {
     GameWorld world;
-    StartWithMonsterAway(world);
-    world.PlaceMan(100.5, -40);
-    OffsetX = 7;
-    OffsetY = 500;
+    StartManInView(world);
     world.man().mState = 2;
     ClearView();
     world.man().Draw();

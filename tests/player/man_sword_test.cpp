@@ -22,7 +22,7 @@ int CountParticles(GameWorld& world, int32_t colour) {
 }
 
 // The man stands on a white hit point of a still monster, ready to strike
-// down with the given charge.
+// down with the given charge; no particles and no monster speed yet.
 void StandOnHitPoint(GameWorld& world, double charge) {
     StartWithScene(world,
                    {
@@ -35,6 +35,20 @@ void StandOnHitPoint(GameWorld& world, double charge) {
     world.man().mSwordCounter = charge;
     world.man().mSwordX = 0;
     world.man().mSwordY = 1;
+    world.particles().Initialize();
+    world.monster().mSY = 0;
+}
+
+// The man just left of a scene whose top row is his, striking right with a
+// full charge.
+void StrikeRightInto(GameWorld& world, const std::vector<std::string>& rows) {
+    StartWithScene(world, rows, 1, -1);
+    world.PlaceMan(0.5, -1);
+    world.particles().Initialize();
+    world.man().mSwordCounter = 100;
+    world.man().mSwordX = 1;
+    world.man().mSwordY = 0;
+    world.man().SwordHit();
 }
 
 } // namespace
@@ -42,9 +56,7 @@ void StandOnHitPoint(GameWorld& world, double charge) {
 TEST(Sword, FullChargeIntoAFreshHitPoint) {
     GameWorld world;
     StandOnHitPoint(world, 100);
-    world.particles().Initialize();
     clsMonster& monster = world.monster();
-    monster.mSY = 0;
     world.man().SwordHit();
     EXPECT_EQ(monster.mHitPoint, 300);
     EXPECT_EQ(monster.mHitTotal, 1100);
@@ -60,10 +72,8 @@ TEST(Sword, FullChargeIntoAFreshHitPoint) {
 TEST(Sword, SixtyIntoThirtyEndsTheStage) {
     GameWorld world;
     StandOnHitPoint(world, 60);
-    world.particles().Initialize();
     clsMonster& monster = world.monster();
     monster.mHitPoint = 30;
-    monster.mSY = 0;
     world.man().SwordHit();
     EXPECT_EQ(world.man().mSwordCounter, 30);
     EXPECT_EQ(monster.mHitPoint, 400);
@@ -83,13 +93,7 @@ TEST(Sword, SixtyIntoThirtyEndsTheStage) {
 
 TEST(Sword, FurInFrontIsCutToEmptyGreyWithParticles) {
     GameWorld world;
-    StartWithScene(world, {"YYW", "SSS"}, 1, -1);
-    world.PlaceMan(0.5, -1);
-    world.particles().Initialize();
-    world.man().mSwordCounter = 100;
-    world.man().mSwordX = 1;
-    world.man().mSwordY = 0;
-    world.man().SwordHit();
+    StrikeRightInto(world, {"YYW", "SSS"});
     clsMonster& monster = world.monster();
     EXPECT_EQ(monster.GetColour2(1, -1), -2); // cut: too dark to count
     EXPECT_EQ(monster.GetColour2(2, -1), -2);
@@ -100,25 +104,14 @@ TEST(Sword, FurInFrontIsCutToEmptyGreyWithParticles) {
 
 TEST(Sword, SolidNonFurStopsTheCutButNotTheSearch) {
     GameWorld world;
-    StartWithScene(world, {"SYW"}, 1, -1);
-    world.PlaceMan(0.5, -1);
-    world.particles().Initialize();
-    world.man().mSwordCounter = 100;
-    world.man().mSwordX = 1;
-    world.man().mSwordY = 0;
-    world.man().SwordHit();
+    StrikeRightInto(world, {"SYW"});
     EXPECT_EQ(world.monster().GetColour2(2, -1), gdi::RGB(220, 220, 70)); // not cut
     EXPECT_EQ(world.monster().mHitPoint, 300);
 }
 
 TEST(Sword, NoWhiteWithinReachChangesNothing) {
     GameWorld world;
-    StartWithScene(world, {"SSSW"}, 1, -1);
-    world.PlaceMan(0.5, -1);
-    world.man().mSwordCounter = 100;
-    world.man().mSwordX = 1;
-    world.man().mSwordY = 0;
-    world.man().SwordHit();
+    StrikeRightInto(world, {"SSSW"});
     EXPECT_EQ(world.monster().mHitPoint, 400);
     EXPECT_EQ(world.monster().mHitTotal, 1200);
     EXPECT_EQ(world.monster().mAngryCounter, 0);
