@@ -33,32 +33,18 @@ bool UsesSource(Op op) {
     return op == Op::Copy || op == Op::And || op == Op::Or;
 }
 
-void ApplyColour(uint32_t* d, const uint32_t* s, size_t n, Op op) {
+// One row combined with the raster operation; T is a colour pixel or a mask byte.
+template <class T, void (*AndRow)(T*, const T*, size_t), void (*OrRow)(T*, const T*, size_t)>
+void Apply(T* d, const T* s, size_t n, Op op) {
     switch (op) {
     case Op::Copy:
-        rows::Copy(d, s, n);
+        std::memmove(d, s, n * sizeof(T));
         break;
     case Op::And:
-        rows::And(d, s, n);
+        AndRow(d, s, n);
         break;
     case Op::Or:
-        rows::Or(d, s, n);
-        break;
-    default:
-        break;
-    }
-}
-
-void ApplyMono(uint8_t* d, const uint8_t* s, size_t n, Op op) {
-    switch (op) {
-    case Op::Copy:
-        std::memmove(d, s, n);
-        break;
-    case Op::And:
-        rows::AndBytes(d, s, n);
-        break;
-    case Op::Or:
-        rows::OrBytes(d, s, n);
+        OrRow(d, s, n);
         break;
     default:
         break;
@@ -124,9 +110,11 @@ struct RowReader {
 
 void WriteRow(Bitmap& dest, int y, int x, const void* row, size_t n, Op op) {
     if (dest.mono) {
-        ApplyMono(dest.monoRow(y) + x, static_cast<const uint8_t*>(row), n, op);
+        Apply<uint8_t, rows::AndBytes, rows::OrBytes>(dest.monoRow(y) + x,
+                                                      static_cast<const uint8_t*>(row), n, op);
     } else {
-        ApplyColour(dest.colourRow(y) + x, static_cast<const uint32_t*>(row), n, op);
+        Apply<uint32_t, rows::And, rows::Or>(dest.colourRow(y) + x,
+                                             static_cast<const uint32_t*>(row), n, op);
     }
 }
 
@@ -150,6 +138,39 @@ std::unique_ptr<Bitmap> CloneOf(const Bitmap& b) {
 
 } // namespace
 
+namespace detail {
+
+namespace {
+
+// One axis: the start moved onto the source, the length cut at its end, then
+// the same against the destination.
+void ClipAxis(long long& d, long long& s, long long& n, long long sourceSize, long long destSize) {
+    if (s < 0) {
+        d -= s;
+        n += s;
+        s = 0;
+    }
+    n = std::min(n, sourceSize - s);
+    if (d < 0) {
+        s -= d;
+        n += d;
+        d = 0;
+    }
+    n = std::min(n, destSize - d);
+}
+
+} // namespace
+
+bool ClipTransfer(const Bitmap& dest, const Bitmap& source, int x, int y, int width, int height,
+                  int sx, int sy, Transfer& out) {
+    out = Transfer{x, y, sx, sy, width, height};
+    ClipAxis(out.dx, out.sx, out.width, source.width, dest.width);
+    ClipAxis(out.dy, out.sy, out.height, source.height, dest.height);
+    return out.width > 0 && out.height > 0;
+}
+
+} // namespace detail
+
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop) {
     Bitmap* d = detail::Target(dest);
     const Op op = OpOf(rop);
@@ -164,33 +185,9 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
     }
     Bitmap* s = detail::Target(source);
     if (!s) return 0;
-    // Clip the source rectangle to the source bitmap, then the destination.
-    long long w = width, h = height, dx = x, dy = y, lsx = sx, lsy = sy;
-    if (lsx < 0) {
-        dx -= lsx;
-        w += lsx;
-        lsx = 0;
-    }
-    if (lsy < 0) {
-        dy -= lsy;
-        h += lsy;
-        lsy = 0;
-    }
-    w = std::min(w, s->width - lsx);
-    h = std::min(h, s->height - lsy);
-    if (dx < 0) {
-        lsx -= dx;
-        w += dx;
-        dx = 0;
-    }
-    if (dy < 0) {
-        lsy -= dy;
-        h += dy;
-        dy = 0;
-    }
-    w = std::min(w, d->width - dx);
-    h = std::min(h, d->height - dy);
-    if (w <= 0 || h <= 0) return 1;
+    detail::Transfer t;
+    if (!detail::ClipTransfer(*d, *s, x, y, width, height, sx, sy, t)) return 1;
+    const long long w = t.width, h = t.height, dx = t.dx, dy = t.dy, lsx = t.sx, lsy = t.sy;
 
     std::unique_ptr<Bitmap> clone;
     const Bitmap* src = s;

@@ -34,5 +34,14 @@ void FillClippedSpan(Bitmap& bitmap, int y, int x0, int x1, COLORREF colour);
 
 Bitmap* DefaultBitmap();
 
+// A block transfer's rectangles once the source rectangle is clipped to the
+// source bitmap and then the destination rectangle to the destination bitmap.
+struct Transfer {
+    long long dx = 0, dy = 0, sx = 0, sy = 0, width = 0, height = 0;
+};
+// False when nothing is left to copy.
+bool ClipTransfer(const Bitmap& dest, const Bitmap& source, int x, int y, int width, int height,
+                  int sx, int sy, Transfer& out);
+
 } // namespace detail
 } // namespace gdi

@@ -183,32 +183,9 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HD
         return a && b;
     }
     if (width <= 0 || height <= 0) return 1;
-    long long w = width, h = height, dx = x, dy = y, lsx = sx, lsy = sy;
-    if (lsx < 0) {
-        dx -= lsx;
-        w += lsx;
-        lsx = 0;
-    }
-    if (lsy < 0) {
-        dy -= lsy;
-        h += lsy;
-        lsy = 0;
-    }
-    w = std::min(w, img->width - lsx);
-    h = std::min(h, img->height - lsy);
-    if (dx < 0) {
-        lsx -= dx;
-        w += dx;
-        dx = 0;
-    }
-    if (dy < 0) {
-        lsy -= dy;
-        h += dy;
-        dy = 0;
-    }
-    w = std::min(w, d->width - dx);
-    h = std::min(h, d->height - dy);
-    if (w <= 0 || h <= 0) return 1;
+    detail::Transfer t;
+    if (!detail::ClipTransfer(*d, *img, x, y, width, height, sx, sy, t)) return 1;
+    const long long w = t.width, h = t.height, dx = t.dx, dy = t.dy, lsx = t.sx, lsy = t.sy;
 
     const int x0 = static_cast<int>(lsx), x1 = static_cast<int>(lsx + w);
     // The mask's 1 and 0 become the destination's background and text colours;
