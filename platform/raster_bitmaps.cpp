@@ -332,24 +332,33 @@ HBRUSH CreateSolidBrush(COLORREF colour) {
 
 // --- state ------------------------------------------------------------------
 
-COLORREF SetBkColor(HDC dc, COLORREF colour) {
+namespace {
+
+// One of a context's two colours set, handing back the previous value.
+COLORREF ExchangeColour(HDC dc, COLORREF DeviceContext::*field, COLORREF colour) {
     if (!dc) return CLR_INVALID;
-    COLORREF old = dc->bkColour;
-    dc->bkColour = colour & detail::kColourBits;
+    const COLORREF old = dc->*field;
+    dc->*field = colour & detail::kColourBits;
     return old;
-}
-COLORREF GetBkColor(HDC dc) {
-    return dc ? dc->bkColour : CLR_INVALID;
 }
 
+COLORREF ReadColour(HDC dc, COLORREF DeviceContext::*field) {
+    return dc ? dc->*field : CLR_INVALID;
+}
+
+} // namespace
+
+COLORREF SetBkColor(HDC dc, COLORREF colour) {
+    return ExchangeColour(dc, &DeviceContext::bkColour, colour);
+}
+COLORREF GetBkColor(HDC dc) {
+    return ReadColour(dc, &DeviceContext::bkColour);
+}
 COLORREF SetTextColor(HDC dc, COLORREF colour) {
-    if (!dc) return CLR_INVALID;
-    COLORREF old = dc->textColour;
-    dc->textColour = colour & detail::kColourBits;
-    return old;
+    return ExchangeColour(dc, &DeviceContext::textColour, colour);
 }
 COLORREF GetTextColor(HDC dc) {
-    return dc ? dc->textColour : CLR_INVALID;
+    return ReadColour(dc, &DeviceContext::textColour);
 }
 
 int SetBkMode(HDC dc, int mode) {
