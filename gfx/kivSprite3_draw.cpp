@@ -55,16 +55,17 @@ void Line(gdi::HDC dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2, gdi::COLO
     gdi::LineTo(dc, x2, y2);
 }
 
-void Box(gdi::HDC dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2, gdi::COLORREF fill,
-         int32_t borderWidth, gdi::COLORREF border) {
-    ShapeTools tools(dc, borderWidth, border, fill);
-    gdi::Rectangle(dc, x1, y1, x2, y2);
-}
+using ShapeCall = gdi::BOOL (*)(gdi::HDC, int, int, int, int);
 
-void Oval(gdi::HDC dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2, gdi::COLORREF fill,
-          int32_t borderWidth, gdi::COLORREF border) {
-    ShapeTools tools(dc, borderWidth, border, fill);
-    gdi::Ellipse(dc, x1, y1, x2, y2);
+// A filled shape on the mask in black (when there is one), then on the image.
+void FilledShape(ShapeCall draw, gdi::HDC mask, gdi::HDC image, int32_t x1, int32_t y1, int32_t x2,
+                 int32_t y2, gdi::COLORREF fill, int32_t borderWidth, gdi::COLORREF border) {
+    if (mask) {
+        ShapeTools tools(mask, borderWidth, kBlack, kBlack);
+        draw(mask, x1, y1, x2, y2);
+    }
+    ShapeTools tools(image, borderWidth, border, fill);
+    draw(image, x1, y1, x2, y2);
 }
 
 void Text(gdi::HDC dc, gdi::HFONT font, const std::string& text, gdi::RECT rect,
@@ -120,25 +121,23 @@ void kivSprite3::DrawLine(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2, in
 }
 
 void kivSprite3::DrawRectangle(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2, int32_t pColor) {
-    if (Masked()) Box(mMaskDC, pX1, pY1, pX2, pY2, kBlack, 1, kBlack);
-    Box(mMainDC, pX1, pY1, pX2, pY2, Colour(pColor), 1, Colour(pColor));
+    DrawRectangleDeluxe(pX1, pY1, pX2, pY2, pColor, 1, pColor);
 }
 
 void kivSprite3::DrawRectangleDeluxe(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2,
                                      int32_t pColor, int32_t pBorderWidth, int32_t pBorderColor) {
-    if (Masked()) Box(mMaskDC, pX1, pY1, pX2, pY2, kBlack, pBorderWidth, kBlack);
-    Box(mMainDC, pX1, pY1, pX2, pY2, Colour(pColor), pBorderWidth, Colour(pBorderColor));
+    FilledShape(gdi::Rectangle, Masked() ? mMaskDC : nullptr, mMainDC, pX1, pY1, pX2, pY2,
+                Colour(pColor), pBorderWidth, Colour(pBorderColor));
 }
 
 void kivSprite3::DrawEllipse(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2, int32_t pColor) {
-    if (Masked()) Oval(mMaskDC, pX1, pY1, pX2, pY2, kBlack, 1, kBlack);
-    Oval(mMainDC, pX1, pY1, pX2, pY2, Colour(pColor), 1, Colour(pColor));
+    DrawEllipseDeluxe(pX1, pY1, pX2, pY2, pColor, 1, pColor);
 }
 
 void kivSprite3::DrawEllipseDeluxe(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2,
                                    int32_t pColor, int32_t pWidthBorder, int32_t pColorBorder) {
-    if (Masked()) Oval(mMaskDC, pX1, pY1, pX2, pY2, kBlack, pWidthBorder, kBlack);
-    Oval(mMainDC, pX1, pY1, pX2, pY2, Colour(pColor), pWidthBorder, Colour(pColorBorder));
+    FilledShape(gdi::Ellipse, Masked() ? mMaskDC : nullptr, mMainDC, pX1, pY1, pX2, pY2,
+                Colour(pColor), pWidthBorder, Colour(pColorBorder));
 }
 
 void kivSprite3::DrawPolygon(const gdi::POINT* pPoints, int pCount, int32_t pFillColor,
