@@ -36,11 +36,16 @@ void FillRectGdi(gdi::HDC hDC, int32_t pLeft, int32_t pTop, int32_t pRight, int3
         gdi::FillSolidRect(hDC, pLeft, pTop, pRight, pBottom, colour);
         return;
     }
+    NullPenRectangle(hDC, pLeft, pTop, pRight + 1, pBottom + 1, colour);
+}
+
+void NullPenRectangle(gdi::HDC hDC, int32_t pLeft, int32_t pTop, int32_t pRight, int32_t pBottom,
+                      gdi::COLORREF pColor) {
     gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 0, 0xFF0000);
-    gdi::HBRUSH brush = gdi::CreateSolidBrush(colour);
+    gdi::HBRUSH brush = gdi::CreateSolidBrush(pColor);
     gdi::HGDIOBJ oldPen = gdi::SelectObject(hDC, pen);
     gdi::HGDIOBJ oldBrush = gdi::SelectObject(hDC, brush);
-    gdi::Rectangle(hDC, pLeft, pTop, pRight + 1, pBottom + 1);
+    gdi::Rectangle(hDC, pLeft, pTop, pRight, pBottom);
     gdi::SelectObject(hDC, oldPen);
     gdi::SelectObject(hDC, oldBrush);
     gdi::DeleteObject(pen);

@@ -16,6 +16,11 @@ class Form;
 
 void FillRectGdi(gdi::HDC hDC, int32_t pLeft, int32_t pTop, int32_t pRight, int32_t pBottom,
                  int32_t pColor);
+// The platform rectangle drawn with a null pen (its colour &HFF0000 never
+// shows) and a solid brush: fills left <= x < right - 1, top <= y < bottom - 1.
+// FillRectGdi's general path; its fast path must give the same pixels.
+void NullPenRectangle(gdi::HDC hDC, int32_t pLeft, int32_t pTop, int32_t pRight, int32_t pBottom,
+                      gdi::COLORREF pColor);
 void DrawLineGdi(gdi::HDC hDC, int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2, int32_t pColor,
                  int32_t pWidth);
 void DrawTextGdi(gdi::HDC hDC, const std::string& pText, const std::string& pFontName, double pSize,

@@ -18,19 +18,6 @@ int CountColour(const Canvas& c, gdi::COLORREF colour) {
     return n;
 }
 
-// The null-pen rectangle the fast fill stands for.
-void ReferenceFill(gdi::HDC dc, int l, int t, int r, int b, gdi::COLORREF colour) {
-    gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 0, 0xFF0000);
-    gdi::HBRUSH brush = gdi::CreateSolidBrush(colour);
-    gdi::HGDIOBJ oldPen = gdi::SelectObject(dc, pen);
-    gdi::HGDIOBJ oldBrush = gdi::SelectObject(dc, brush);
-    gdi::Rectangle(dc, l, t, r + 1, b + 1);
-    gdi::SelectObject(dc, oldPen);
-    gdi::SelectObject(dc, oldBrush);
-    gdi::DeleteObject(pen);
-    gdi::DeleteObject(brush);
-}
-
 } // namespace
 
 TEST(GraphicHelpers, FillRectFillsExactlyTheHalfOpenBox) {
@@ -52,7 +39,7 @@ TEST(GraphicHelpers, FillRectFillsExactlyTheHalfOpenBox) {
     for (const auto& b : boxes) {
         Canvas fast(12, 12, 0x222222), slow(12, 12, 0x222222);
         FillRectGdi(fast.dc(), b[0], b[1], b[2], b[3], 0x00FF00);
-        ReferenceFill(slow.dc(), b[0], b[1], b[2], b[3], 0x00FF00);
+        NullPenRectangle(slow.dc(), b[0], b[1], b[2] + 1, b[3] + 1, 0x00FF00);
         EXPECT_EQ(fast.Pixels(), slow.Pixels())
             << b[0] << "," << b[1] << "," << b[2] << "," << b[3];
     }
