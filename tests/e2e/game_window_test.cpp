@@ -75,13 +75,22 @@ class GameWindow : public X11GameTest {
 
     // Escape held for about 100 ms with the pointer over the window.
     void PressEscape(const std::string& id) const { HoldKey(id, "Escape", 100ms); }
+
+    // A few frames of play, then Escape: the game must quit cleanly within 2 s.
+    void PlayThenEscape(const std::string& id, ChildProcess& game) const {
+        std::this_thread::sleep_for(300ms);
+        PressEscape(id);
+        EXPECT_EQ(game.WaitFor(2000ms), 0) << "the game did not quit cleanly within 2 s";
+    }
 };
+
+// The three monsters of a program folder, none defeated, in listing order.
+const char* const kFreshHistory = "1 Alpha 1-10-20.gif,0\r\n"
+                                  "2 Beta 2-11-21.gif,0\r\n"
+                                  "3 Gamma 3-12-22.gif,0\r\n";
 
 TEST_F(GameWindow, WindowedGameShowsItsWindowAndQuitsOnEscape) {
     ProgramFolder program("Stompvale_v1.6_1024x768");
-    const std::string expected = "1 Alpha 1-10-20.gif,0\r\n"
-                                 "2 Beta 2-11-21.gif,0\r\n"
-                                 "3 Gamma 3-12-22.gif,0\r\n";
     {
         ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
         const std::string id = WaitForWindow(game);
@@ -92,11 +101,9 @@ TEST_F(GameWindow, WindowedGameShowsItsWindowAndQuitsOnEscape) {
         EXPECT_EQ(width, 1024);
         EXPECT_EQ(height, 768);
 
-        std::this_thread::sleep_for(300ms); // a few frames of play
-        PressEscape(id);
-        EXPECT_EQ(game.WaitFor(2000ms), 0) << "the game did not quit cleanly within 2 s";
+        PlayThenEscape(id, game);
     }
-    EXPECT_EQ(program.dir.Read("History.ini"), expected);
+    EXPECT_EQ(program.dir.Read("History.ini"), kFreshHistory);
 
     // A second run keeps a count written in other letter case and with spaces.
     program.dir.Write("History.ini", "  2 BETA 2-11-21.GIF  ,  4  \r\n");
@@ -104,9 +111,7 @@ TEST_F(GameWindow, WindowedGameShowsItsWindowAndQuitsOnEscape) {
         ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
         const std::string id = WaitForWindow(game);
         ASSERT_FALSE(id.empty());
-        std::this_thread::sleep_for(300ms);
-        PressEscape(id);
-        EXPECT_EQ(game.WaitFor(2000ms), 0);
+        PlayThenEscape(id, game);
     }
     EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,0\r\n"
                                                "2 Beta 2-11-21.gif,4\r\n"
@@ -122,12 +127,8 @@ TEST_F(GameWindow, FullScreenGameCoversTheDesktopAndQuitsOnEscape) {
     Geometry(id, width, height);
     EXPECT_EQ(width, 1280);
     EXPECT_EQ(height, 1024);
-    std::this_thread::sleep_for(300ms);
-    PressEscape(id);
-    EXPECT_EQ(game.WaitFor(2000ms), 0);
-    EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,0\r\n"
-                                               "2 Beta 2-11-21.gif,0\r\n"
-                                               "3 Gamma 3-12-22.gif,0\r\n");
+    PlayThenEscape(id, game);
+    EXPECT_EQ(program.dir.Read("History.ini"), kFreshHistory);
 }
 
 TEST_F(GameWindow, TerminationRequestQuitsCleanlyAndWritesTheHistory) {
@@ -138,9 +139,7 @@ TEST_F(GameWindow, TerminationRequestQuitsCleanlyAndWritesTheHistory) {
     // SIGTERM arrives as a close request, like the window's close button.
     kill(game.Pid(), SIGTERM);
     EXPECT_EQ(game.WaitFor(2000ms), 0);
-    EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,0\r\n"
-                                               "2 Beta 2-11-21.gif,0\r\n"
-                                               "3 Gamma 3-12-22.gif,0\r\n");
+    EXPECT_EQ(program.dir.Read("History.ini"), kFreshHistory);
 }
 
 TEST_F(GameWindow, EmptyMonstersFolderEndsWithAnErrorAndKeepsTheHistory) {

@@ -12,13 +12,7 @@
 namespace {
 
 void WindowedView() {
-    ViewWidth = 1023;
-    ViewHeight = 768;
-    CentreX = 510;
-    CentreY = 384;
-    PixelWidth = 3;
-    PixelHeight = 6;
-    CameraSnapX = CameraSnapY = 1;
+    SetWorldGlobals(1024, 768); // view 1023 x 768, centre (510, 384)
     CameraX = CameraY = CameraSpeedX = CameraSpeedY = CameraLeadX = CameraLeadY = 0;
 }
 

@@ -43,12 +43,7 @@ class ScreenImages : public ::testing::Test {
         }
         host = std::make_unique<platform::HeadlessHost>(folder.str());
         platform::SetHost(host.get());
-        ScreenWidth = 1024;
-        ScreenHeight = 768;
-        PixelWidth = 3;
-        PixelHeight = 6;
-        ViewWidth = 1023;
-        ViewHeight = 768;
+        SetWorldGlobals(1024, 768);
         host->CreateGameWindow("Gloamward", false);
         host->PlaceView(0, 0, ViewWidth, ViewHeight);
         form = std::make_unique<frmMainForm>();
