@@ -7,19 +7,16 @@
 #include "platform/numeric.h"
 #include "platform/random.h"
 #include "platform/runtime_error.h"
+#include "platform/vb_strings.h"
 
 namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Case-insensitive for ASCII letters, byte order to break ties.
 bool NameBefore(const std::string& a, const std::string& b) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
-        const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+        const auto ca = static_cast<unsigned char>(vb::LCase(a[i]));
+        const auto cb = static_cast<unsigned char>(vb::LCase(b[i]));
         if (ca != cb) return ca < cb;
     }
     if (a.size() != b.size()) return a.size() < b.size();

@@ -10,9 +10,7 @@ std::string Trim(const std::string& text) {
 }
 
 std::string LCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : text) c = LCase(c);
     return text;
 }
 

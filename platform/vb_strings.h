@@ -10,5 +10,8 @@ std::string Trim(const std::string& text);
 
 // LCase() for ASCII letters; other bytes are kept as they are.
 std::string LCase(std::string text);
+inline char LCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace vb
