@@ -23,6 +23,14 @@ struct GifLayout {
     std::vector<uint8_t> indices; // rows in picture order
 };
 
+GifLayout Layout(int width, int height, std::vector<GifColorType> globalColours) {
+    GifLayout s;
+    s.width = width;
+    s.height = height;
+    s.globalColours = std::move(globalColours);
+    return s;
+}
+
 // Writes a GIF with giflib directly, independent of the code under test.
 void WriteGif(const std::string& path, const GifLayout& s) {
     int err = 0;
@@ -63,6 +71,14 @@ void WriteGif(const std::string& path, const GifLayout& s) {
     ASSERT_EQ(EGifCloseFile(gif, &err), GIF_OK);
 }
 
+// The layout written to a file of a fresh folder and loaded back.
+Picture WrittenAndLoaded(const GifLayout& layout) {
+    TempDir dir;
+    const std::string path = dir.str() + "/p.gif";
+    WriteGif(path, layout);
+    return LoadPicture(path);
+}
+
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -73,16 +89,10 @@ std::string Slurp(const std::string& path) {
 } // namespace
 
 TEST(PictureLoad, PaletteColoursAndTransparentIndexAsBlack) {
-    TempDir dir;
-    const std::string path = dir.str() + "/p.gif";
-    GifLayout s;
-    s.width = 3;
-    s.height = 2;
-    s.globalColours = {{10, 20, 30}, {255, 255, 255}, {200, 0, 0}, {1, 2, 3}};
+    GifLayout s = Layout(3, 2, {{10, 20, 30}, {255, 255, 255}, {200, 0, 0}, {1, 2, 3}});
     s.transparentIndex = 1;
     s.indices = {0, 1, 2, 3, 3, 0};
-    WriteGif(path, s);
-    const Picture p = LoadPicture(path);
+    const Picture p = WrittenAndLoaded(s);
     ASSERT_EQ(p.width, 3);
     ASSERT_EQ(p.height, 2);
     const std::vector<gdi::COLORREF> expected = {gdi::RGB(10, 20, 30), 0,
@@ -92,21 +102,15 @@ TEST(PictureLoad, PaletteColoursAndTransparentIndexAsBlack) {
 }
 
 TEST(PictureLoad, LocalPaletteWinsAndInterlacedRowsComeBackInOrder) {
-    TempDir dir;
-    const std::string path = dir.str() + "/i.gif";
-    GifLayout s;
-    s.width = 2;
-    s.height = 11;
-    s.globalColours = {{0, 0, 0}, {1, 1, 1}};
+    GifLayout s = Layout(2, 11, {{0, 0, 0}, {1, 1, 1}});
+    s.interlaced = true;
     for (int i = 0; i < 16; ++i)
         s.localColours.push_back(GifColorType{static_cast<GifByteType>(i * 10), 0, 7});
-    s.interlaced = true;
     for (int y = 0; y < 11; ++y) {
         s.indices.push_back(static_cast<uint8_t>(y));
         s.indices.push_back(static_cast<uint8_t>(15 - y));
     }
-    WriteGif(path, s);
-    const Picture p = LoadPicture(path);
+    const Picture p = WrittenAndLoaded(s);
     ASSERT_EQ(p.height, 11);
     for (int y = 0; y < 11; ++y) {
         EXPECT_EQ(p.pixels[y * 2], gdi::RGB(y * 10, 0, 7)) << y;
