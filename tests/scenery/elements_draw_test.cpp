@@ -24,23 +24,30 @@ void Paint(kivSprites3& sprite, int width, int height) {
     sprite.DrawRectangle(0, 0, 1, height, kMarker);
 }
 
-ElementRecord Picture(kivSprites3* sprite, double x, double y, double depth) {
-    ElementRecord e;
-    e.Alive = true;
-    e.X = x;
-    e.Y = y;
-    e.Depth = depth;
-    e.Sprite = sprite;
-    return e;
-}
+// The view with the world's globals and an empty scenery to fill by hand.
+class ElementsDraw : public ::testing::Test {
+  protected:
+    // Paints the picture and appends a living record that shows it.
+    ElementRecord& AddPicture(kivSprites3& sprite, int width, int height, double x, double y,
+                              double depth) {
+        Paint(sprite, width, height);
+        elements.mItem.push_back(LiveRecord(&sprite, x, y, depth));
+        return elements.mItem.back();
+    }
+    // A 400 x 6 strip at the origin with the world's depth, repeated across.
+    ElementRecord& AddRepeatedStrip(kivSprites3& strip) {
+        ElementRecord& e = AddPicture(strip, 400, 6, 0, 0, 1);
+        e.RepeatX = true;
+        return e;
+    }
 
-TEST(ElementsDraw, RepeatedPictureCoversTheScreenFromBeforeItsLeftEdge) {
     SceneryWorld world;
-    kivSprites3 strip;
-    Paint(strip, 400, 6);
     clsElements elements;
-    elements.mItem.push_back(Picture(&strip, 0, 0, 1));
-    elements.mItem[0].RepeatX = true;
+};
+
+TEST_F(ElementsDraw, RepeatedPictureCoversTheScreenFromBeforeItsLeftEdge) {
+    kivSprites3 strip;
+    AddRepeatedStrip(strip);
     // Parallax start Int(0 - 200 + 510 - 660) = -350, Mod 400 keeps -350... so
     // aim for -50: CameraX = 510 - 200 + 50.
     CameraX = 360;
@@ -57,13 +64,9 @@ TEST(ElementsDraw, RepeatedPictureCoversTheScreenFromBeforeItsLeftEdge) {
     EXPECT_EQ(world.At(500, 384 - 3 + 6), SceneryWorld::kSky);
 }
 
-TEST(ElementsDraw, RepetitionUsesTheRemainderWithTheSignOfTheStart) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, RepetitionUsesTheRemainderWithTheSignOfTheStart) {
     kivSprites3 strip;
-    Paint(strip, 400, 6);
-    clsElements elements;
-    elements.mItem.push_back(Picture(&strip, 0, 0, 1));
-    elements.mItem[0].RepeatX = true;
+    AddRepeatedStrip(strip);
     CameraY = 0;
     // Start Int(-200 + 510 - CameraX): 130 for CameraX 180 -> 130 - 400 = -270;
     // -970 for CameraX 1280 -> -970 Mod 400 = -170 -> -570.
@@ -81,12 +84,9 @@ TEST(ElementsDraw, RepetitionUsesTheRemainderWithTheSignOfTheStart) {
     EXPECT_EQ(world.At(0, 382), kBody);
 }
 
-TEST(ElementsDraw, FarElementsMoveLessAndSitLower) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, FarElementsMoveLessAndSitLower) {
     kivSprites3 cloud;
-    Paint(cloud, 30, 12);
-    clsElements elements;
-    elements.mItem.push_back(Picture(&cloud, 100, -20, 0.5));
+    AddPicture(cloud, 30, 12, 100, -20, 0.5);
     CameraX = 200;
     CameraY = -230.4;
     elements.Draw(false);
@@ -101,13 +101,10 @@ TEST(ElementsDraw, FarElementsMoveLessAndSitLower) {
     EXPECT_EQ(world.At(545, 502), SceneryWorld::kSky);
 }
 
-TEST(ElementsDraw, PicturesKeepTheirColoursWhateverTheViewTextColour) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, PicturesKeepTheirColoursWhateverTheViewTextColour) {
     kivSprites3 cloud;
-    Paint(cloud, 30, 12);
-    clsElements elements;
-    elements.mItem.push_back(Picture(&cloud, 40, 70, 0.5));
-    elements.mItem[0].FixedX = elements.mItem[0].FixedY = true;
+    ElementRecord& e = AddPicture(cloud, 30, 12, 40, 70, 0.5);
+    e.FixedX = e.FixedY = true;
     const gdi::COLORREF banner = gdi::RGB(195, 190, 130);
     gdi::SetTextColor(world.host.ViewDC(), banner);
     elements.Draw(false);
@@ -116,14 +113,11 @@ TEST(ElementsDraw, PicturesKeepTheirColoursWhateverTheViewTextColour) {
     EXPECT_EQ(gdi::GetTextColor(world.host.ViewDC()), banner);
 }
 
-TEST(ElementsDraw, FixedPositionsIgnoreTheCamera) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, FixedPositionsIgnoreTheCamera) {
     kivSprites3 cloud;
-    Paint(cloud, 30, 12);
-    clsElements elements;
-    elements.mItem.push_back(Picture(&cloud, 40, 70, 0.5));
-    elements.mItem[0].FixedX = true;
-    elements.mItem[0].FixedY = true;
+    ElementRecord& e = AddPicture(cloud, 30, 12, 40, 70, 0.5);
+    e.FixedX = true;
+    e.FixedY = true;
     CameraX = 12345;
     CameraY = -777;
     elements.Draw(false);
@@ -131,17 +125,13 @@ TEST(ElementsDraw, FixedPositionsIgnoreTheCamera) {
     EXPECT_EQ(world.At(39, 70), SceneryWorld::kSky);
 }
 
-TEST(ElementsDraw, EachPassDrawsOnlyItsOwnElements) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, EachPassDrawsOnlyItsOwnElements) {
     kivSprites3 back, front;
-    Paint(back, 30, 12);
-    Paint(front, 30, 12);
-    clsElements elements;
-    elements.mItem.push_back(Picture(&back, 0, 0, 1));
-    elements.mItem.push_back(Picture(&front, 0, 0, 1));
-    elements.mItem[1].FixedX = elements.mItem[1].FixedY = true;
-    elements.mItem[1].Foreground = true;
-    ElementRecord dead = Picture(&back, 0, 0, 1);
+    AddPicture(back, 30, 12, 0, 0, 1);
+    ElementRecord& frontRecord = AddPicture(front, 30, 12, 0, 0, 1);
+    frontRecord.FixedX = frontRecord.FixedY = true;
+    frontRecord.Foreground = true;
+    ElementRecord dead = LiveRecord(&back, 0, 0, 1);
     dead.FixedX = dead.FixedY = true;
     dead.X = 200;
     dead.Alive = false;
@@ -157,14 +147,9 @@ TEST(ElementsDraw, EachPassDrawsOnlyItsOwnElements) {
     EXPECT_EQ(world.At(200, 0), SceneryWorld::kSky);
 }
 
-TEST(ElementsDraw, UnsupportedTypeIsReportedPerCopy) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, UnsupportedTypeIsReportedPerCopy) {
     kivSprites3 strip;
-    Paint(strip, 400, 6);
-    clsElements elements;
-    elements.mItem.push_back(Picture(&strip, 0, 0, 1));
-    elements.mItem[0].Type = 2;
-    elements.mItem[0].RepeatX = true;
+    AddRepeatedStrip(strip).Type = 2;
     CameraX = 360;
     CameraY = 0;
     elements.Draw(false);
@@ -173,10 +158,8 @@ TEST(ElementsDraw, UnsupportedTypeIsReportedPerCopy) {
     for (gdi::COLORREF c : world.View()) ASSERT_EQ(c, SceneryWorld::kSky);
 }
 
-TEST(ElementsDraw, TheGameScenerySitsInTheBackgroundPass) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, TheGameScenerySitsInTheBackgroundPass) {
     vb::Randomize(11);
-    clsElements elements;
     elements.Initialize();
     elements.Draw(true);
     for (gdi::COLORREF c : world.View()) ASSERT_EQ(c, SceneryWorld::kSky);
@@ -189,10 +172,8 @@ TEST(ElementsDraw, TheGameScenerySitsInTheBackgroundPass) {
 // The whole sky after five seconds of drift, for a fixed seed and camera.
 // Regenerate on purpose with STOMPVALE_UPDATE_GOLDEN=1 after changing the
 // scenery or its pictures.
-TEST(ElementsDraw, GoldenSky) {
-    SceneryWorld world;
+TEST_F(ElementsDraw, GoldenSky) {
     vb::Randomize(42);
-    clsElements elements;
     elements.Initialize();
     for (int frame = 0; frame < 250; ++frame) elements.Move();
     CameraX = 1500;

@@ -11,10 +11,7 @@
 namespace {
 
 ElementRecord Cloud(double x, double depth, double sx) {
-    ElementRecord e;
-    e.Alive = true;
-    e.X = x;
-    e.Depth = depth;
+    ElementRecord e = LiveRecord(nullptr, x, 0, depth);
     e.SX = sx;
     return e;
 }
@@ -153,19 +150,19 @@ TEST(ElementsInitialize, TwentyFiveRecordsWithTheirRandomDrawsInOrder) {
     };
     expectBand(10, range, 0, 0.4, 51);
     expectBand(11, bridge, 0, 0.5, 51);
-    for (size_t i = 12; i < 16; ++i) {
-        cloudPictures.push_back(item[i].Sprite);
-        vb::Rnd(); // the picture choice
-        const double depth = vb::Rnd() / 20 + 0.52;
-        expectCloud(i, depth, 3, -25, 50);
-    }
+    // Middle and near clouds: the picture's draw first, then depth, X and Y.
+    auto expectChosenClouds = [&](size_t first, size_t end, double depthDivisor, double depthBase,
+                                  double spread, double top, double height) {
+        for (size_t i = first; i < end; ++i) {
+            cloudPictures.push_back(item[i].Sprite);
+            vb::Rnd(); // the picture choice
+            const double depth = vb::Rnd() / depthDivisor + depthBase;
+            expectCloud(i, depth, spread, top, height);
+        }
+    };
+    expectChosenClouds(12, 16, 20, 0.52, 3, -25, 50);
     expectBand(16, range, 175, 0.6, 6);
-    for (size_t i = 17; i < 25; ++i) {
-        cloudPictures.push_back(item[i].Sprite);
-        vb::Rnd(); // the picture choice
-        const double depth = vb::Rnd() / 10 + 0.7;
-        expectCloud(i, depth, 5, -25, 300);
-    }
+    expectChosenClouds(17, 25, 10, 0.7, 5, -25, 300);
     // The middle and near clouds pick among the three cloud pictures only.
     for (kivSprites3* p : cloudPictures) {
         EXPECT_NE(p, range);

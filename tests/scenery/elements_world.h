@@ -10,12 +10,24 @@
 #include "app/modMain.h"
 #include "platform/headless_host.h"
 #include "platform/raster.h"
+#include "scenery/clsElements.h"
 
 inline std::string SourceFolder() {
     const char* folder = std::getenv("STOMPVALE_SOURCE");
     if (folder != nullptr) return folder;
     // Run by hand: the tree this file lives in.
     return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
+}
+
+// A living record at (x, y) with that depth and picture; the rest as created.
+inline ElementRecord LiveRecord(kivSprites3* sprite, double x, double y, double depth) {
+    ElementRecord e;
+    e.Alive = true;
+    e.X = x;
+    e.Y = y;
+    e.Depth = depth;
+    e.Sprite = sprite;
+    return e;
 }
 
 class SceneryWorld {
