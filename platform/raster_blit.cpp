@@ -136,6 +136,17 @@ std::unique_ptr<Bitmap> CloneOf(const Bitmap& b) {
     return c;
 }
 
+// The reader of a transfer's source; it reads a private copy when the source
+// is the destination bitmap itself.
+struct SourceReader {
+    SourceReader(HDC dest, HDC source, Bitmap& d, Bitmap& s)
+        : clone(&s == &d ? CloneOf(s) : nullptr), reader{clone ? *clone : s, d.mono,
+                                                         source->bkColour, dest->bkColour,
+                                                         dest->textColour} {}
+    std::unique_ptr<Bitmap> clone;
+    RowReader reader;
+};
+
 } // namespace
 
 namespace detail {
@@ -189,13 +200,9 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
     if (!detail::ClipTransfer(*d, *s, x, y, width, height, sx, sy, t)) return 1;
     const long long w = t.width, h = t.height, dx = t.dx, dy = t.dy, lsx = t.sx, lsy = t.sy;
 
-    std::unique_ptr<Bitmap> clone;
-    const Bitmap* src = s;
-    if (s == d) {
-        clone = CloneOf(*s);
-        src = clone.get();
-    }
-    RowReader reader{*src, d->mono, source->bkColour, dest->bkColour, dest->textColour};
+    const SourceReader input(dest, source, *d, *s);
+    const RowReader& reader = input.reader;
+    const Bitmap* src = &reader.src;
     std::vector<uint32_t> scratch;
     if (src->mono && !d->mono) {
         // One-bit onto colour straight from the bits: the masked-copy pass.
@@ -247,13 +254,8 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
     }
     if (cols.empty()) return 1;
 
-    std::unique_ptr<Bitmap> clone;
-    const Bitmap* src = s;
-    if (s == d) {
-        clone = CloneOf(*s);
-        src = clone.get();
-    }
-    RowReader reader{*src, d->mono, source->bkColour, dest->bkColour, dest->textColour};
+    const SourceReader input(dest, source, *d, *s);
+    const RowReader& reader = input.reader;
     std::vector<uint32_t> scratch;
     for (int j = 0; j < height; ++j) {
         const long long dyp = static_cast<long long>(y) + j;
