@@ -5,6 +5,8 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
+#include "platform/numeric.h"
+#include "platform/random.h"
 #include "platform/runtime_error.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
@@ -127,4 +129,31 @@ TEST(MonsterInit, AnEmptyMovementPortionEndsTheGameSetUpWithItsMessage) {
                                            "retrieved from /Monsters folder makes no sense.");
         }
     }
+}
+
+// The start place takes the first draw, a place anywhere a second one only
+// when it is needed, and the direction the last.
+TEST(MonsterInit, RandomDrawsInOrderPlaceThenDirection) {
+    GameWorld world;
+    world.AddMonster("7 Ox.gif", {"SSSS"});
+    world.Start();
+    clsMonster& monster = world.monster();
+    world.man().mX = 50;
+    const double a = 1024 / 6.0;
+    bool sawBetween = false;
+    for (uint64_t seed = 1; seed <= 60; ++seed) {
+        vb::Randomize(seed);
+        const double r = vb::Rnd();
+        double x = r < 0.4 ? 50 + a : 50 - 4 - a;
+        if (r >= 0.8) {
+            x = 50 - 4 - a + (2 * a + 4) * vb::Rnd();
+            sawBetween = true;
+        }
+        const double dirX = vb::Int(2 * vb::Rnd()) * 2 - 1;
+        vb::Randomize(seed);
+        monster.Initialize();
+        EXPECT_EQ(monster.mX, x) << seed;
+        EXPECT_EQ(monster.mDirX, dirX) << seed;
+    }
+    EXPECT_TRUE(sawBetween);
 }

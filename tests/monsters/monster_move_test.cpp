@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
+#include "platform/numeric.h"
+#include "platform/random.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
 #include "support/game_world.h"
@@ -19,6 +23,22 @@ clsMonster& StartStanding(GameWorld& world, const std::string& fileName, double 
     world.Start();
     world.PlaceMonster(x, -1, 2);
     return world.monster();
+}
+
+// A still flying monster (code 43) with the given picture at (5, -10).
+clsMonster& StartStill(GameWorld& world, const std::vector<std::string>& rows) {
+    world.AddMonster("5 Scene 43.gif", rows);
+    world.Start();
+    world.PlaceMonster(5, -10, 2);
+    return world.monster();
+}
+
+// Two monsters in the history; the first stands in play.
+void StartAntThenBee(GameWorld& world) {
+    world.AddMonster("1 Ant.gif", {"SSSS", "SSSS"});
+    world.AddMonster("2 Bee.gif", {"SSS"});
+    world.Start();
+    world.PlaceMonster(50, -1, 2);
 }
 
 } // namespace
@@ -181,14 +201,11 @@ TEST(MonsterMove, AnUnknownStateIsReportedAndTheFrameGoesOn) {
 
 TEST(MonsterMove, AnAttachedManIsCarriedOneWholePixelAtATime) {
     GameWorld world;
-    world.AddMonster("5 Scene 43.gif", {"G", "G", "G"});
-    world.Start();
-    world.PlaceMonster(5, -10, 2);
+    clsMonster& monster = StartStill(world, {"G", "G", "G"});
     clsMan& man = world.man();
     man.mX = 4.5;
     man.mY = -9;
     man.mAttachMonster = 1;
-    clsMonster& monster = world.monster();
     monster.mSX = 0.6;
     monster.Move(); // 5.594: still column 5
     EXPECT_EQ(man.mX, 4.5);
@@ -203,13 +220,10 @@ TEST(MonsterMove, AnAttachedManIsCarriedOneWholePixelAtATime) {
 
 TEST(MonsterMove, AManInsideTheMonsterIsPushedOut) {
     GameWorld world;
-    world.AddMonster("5 Scene 43.gif", {"SS", "SS"});
-    world.Start();
-    world.PlaceMonster(5, -10, 2);
+    clsMonster& monster = StartStill(world, {"SS", "SS"});
     clsMan& man = world.man();
     man.mX = 6.5;
     man.mY = -11; // above it
-    clsMonster& monster = world.monster();
     monster.mSY = -1;
     monster.Move(); // rises into the man's pixel and lifts him
     EXPECT_EQ(man.mY, -12);
@@ -239,10 +253,7 @@ void DefeatAndSink(GameWorld& world) {
 
 TEST(MonsterMove, ASunkMonsterIsCountedAndTheNextOneComes) {
     GameWorld world;
-    world.AddMonster("1 Ant.gif", {"SSSS", "SSSS"});
-    world.AddMonster("2 Bee.gif", {"SSS"});
-    world.Start();
-    world.PlaceMonster(50, -1, 2);
+    StartAntThenBee(world);
     DefeatAndSink(world);
     EXPECT_EQ(world.monster().mFileName, "2 Bee.gif");
     EXPECT_EQ(world.monster().mState, 1);
@@ -253,13 +264,44 @@ TEST(MonsterMove, ASunkMonsterIsCountedAndTheNextOneComes) {
 
 TEST(MonsterMove, WithTheManDeadTheDefeatIsNotCounted) {
     GameWorld world;
-    world.AddMonster("1 Ant.gif", {"SSSS", "SSSS"});
-    world.AddMonster("2 Bee.gif", {"SSS"});
-    world.Start();
-    world.PlaceMonster(50, -1, 2);
+    StartAntThenBee(world);
     world.man().mState = 2;
     DefeatAndSink(world);
     EXPECT_EQ(world.monster().mFileName, "1 Ant.gif");
     EXPECT_EQ(MonsterHistory[0].Defeats, 0);
     EXPECT_EQ(MonstersLeft, 2);
+}
+
+// Each dust particle takes four draws (place, height, X and Y speed) before
+// the ring's own; the shake comes after both particles.
+TEST(MonsterMove, SinkingDustDrawsInOrderThenTheShake) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Block.gif", 30);
+    monster.mState = 3;
+    monster.mSX = 0;
+    monster.mAngryCounter = 0;
+    world.particles().Initialize();
+    vb::Randomize(11);
+    double expected[2][4];
+    for (auto& particle : expected) {
+        const double r1 = vb::Rnd(), r2 = vb::Rnd(), r3 = vb::Rnd(), r4 = vb::Rnd();
+        particle[0] = 30 + 4 / 6.0 + (4 - 4 / 3.0) * r1;
+        particle[1] = 2 * r2 - 1;
+        particle[2] = 2 * r3 - 1;
+        particle[3] = -2 * r4;
+        vb::Rnd(); // the ring's skipping draw
+    }
+    const double kick = vb::Int(2 * vb::Rnd()) * 2 - 1;
+    vb::Randomize(11);
+    monster.Move();
+    for (int i = 0; i < 2; ++i) {
+        const Particle& p = world.particles().Slot(i + 1);
+        EXPECT_DOUBLE_EQ(p.X, expected[i][0]) << i;
+        EXPECT_DOUBLE_EQ(p.Y, expected[i][1]);
+        EXPECT_DOUBLE_EQ(p.SX, expected[i][2]);
+        EXPECT_DOUBLE_EQ(p.SY, expected[i][3]);
+        EXPECT_EQ(p.Colour, 0);
+    }
+    EXPECT_DOUBLE_EQ(monster.mSX, kick);
+    EXPECT_EQ(monster.mX, 30 + kick);
 }

@@ -6,6 +6,7 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "man_world.h"
+#include "platform/random.h"
 #include "scenery/clsParticles.h"
 
 namespace {
@@ -84,5 +85,46 @@ TEST(Death, NothingIsDrawnAfterDeathAndTheCameraFollows) {
         for (int x = 0; x < ViewWidth; x += 1) {
             ASSERT_NE(world.ViewPixel(x, y), gdi::RGB(255, 0, 0)) << x << "," << y;
         }
+    }
+}
+
+// Each burst particle takes its draws in the written order, then the ring
+// takes one to pick its slot.
+TEST(Death, BurstDrawsInTheWrittenOrder) {
+    GameWorld world;
+    StartReadyToDie(world);
+    vb::Randomize(5);
+    double crushed[3][2];
+    for (auto& speed : crushed) {
+        const double angle = vb::Rnd() * 6.28318530717958;
+        speed[0] = std::cos(angle) * (2 * vb::Rnd() - 1);
+        speed[1] = std::sin(angle) / 4;
+        if (vb::Rnd() < 0.5) speed[0] *= 10;
+        vb::Rnd();
+    }
+    vb::Randomize(5);
+    world.man().Die(1);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SX, crushed[i][0]) << i;
+        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SY, crushed[i][1]) << i;
+    }
+
+    world.particles().Initialize();
+    vb::Randomize(6);
+    double burnt[3][2];
+    for (auto& speed : burnt) {
+        speed[0] = vb::Rnd() * 0.5 - 0.25;
+        speed[1] = -0.25 - 2 * vb::Rnd();
+        if (vb::Rnd() < 0.5) {
+            speed[0] /= 2;
+            speed[1] *= 4;
+        }
+        vb::Rnd();
+    }
+    vb::Randomize(6);
+    world.man().Die(2);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SX, burnt[i][0]) << i;
+        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SY, burnt[i][1]) << i;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/modMain.h"
 #include "man_world.h"
+#include "platform/random.h"
 #include "scenery/clsParticles.h"
 
 using namespace keys;
@@ -144,4 +145,37 @@ TEST(Sword, AStrikeThroughTheKeysDrawsThreeBlocksForTenFrames) {
     world.Frame();
     EXPECT_EQ(world.man().mSwordLength, 0);
     EXPECT_EQ(world.man().mSwordY, 0);
+}
+
+// Cut fur and splash particles take the X speed's draw first, then the Y
+// speed's, then the ring's own.
+TEST(Sword, ParticleSpeedsDrawXFirst) {
+    GameWorld world;
+    StartWithScene(world, {"YW"}, 1, -1);
+    world.PlaceMan(0.5, -1);
+    world.particles().Initialize();
+    world.man().mSwordCounter = 100;
+    world.man().mSwordX = 1;
+    world.man().mSwordY = 0;
+    world.monster().mSY = 0;
+    vb::Randomize(9);
+    const double furX = vb::Rnd() * 0.5 - 0.25 + 0.25;
+    const double furY = vb::Rnd() * 0.5 - 0.75;
+    vb::Rnd();
+    const double splashX = 2 * vb::Rnd() - 1;
+    const double splashY = 2 * vb::Rnd() - 1;
+    vb::Randomize(9);
+    world.man().SwordHit();
+    const Particle& fur = world.particles().Slot(1);
+    EXPECT_EQ(fur.Colour, gdi::RGB(220, 220, 70));
+    EXPECT_EQ(fur.X, 1);
+    EXPECT_EQ(fur.Y, -1);
+    EXPECT_DOUBLE_EQ(fur.SX, furX);
+    EXPECT_DOUBLE_EQ(fur.SY, furY);
+    const Particle& splash = world.particles().Slot(2);
+    EXPECT_EQ(splash.Colour, kGrey);
+    EXPECT_EQ(splash.X, 2);
+    EXPECT_DOUBLE_EQ(splash.SX, splashX);
+    EXPECT_DOUBLE_EQ(splash.SY, splashY);
+    EXPECT_EQ(world.monster().mHitPoint, 300);
 }

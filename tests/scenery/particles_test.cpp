@@ -1,12 +1,25 @@
 // The particle ring: slots, the skipping rule, falling and drawing.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
 #include "platform/random.h"
 #include "scenery/clsParticles.h"
 #include "support/game_world.h"
+
+namespace {
+
+// A ring whose 400 slots are all alive, slot i in colour i.
+void FillRing(clsParticles& particles, uint64_t seed) {
+    vb::Randomize(seed);
+    particles.Initialize();
+    for (int i = 1; i <= 400; ++i) particles.Add(0, 0, 0, 0, 1, i);
+}
+
+} // namespace
 
 TEST(Particles, SlotsAreUsedInTurnAndWrap) {
     vb::Randomize(1);
@@ -26,10 +39,8 @@ TEST(Particles, SlotsAreUsedInTurnAndWrap) {
 }
 
 TEST(Particles, AFullRingSkipsLiveSlotsAQuarterOfTheTime) {
-    vb::Randomize(7);
     clsParticles particles;
-    particles.Initialize();
-    for (int i = 1; i <= 400; ++i) particles.Add(0, 0, 0, 0, 1, i);
+    FillRing(particles, 7);
     int skips = 0;
     for (int n = 0; n < 4000; ++n) {
         const int32_t before = particles.NextSlot;
@@ -42,10 +53,8 @@ TEST(Particles, AFullRingSkipsLiveSlotsAQuarterOfTheTime) {
 }
 
 TEST(Particles, AFreeSlotIsAlwaysTaken) {
-    vb::Randomize(3);
     clsParticles particles;
-    particles.Initialize();
-    for (int i = 1; i <= 400; ++i) particles.Add(0, 0, 0, 0, 1, i);
+    FillRing(particles, 3);
     particles.Slot(1).Alive = false;
     particles.NextSlot = 400;
     particles.Add(0, 0, 0, 0, 1, 999);
@@ -98,4 +107,21 @@ TEST(Particles, DrawnAsOneGamePixelBlockAtItsCorner) {
     EXPECT_EQ(world.ViewPixel(75, 238), 0x123456u);
     EXPECT_EQ(world.ViewPixel(72, 244), 0x123456u);
     EXPECT_EQ(world.ViewPixel(72, 237), 0x123456u);
+}
+
+// Every examined slot takes a fresh draw: below 0.25 a live slot is passed.
+TEST(Particles, EachSkipTakesAFreshDraw) {
+    clsParticles particles;
+    FillRing(particles, 4);
+    for (uint64_t seed = 1; seed <= 40; ++seed) {
+        particles.NextSlot = 0;
+        vb::Randomize(seed);
+        int32_t slot = 1;
+        while (vb::Rnd() < 0.25) ++slot;
+        vb::Randomize(seed);
+        particles.Add(0, 0, 0, 0, 1, -7);
+        EXPECT_EQ(particles.NextSlot, slot) << seed;
+        EXPECT_EQ(particles.Slot(slot).Colour, -7);
+        particles.Slot(slot).Colour = slot;
+    }
 }
