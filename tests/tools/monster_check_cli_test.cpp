@@ -63,7 +63,7 @@ TEST(MonsterCheckProgram, ExitStatusTellsWhetherEveryMonsterCanBeBeaten) {
     EXPECT_EQ(one.status, 0) << one.out;
     EXPECT_NE(one.out.find("ID 1, name \"Good\", codes 1-2-3, does not fly"), std::string::npos);
     EXPECT_NE(one.out.find("verdict: beatable"), std::string::npos);
-    EXPECT_NE(one.out.find("1 of 1 monster(s) can be beaten"), std::string::npos);
+    EXPECT_NE(one.out.find("1 of 1 monster can be beaten"), std::string::npos);
 
     const ToolRun cage = Checker("'" + good + "' '" + caged + "'");
     EXPECT_EQ(cage.status, 1) << cage.out;
@@ -81,10 +81,12 @@ TEST(MonsterCheckProgram, ExitStatusTellsWhetherEveryMonsterCanBeBeaten) {
     // A folder is checked file by file.
     const ToolRun folder = Checker("'" + dir.str() + "'");
     EXPECT_EQ(folder.status, 1);
-    EXPECT_NE(folder.out.find("1 of 3 monster(s) can be beaten"), std::string::npos) << folder.out;
+    EXPECT_NE(folder.out.find("1 of 3 monsters can be beaten"), std::string::npos) << folder.out;
 
     EXPECT_EQ(Checker("").status, 2);
-    EXPECT_EQ(Checker("--bogus x.gif").status, 2);
+    const ToolRun bogus = Checker("--bogus x.gif");
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_NE(bogus.out.find("unknown option --bogus"), std::string::npos) << bogus.out;
 }
 
 TEST(MonsterCheckProgram, PreviewIsAPictureOfTheClasses) {

@@ -102,6 +102,12 @@ TEST(MonsterCheckName, FileOnDiskIsReadUnderItsOwnNameAndAMissingOneFails) {
     EXPECT_FALSE(missing.beatable);
     ASSERT_FALSE(missing.warnings.empty());
     EXPECT_NE(missing.warnings[0].find("picture not loaded"), std::string::npos);
+    // Nothing is said about pixels that were never read.
+    const std::string report = monster_check::FormatReport(missing);
+    EXPECT_NE(report.find("CANNOT BE BEATEN (the game stops at a picture it cannot load)"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(report.find("white"), std::string::npos) << report;
 }
 
 TEST(MonsterCheckPixels, CountsEveryClass) {
@@ -169,7 +175,7 @@ TEST(MonsterCheckHitPoints, PatchesWithinTheGreenRadiusCountAsOne) {
     EXPECT_EQ(r.patches[0].group, r.patches[1].group);
     EXPECT_FALSE(r.beatable);
     EXPECT_TRUE(std::any_of(r.warnings.begin(), r.warnings.end(), [](const std::string& w) {
-        return w.find("only 2 hit point(s) lie far enough apart") != std::string::npos;
+        return w.find("only 2 hit points lie far enough apart") != std::string::npos;
     }));
 
     // The bound: 15 cells between pixels still share; 16 apart are separate.
@@ -177,6 +183,8 @@ TEST(MonsterCheckHitPoints, PatchesWithinTheGreenRadiusCountAsOne) {
     edge.Fill(10, 39, 10, 39, kWhite).Fill(25, 39, 25, 39, kWhite).Fill(41, 39, 41, 39, kWhite);
     const CheckResult e = CheckMonster("1 Edge 1.gif", edge.picture);
     ASSERT_EQ(e.patches.size(), 3u);
+    EXPECT_NE(monster_check::FormatReport(e).find("3 white patches in 2 separate places"),
+              std::string::npos);
     EXPECT_EQ(e.patches[0].group, e.patches[1].group);
     EXPECT_NE(e.patches[1].group, e.patches[2].group);
     EXPECT_EQ(e.groups, 2);

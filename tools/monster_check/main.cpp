@@ -12,7 +12,7 @@
 namespace {
 
 void Usage() {
-    std::fputs("usage: stompvale-monster-check [--preview out.gif] picture-or-folder...\n"
+    std::fputs("usage: stompvale-monster-check [--preview out.gif] [--map] picture-or-folder...\n"
                "  Checks monster pictures the way the game reads them: the file name\n"
                "  (\"ID Name Code-Code-Code.gif\"), the colour of every pixel, the white\n"
                "  hit points, and whether the man can reach and strike them.\n"
@@ -33,6 +33,13 @@ std::string NumberedPath(const std::string& path, size_t index, size_t count) {
     return (p.parent_path() / (stem + p.extension().string())).string();
 }
 
+// Bad usage: what is wrong, then how to use the program.
+int BadUsage(const std::string& problem) {
+    if (!problem.empty()) std::fprintf(stderr, "stompvale-monster-check: %s\n", problem.c_str());
+    Usage();
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -41,7 +48,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--preview" && i + 1 < argc) {
+        if (arg == "--preview") {
+            if (i + 1 == argc) return BadUsage("--preview needs the name of a picture to write");
             preview = argv[++i];
         } else if (arg == "--map") {
             textMap = true;
@@ -49,22 +57,21 @@ int main(int argc, char** argv) {
             Usage();
             return 0;
         } else if (arg.rfind("--", 0) == 0) {
-            Usage();
-            return 2;
+            return BadUsage("unknown option " + arg);
         } else if (std::filesystem::is_directory(arg)) {
             std::vector<std::string> found;
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
-                if (entry.is_regular_file()) found.push_back(entry.path().string());
+            std::error_code error;
+            for (std::filesystem::recursive_directory_iterator it(arg, error), end;
+                 !error && it != end; it.increment(error))
+                if (it->is_regular_file()) found.push_back(it->path().string());
+            if (error) return BadUsage("cannot list " + arg + ": " + error.message());
             std::sort(found.begin(), found.end());
             files.insert(files.end(), found.begin(), found.end());
         } else {
             files.push_back(arg);
         }
     }
-    if (files.empty()) {
-        Usage();
-        return 2;
-    }
+    if (files.empty()) return BadUsage("no picture or folder to check");
 
     int beaten = 0;
     for (size_t i = 0; i < files.size(); ++i) {
@@ -90,6 +97,7 @@ int main(int argc, char** argv) {
             }
         }
     }
-    std::printf("%d of %zu monster(s) can be beaten\n", beaten, files.size());
+    std::printf("%d of %zu %s can be beaten\n", beaten, files.size(),
+                files.size() == 1 ? "monster" : "monsters");
     return beaten == static_cast<int>(files.size()) ? 0 : 1;
 }

@@ -153,20 +153,31 @@ void AddNameWarnings(CheckResult& result) {
     if (name.MonsterName.empty()) result.warnings.push_back("the display name is empty");
     for (size_t i = 0; i < name.MoveCode.size(); ++i) {
         const int32_t code = name.MoveCode[i];
-        if (code != 0 && DescribeMoveCode(code) == "no motion of its own")
-            result.warnings.push_back("stage " + std::to_string(i + 1) + " code " +
-                                      std::to_string(code) + " gives no motion of its own");
-    }
-    if (name.MoveCode[0] == 0)
-        result.warnings.push_back("stage 1 has no movement code: the monster only rises and "
-                                  "stands");
-    for (size_t i = 1; i < name.MoveCode.size(); ++i) {
-        const int32_t code = name.MoveCode[i];
-        if (name.Flying && code >= 1 && code <= 31)
-            result.warnings.push_back("stage " + std::to_string(i + 1) + " code " +
-                                      std::to_string(code) +
+        const std::string stage = "stage " + std::to_string(i + 1);
+        const std::string stageCode = stage + " code " + std::to_string(code);
+        if (i == 0 && code == 0)
+            result.warnings.push_back(stage + " has no movement code: the monster only rises and "
+                                              "stands");
+        else if (code != 0 && DescribeMoveCode(code) == "no motion of its own")
+            result.warnings.push_back(stageCode + " gives no motion of its own");
+        if (i > 0 && name.Flying && code >= 1 && code <= 31)
+            result.warnings.push_back(stageCode +
                                       " runs without gravity, since the first code flies");
     }
+}
+
+CheckResult CheckName(const std::string& fileName) {
+    CheckResult result;
+    result.fileName = fileName;
+    try {
+        result.name = ParseMonsterFileName(fileName);
+        result.nameOk = true;
+        AddNameWarnings(result);
+    } catch (const vb::RuntimeError& error) {
+        result.errorNumber = error.Number();
+        result.errorText = error.Description();
+    }
+    return result;
 }
 
 } // namespace
@@ -185,6 +196,10 @@ const char* ClassName(PixelClass value) {
     return kClassNames[static_cast<size_t>(value)];
 }
 
+std::string CountOf(int64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 std::string DescribeMoveCode(int32_t code) {
     if (code >= 1 && code <= 9) return "walks";
     if (code >= 10 && code <= 19) return "jumps";
@@ -197,17 +212,7 @@ std::string DescribeMoveCode(int32_t code) {
 }
 
 CheckResult CheckMonster(const std::string& fileName, const platform::Picture& picture) {
-    CheckResult result;
-    result.fileName = fileName;
-    try {
-        result.name = ParseMonsterFileName(fileName);
-        result.nameOk = true;
-        AddNameWarnings(result);
-    } catch (const vb::RuntimeError& error) {
-        result.errorNumber = error.Number();
-        result.errorText = error.Description();
-    }
-
+    CheckResult result = CheckName(fileName);
     result.width = picture.width;
     result.height = picture.height;
     const size_t size = static_cast<size_t>(picture.width) * picture.height;
@@ -239,8 +244,8 @@ CheckResult CheckMonster(const std::string& fileName, const platform::Picture& p
         result.warnings.push_back("no white (&HFFFFFF) hit points at all");
     } else if (result.groups < kHitPointsNeeded) {
         result.warnings.push_back(
-            "only " + std::to_string(result.groups) +
-            " hit point(s) lie far enough apart: destroying one greens the white within " +
+            "only " + CountOf(result.groups, "hit point lies", "hit points lie") +
+            " far enough apart: destroying one greens the white within " +
             std::to_string(kGreenRadius) + " cells of the man, so patches need more than " +
             std::to_string(kSeparation) + " cells between them");
     }
@@ -248,9 +253,10 @@ CheckResult CheckMonster(const std::string& fileName, const platform::Picture& p
         result.warnings.push_back(std::to_string(result.patches.size()) +
                                   " white patches: stray white pixels are hit points too");
     if (result.counts.furNotGrip > 0)
-        result.warnings.push_back(std::to_string(result.counts.furNotGrip) +
-                                  " fur pixels cannot be held on to (grip needs saturation "
-                                  "0.58..0.78 and hue 0.152..0.182)");
+        result.warnings.push_back(
+            CountOf(result.counts.furNotGrip, "fur pixel cannot", "fur pixels cannot") +
+            " be held on to (grip needs saturation "
+            "0.58..0.78 and hue 0.152..0.182)");
     for (size_t i = 0; i < result.patches.size(); ++i)
         if (!result.patches[i].reachable)
             result.warnings.push_back("hit point #" + std::to_string(i + 1) +
@@ -270,19 +276,16 @@ CheckResult CheckMonster(const std::string& fileName, const platform::Picture& p
 
 CheckResult CheckMonsterFile(const std::string& path) {
     const std::string fileName = std::filesystem::path(path).filename().string();
-    platform::Picture picture;
-    std::string loadError;
     try {
-        picture = platform::LoadPicture(path);
+        return CheckMonster(fileName, platform::LoadPicture(path));
     } catch (const vb::RuntimeError& error) {
-        loadError = error.Description();
-    }
-    CheckResult result = CheckMonster(fileName, picture);
-    if (!loadError.empty()) {
-        result.warnings.insert(result.warnings.begin(), "picture not loaded: " + loadError);
+        // The game stops at a picture it cannot load: nothing else to check.
+        CheckResult result = CheckName(fileName);
+        result.loadError = error.Description();
+        result.warnings.insert(result.warnings.begin(), "picture not loaded: " + result.loadError);
         result.beatable = false;
+        return result;
     }
-    return result;
 }
 
 } // namespace monster_check

@@ -50,6 +50,7 @@ struct CheckResult {
     int32_t errorNumber = 0;
     std::string errorText;
 
+    std::string loadError; // why the picture could not be read; empty when it was
     int32_t width = 0, height = 0;
     PixelCounts counts;
     std::vector<WhitePatch> patches;
@@ -75,6 +76,9 @@ std::string TextMap(const platform::Picture& picture, const CheckResult& result)
 
 // The classes painted in distinct colours, with the man's rest places marked.
 platform::Picture PreviewPicture(const platform::Picture& picture, const CheckResult& result);
+
+// A number with its noun: "1 white patch", "3 white patches".
+std::string CountOf(int64_t n, const char* one, const char* many);
 
 // Movement family of a code, in words ("walks", "jumps", ...).
 std::string DescribeMoveCode(int32_t code);

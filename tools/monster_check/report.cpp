@@ -35,6 +35,34 @@ std::string FormatCodes(const MonsterName& name) {
     return text;
 }
 
+// Size, pixel classes and hit points of a picture that was read.
+std::string PictureFindings(const CheckResult& r) {
+    std::string out =
+        "  size " + std::to_string(r.width) + " x " + std::to_string(r.height) + " game pixels; " +
+        (r.height > 600 ? "drops in from above the view" : "rises out of the ground") + "\n";
+    if (r.nameOk && r.name.Flying && r.height <= 600)
+        out += "  a flyer: it starts flying once its top " +
+               std::to_string(static_cast<int32_t>(r.height * 0.15) + 1) +
+               " rows are out of the ground, then coasts on; high hit points come first\n";
+    const PixelCounts& c = r.counts;
+    out += "  pixels: solid " + std::to_string(c.solid) + ", grip " + std::to_string(c.grip) +
+           ", fur " + std::to_string(c.fur) + ", deadly " + std::to_string(c.deadly) + ", white " +
+           std::to_string(c.white) + ", empty " + std::to_string(c.empty) + "\n";
+    out += "  hit points: " +
+           CountOf(static_cast<int64_t>(r.patches.size()), "white patch", "white patches") +
+           " in " + CountOf(r.groups, "separate place", "separate places") + ", " +
+           std::to_string(r.reachableGroups) + " within reach\n";
+    for (size_t i = 0; i < r.patches.size(); ++i) {
+        const WhitePatch& p = r.patches[i];
+        out += "    #" + std::to_string(i + 1) + " at " + std::to_string(p.left) + "," +
+               std::to_string(p.top) + " (" + std::to_string(p.right - p.left + 1) + " x " +
+               std::to_string(p.bottom - p.top + 1) + ", " + std::to_string(p.pixels) +
+               " pixels), place " + std::to_string(p.group) + ": " +
+               (p.reachable ? "a strike can reach it" : "OUT OF REACH") + "\n";
+    }
+    return out;
+}
+
 } // namespace
 
 std::string FormatReport(const CheckResult& r) {
@@ -44,43 +72,24 @@ std::string FormatReport(const CheckResult& r) {
         out += "  ID " + n.MonsterID + ", name \"" + n.MonsterName + "\", codes " + FormatCodes(n) +
                (n.Flying ? ", flies" : ", does not fly") + "\n";
         for (size_t i = 0; i < n.MoveCode.size(); ++i)
-            out += "    stage " + std::to_string(i + 1) + ": " + std::to_string(n.MoveCode[i]) +
-                   " " + DescribeMoveCode(n.MoveCode[i]) + "\n";
+            out += "    stage " + std::to_string(i + 1) + ": code " +
+                   std::to_string(n.MoveCode[i]) + ", " + DescribeMoveCode(n.MoveCode[i]) + "\n";
     } else {
         char number[16];
         std::snprintf(number, sizeof number, "&H%08X", static_cast<uint32_t>(r.errorNumber));
         out += "  NAME ERROR " + std::string(number) + ": " + r.errorText + "\n";
     }
-    out += "  size " + std::to_string(r.width) + " x " + std::to_string(r.height) +
-           " game pixels; " +
-           (r.height > 600 ? "drops in from above the view" : "rises out of the ground") + "\n";
-    if (r.nameOk && r.name.Flying && r.height <= 600)
-        out += "  a flyer: it starts flying once its top " +
-               std::to_string(static_cast<int32_t>(r.height * 0.15) + 1) +
-               " rows are out of the ground, then coasts on; high hit points come first\n";
-    const PixelCounts& c = r.counts;
-    out += "  pixels: solid " + std::to_string(c.solid) + ", grip " + std::to_string(c.grip) +
-           ", fur " + std::to_string(c.fur) + ", deadly " + std::to_string(c.deadly) + ", white " +
-           std::to_string(c.white) + ", empty " + std::to_string(c.empty) + "\n";
-    out += "  hit points: " + std::to_string(r.patches.size()) + " white patch(es) in " +
-           std::to_string(r.groups) + " separate place(s), " + std::to_string(r.reachableGroups) +
-           " within reach\n";
-    for (size_t i = 0; i < r.patches.size(); ++i) {
-        const WhitePatch& p = r.patches[i];
-        out += "    #" + std::to_string(i + 1) + " at " + std::to_string(p.left) + "," +
-               std::to_string(p.top) + " (" + std::to_string(p.right - p.left + 1) + " x " +
-               std::to_string(p.bottom - p.top + 1) + ", " + std::to_string(p.pixels) +
-               " pixels), place " + std::to_string(p.group) + ": " +
-               (p.reachable ? "a strike can reach it" : "OUT OF REACH") + "\n";
-    }
+    if (r.loadError.empty()) out += PictureFindings(r);
     for (const std::string& warning : r.warnings) out += "  warning: " + warning + "\n";
     if (r.beatable) {
         out += "  verdict: beatable\n";
     } else {
         out += "  verdict: CANNOT BE BEATEN (";
-        out += !r.nameOk ? "the game stops at its name"
-                         : "fewer than " + std::to_string(kHitPointsNeeded) +
-                               " separate hit points can be struck";
+        // In the game's order: the name is read before the picture is loaded.
+        out += !r.nameOk              ? "the game stops at its name"
+               : !r.loadError.empty() ? "the game stops at a picture it cannot load"
+                                      : "fewer than " + std::to_string(kHitPointsNeeded) +
+                                            " separate hit points can be struck";
         out += ")\n";
     }
     return out;
