@@ -24,6 +24,14 @@ void StartReadyToDie(GameWorld& world) {
     world.particles().Initialize();
 }
 
+// The speeds of the first particles in the ring.
+void ExpectFirstSpeeds(GameWorld& world, const double (&speeds)[3][2]) {
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SX, speeds[i][0]) << i;
+        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SY, speeds[i][1]) << i;
+    }
+}
+
 } // namespace
 
 TEST(Death, CrushedBurstsIntoTwoHundredFlatRedParticles) {
@@ -104,10 +112,7 @@ TEST(Death, BurstDrawsInTheWrittenOrder) {
     }
     vb::Randomize(5);
     world.man().Die(1);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SX, crushed[i][0]) << i;
-        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SY, crushed[i][1]) << i;
-    }
+    ExpectFirstSpeeds(world, crushed);
 
     world.particles().Initialize();
     vb::Randomize(6);
@@ -123,8 +128,5 @@ TEST(Death, BurstDrawsInTheWrittenOrder) {
     }
     vb::Randomize(6);
     world.man().Die(2);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SX, burnt[i][0]) << i;
-        EXPECT_DOUBLE_EQ(world.particles().Slot(i + 1).SY, burnt[i][1]) << i;
-    }
+    ExpectFirstSpeeds(world, burnt);
 }

@@ -190,12 +190,7 @@ TEST(ManMove, CrushedWhenTheMonsterOccupiesHisPixel) {
     world.PlaceMonster(-1, -1, 2); // its lower row now covers (0, 0)
     world.Frame();
     EXPECT_EQ(world.man().mState, 2);
-    int red = 0;
-    for (int i = 1; i <= 400; ++i) {
-        const Particle& p = world.particles().Slot(i);
-        if (p.Alive && p.Colour == 255) ++red;
-    }
-    EXPECT_EQ(red, 200);
+    EXPECT_EQ(CountParticles(world, 255), 200);
 }
 
 TEST(ManMove, WalkingIntoDeadlyRedKills) {
@@ -204,11 +199,7 @@ TEST(ManMove, WalkingIntoDeadlyRedKills) {
     world.Hold(kRight);
     ASSERT_TRUE(world.FrameUntil([&] { return world.man().mState != 1; }, 100));
     EXPECT_LT(world.man().mX, 3);
-    int darkRed = 0;
-    for (int i = 1; i <= 400; ++i) {
-        const Particle& p = world.particles().Slot(i);
-        if (p.Alive && p.Colour == 128) ++darkRed;
-    }
+    const int darkRed = CountParticles(world, 128);
     EXPECT_GE(darkRed, 100);
     EXPECT_EQ(darkRed % 100, 0);
 }

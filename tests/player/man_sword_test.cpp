@@ -13,15 +13,6 @@ namespace {
 
 constexpr int32_t kGrey = 128 + 128 * 256 + 128 * 65536;
 
-int CountParticles(GameWorld& world, int32_t colour) {
-    int count = 0;
-    for (int i = 1; i <= 400; ++i) {
-        const Particle& p = world.particles().Slot(i);
-        if (p.Alive && p.Colour == colour) ++count;
-    }
-    return count;
-}
-
 // The man stands on a white hit point of a still monster, ready to strike
 // down with the given charge; no particles and no monster speed yet.
 void StandOnHitPoint(GameWorld& world, double charge) {

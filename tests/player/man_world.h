@@ -2,11 +2,13 @@
 // platform (a flying monster without a pattern) near the man.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
+#include "scenery/clsParticles.h"
 #include "support/game_world.h"
 
 // One code-0 monster, standing on the ground far to the right of the man.
@@ -23,4 +25,14 @@ inline void StartWithScene(GameWorld& world, const std::vector<std::string>& row
     world.AddMonster("5 Scene 43.gif", rows);
     world.Start();
     world.PlaceMonster(x, y, 2);
+}
+
+// Live particles of one colour in the ring.
+inline int CountParticles(GameWorld& world, int32_t colour) {
+    int count = 0;
+    for (int i = 1; i <= 400; ++i) {
+        const Particle& p = world.particles().Slot(i);
+        if (p.Alive && p.Colour == colour) ++count;
+    }
+    return count;
 }
