@@ -34,17 +34,16 @@ bool UsesSource(Op op) {
 }
 
 // One row combined with the raster operation; T is a colour pixel or a mask byte.
-template <class T, void (*AndRow)(T*, const T*, size_t), void (*OrRow)(T*, const T*, size_t)>
-void Apply(T* d, const T* s, size_t n, Op op) {
+template <class T> void Apply(T* d, const T* s, size_t n, Op op) {
     switch (op) {
     case Op::Copy:
         std::memmove(d, s, n * sizeof(T));
         break;
     case Op::And:
-        AndRow(d, s, n);
+        rows::Combine<rows::Bitwise::And>(d, s, n);
         break;
     case Op::Or:
-        OrRow(d, s, n);
+        rows::Combine<rows::Bitwise::Or>(d, s, n);
         break;
     default:
         break;
@@ -110,11 +109,9 @@ struct RowReader {
 
 void WriteRow(Bitmap& dest, int y, int x, const void* row, size_t n, Op op) {
     if (dest.mono) {
-        Apply<uint8_t, rows::AndBytes, rows::OrBytes>(dest.monoRow(y) + x,
-                                                      static_cast<const uint8_t*>(row), n, op);
+        Apply(dest.monoRow(y) + x, static_cast<const uint8_t*>(row), n, op);
     } else {
-        Apply<uint32_t, rows::And, rows::Or>(dest.colourRow(y) + x,
-                                             static_cast<const uint32_t*>(row), n, op);
+        Apply(dest.colourRow(y) + x, static_cast<const uint32_t*>(row), n, op);
     }
 }
 

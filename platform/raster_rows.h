@@ -28,53 +28,38 @@ inline void Copy(uint32_t* d, const uint32_t* s, size_t n) {
     std::memmove(d, s, n * 4);
 }
 
-inline void And(uint32_t* d, const uint32_t* s, size_t n) {
+enum class Bitwise { And, Or };
+
+// d = d op s over a row of colour pixels or mask bytes, a vector at a time.
+template <Bitwise Op, class T> inline void Combine(T* d, const T* s, size_t n) {
     size_t i = 0;
 #if defined(__SSE2__)
-    for (; i + 4 <= n; i += 4) {
-        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_and_si128(a, b));
+    constexpr size_t kStep = 16 / sizeof(T);
+    for (; i + kStep <= n; i += kStep) {
+        __m128i* dp = reinterpret_cast<__m128i*>(d + i);
+        const __m128i a = _mm_loadu_si128(dp);
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        _mm_storeu_si128(dp, Op == Bitwise::And ? _mm_and_si128(a, b) : _mm_or_si128(a, b));
     }
 #endif
-    for (; i < n; ++i) d[i] &= s[i];
+    for (; i < n; ++i) d[i] = static_cast<T>(Op == Bitwise::And ? d[i] & s[i] : d[i] | s[i]);
+}
+
+inline void And(uint32_t* d, const uint32_t* s, size_t n) {
+    Combine<Bitwise::And>(d, s, n);
 }
 
 inline void Or(uint32_t* d, const uint32_t* s, size_t n) {
-    size_t i = 0;
-#if defined(__SSE2__)
-    for (; i + 4 <= n; i += 4) {
-        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(a, b));
-    }
-#endif
-    for (; i < n; ++i) d[i] |= s[i];
+    Combine<Bitwise::Or>(d, s, n);
 }
 
 // One-bit rows (bytes 0/1) combined bitwise.
 inline void AndBytes(uint8_t* d, const uint8_t* s, size_t n) {
-    size_t i = 0;
-#if defined(__SSE2__)
-    for (; i + 16 <= n; i += 16) {
-        __m128i* dp = reinterpret_cast<__m128i*>(d + i);
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        _mm_storeu_si128(dp, _mm_and_si128(_mm_loadu_si128(dp), b));
-    }
-#endif
-    for (; i < n; ++i) d[i] &= s[i];
+    Combine<Bitwise::And>(d, s, n);
 }
 
 inline void OrBytes(uint8_t* d, const uint8_t* s, size_t n) {
-    size_t i = 0;
-#if defined(__SSE2__)
-    for (; i + 16 <= n; i += 16) {
-        __m128i* dp = reinterpret_cast<__m128i*>(d + i);
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        _mm_storeu_si128(dp, _mm_or_si128(_mm_loadu_si128(dp), b));
-    }
-#endif
-    for (; i < n; ++i) d[i] |= s[i];
+    Combine<Bitwise::Or>(d, s, n);
 }
 
 #if defined(__SSE2__)
