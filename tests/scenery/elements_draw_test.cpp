@@ -41,6 +41,13 @@ class ElementsDraw : public ::testing::Test {
         return e;
     }
 
+    // The background pass seen from that camera position.
+    void DrawBackground(double cameraX, double cameraY) {
+        CameraX = cameraX;
+        CameraY = cameraY;
+        elements.Draw(false);
+    }
+
     SceneryWorld world;
     clsElements elements;
 };
@@ -50,9 +57,7 @@ TEST_F(ElementsDraw, RepeatedPictureCoversTheScreenFromBeforeItsLeftEdge) {
     AddRepeatedStrip(strip);
     // Parallax start Int(0 - 200 + 510 - 660) = -350, Mod 400 keeps -350... so
     // aim for -50: CameraX = 510 - 200 + 50.
-    CameraX = 360;
-    CameraY = 0;
-    elements.Draw(false);
+    DrawBackground(360, 0);
     // Start -50 - 400 = -450: copies at -450, -50, 350 and 750, the fourth
     // reaching past the view's right edge.
     const int row = 384 - 3 + 1;
@@ -67,17 +72,14 @@ TEST_F(ElementsDraw, RepeatedPictureCoversTheScreenFromBeforeItsLeftEdge) {
 TEST_F(ElementsDraw, RepetitionUsesTheRemainderWithTheSignOfTheStart) {
     kivSprites3 strip;
     AddRepeatedStrip(strip);
-    CameraY = 0;
     // Start Int(-200 + 510 - CameraX): 130 for CameraX 180 -> 130 - 400 = -270;
     // -970 for CameraX 1280 -> -970 Mod 400 = -170 -> -570.
-    CameraX = 180;
-    elements.Draw(false);
+    DrawBackground(180, 0);
     EXPECT_EQ(world.At(130, 382), kMarker);
     EXPECT_EQ(world.At(530, 382), kMarker);
     EXPECT_EQ(world.At(930, 382), kMarker);
     world.Clear(SceneryWorld::kSky);
-    CameraX = 1280;
-    elements.Draw(false);
+    DrawBackground(1280, 0);
     EXPECT_EQ(world.At(230, 382), kMarker);
     EXPECT_EQ(world.At(630, 382), kMarker);
     EXPECT_EQ(world.At(1022, 382), kBody);
@@ -87,9 +89,7 @@ TEST_F(ElementsDraw, RepetitionUsesTheRemainderWithTheSignOfTheStart) {
 TEST_F(ElementsDraw, FarElementsMoveLessAndSitLower) {
     kivSprites3 cloud;
     AddPicture(cloud, 30, 12, 100, -20, 0.5);
-    CameraX = 200;
-    CameraY = -230.4;
-    elements.Draw(false);
+    DrawBackground(200, -230.4);
     // sx = Int(100 x 0.5 x 3 - 15 + 510 - 200 x 0.5) = 545
     // sy = Int(-20 x 0.5 x 6 - 6 + 384 - 768 x 0.15 x (0.5 - 1) + 230.4 x 0.5) = 490
     EXPECT_EQ(world.At(545, 490), kMarker);
@@ -118,9 +118,7 @@ TEST_F(ElementsDraw, FixedPositionsIgnoreTheCamera) {
     ElementRecord& e = AddPicture(cloud, 30, 12, 40, 70, 0.5);
     e.FixedX = true;
     e.FixedY = true;
-    CameraX = 12345;
-    CameraY = -777;
-    elements.Draw(false);
+    DrawBackground(12345, -777);
     EXPECT_EQ(world.At(40, 70), kMarker);
     EXPECT_EQ(world.At(39, 70), SceneryWorld::kSky);
 }
@@ -150,9 +148,7 @@ TEST_F(ElementsDraw, EachPassDrawsOnlyItsOwnElements) {
 TEST_F(ElementsDraw, UnsupportedTypeIsReportedPerCopy) {
     kivSprites3 strip;
     AddRepeatedStrip(strip).Type = 2;
-    CameraX = 360;
-    CameraY = 0;
-    elements.Draw(false);
+    DrawBackground(360, 0);
     ASSERT_EQ(world.host.Messages.size(), 4u);
     EXPECT_EQ(world.host.Messages[0], "Error:clsElements:Type '2' not covered by Case.");
     for (gdi::COLORREF c : world.View()) ASSERT_EQ(c, SceneryWorld::kSky);
@@ -176,9 +172,7 @@ TEST_F(ElementsDraw, GoldenSky) {
     vb::Randomize(42);
     elements.Initialize();
     for (int frame = 0; frame < 250; ++frame) elements.Move();
-    CameraX = 1500;
-    CameraY = -0.3 * ViewHeight - 120;
-    elements.Draw(false);
+    DrawBackground(1500, -0.3 * ViewHeight - 120);
 
     platform::Picture actual;
     actual.width = ViewWidth;
