@@ -118,8 +118,10 @@ platform::Picture MountainRange() {
     return canvas.ToPicture();
 }
 
+// A tall viaduct: the near range stands in front of it, so only a bridge that
+// rises well above the foothills shows where the massifs part.
 platform::Picture Bridge() {
-    constexpr int kWidth = 240, kHeight = 34;
+    constexpr int kWidth = 240, kHeight = 64;
     constexpr int kArch = 60, kPier = 12;
     Canvas canvas(kWidth, kHeight);
     const Colour rail = gdi::RGB(112, 112, 130), deckTop = gdi::RGB(152, 150, 168),
