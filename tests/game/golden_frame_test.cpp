@@ -15,16 +15,11 @@
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
+#include "support/golden_image.h"
 
 using namespace keys;
 
 namespace {
-
-std::string SourceTree() {
-    const char* folder = std::getenv("STOMPVALE_SOURCE");
-    if (folder) return folder;
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
-}
 
 platform::Picture PlayScript() {
     GameWorld world(4242);
@@ -65,20 +60,5 @@ TEST(GoldenFrame, ViewAfterThreeHundredScriptedFrames) {
     // The same script gives the same view: nothing depends on the wall clock.
     EXPECT_EQ(PlayScript().pixels, actual.pixels);
 
-    const std::string golden = SourceTree() + "/tests/game/golden/frame_300.gif";
-    const char* update = std::getenv("STOMPVALE_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        std::filesystem::create_directories(std::filesystem::path(golden).parent_path());
-        platform::SavePictureGif(golden, actual, false);
-        GTEST_SKIP() << "golden image rewritten: " << golden;
-    }
-    ASSERT_TRUE(std::filesystem::exists(golden)) << golden;
-    const platform::Picture expected = platform::LoadPicture(golden);
-    ASSERT_EQ(expected.width, actual.width);
-    ASSERT_EQ(expected.height, actual.height);
-    int differences = 0;
-    for (size_t i = 0; i < actual.pixels.size(); ++i) {
-        differences += expected.pixels[i] != actual.pixels[i];
-    }
-    EXPECT_EQ(differences, 0);
+    ExpectMatchesGolden(actual, "tests/game/golden/frame_300.gif");
 }

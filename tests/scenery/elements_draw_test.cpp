@@ -9,6 +9,7 @@
 #include "platform/picture.h"
 #include "platform/random.h"
 #include "scenery/clsElements.h"
+#include "support/golden_image.h"
 
 namespace {
 
@@ -178,20 +179,7 @@ TEST_F(ElementsDraw, GoldenSky) {
     actual.width = ViewWidth;
     actual.height = ViewHeight;
     actual.pixels = world.View();
-    const std::string golden = SourceFolder() + "/tests/scenery/golden/sky_seed42.gif";
-    const char* update = std::getenv("STOMPVALE_UPDATE_GOLDEN");
-    if (update != nullptr && std::string(update) == "1") {
-        platform::SavePictureGif(golden, actual, false);
-        GTEST_SKIP() << "golden image rewritten: " << golden;
-    }
-    ASSERT_TRUE(std::filesystem::exists(golden)) << golden;
-    const platform::Picture expected = platform::LoadPicture(golden);
-    ASSERT_EQ(expected.width, actual.width);
-    ASSERT_EQ(expected.height, actual.height);
-    int differing = 0;
-    for (size_t i = 0; i < actual.pixels.size(); ++i)
-        differing += actual.pixels[i] != expected.pixels[i];
-    EXPECT_EQ(differing, 0);
+    ExpectMatchesGolden(actual, "tests/scenery/golden/sky_seed42.gif");
 }
 
 } // namespace

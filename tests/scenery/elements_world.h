@@ -11,13 +11,7 @@
 #include "platform/headless_host.h"
 #include "platform/raster.h"
 #include "scenery/clsElements.h"
-
-inline std::string SourceFolder() {
-    const char* folder = std::getenv("STOMPVALE_SOURCE");
-    if (folder != nullptr) return folder;
-    // Run by hand: the tree this file lives in.
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
-}
+#include "support/source_tree.h"
 
 // A living record at (x, y) with that depth and picture; the rest as created.
 inline ElementRecord LiveRecord(kivSprites3* sprite, double x, double y, double depth) {
@@ -32,7 +26,7 @@ inline ElementRecord LiveRecord(kivSprites3* sprite, double x, double y, double 
 
 class SceneryWorld {
   public:
-    SceneryWorld() : host(SourceFolder() + "/data") {
+    SceneryWorld() : host((SourceFolder() / "data").string()) {
         platform::SetHost(&host);
         ScreenWidth = 1024;
         ScreenHeight = 768;

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/source_tree.h"
+
 namespace tool_files {
 
 inline std::filesystem::path ProgramFolder() {
@@ -15,10 +17,7 @@ inline std::filesystem::path ProgramFolder() {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
 }
 
-inline std::filesystem::path SourceFolder() {
-    if (const char* source = std::getenv("STOMPVALE_SOURCE")) return source;
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-}
+using ::SourceFolder;
 
 inline std::filesystem::path MonstersFolder() {
     return SourceFolder() / "data" / "Monsters";
