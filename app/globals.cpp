@@ -19,7 +19,3 @@ int32_t ColourGreen = 148 + 190 * 256 + 57 * 65536, ColourWhite = 0xFFFFFF;
 int32_t GameState = 0, NextGameState = 1, StateFrames = 0;
 bool SoundEnabled = false;
 std::unique_ptr<clsKeyboard> Keyboard;
-
-std::vector<MonsterRecord> MonsterHistory;
-int32_t MonstersLeft = 0;
-platform::DateTime MonsterNameUntil = 0;

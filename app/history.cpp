@@ -9,11 +9,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/modMain.h"
+#include "app/game_form.h"
 #include "files/clsFiles.h"
 #include "platform/host.h"
-#include "platform/numeric.h"
-#include "platform/vb_strings.h"
+#include "vb/numeric.h"
+#include "vb/strings.h"
+
+std::vector<MonsterRecord> MonsterHistory;
+int32_t MonstersLeft = 0;
+platform::DateTime MonsterNameUntil = 0;
 
 namespace {
 

@@ -7,6 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/host.h"
+
+struct MonsterRecord {
+    std::string FileName;
+    int32_t Defeats = 0;
+};
+extern std::vector<MonsterRecord> MonsterHistory; // index 0 holds entry 1
+extern int32_t MonstersLeft;
+// Until when the banner shows the monster's name.
+extern platform::DateTime MonsterNameUntil;
+
 // Builds MonsterHistory, MonstersLeft and MonsterNameUntil from the program
 // folder's History.ini and Monsters folder. Raises vb::RuntimeError when the
 // Monsters folder holds no file at all.

@@ -11,9 +11,9 @@
 #include "gfx/modGraphic.h"
 #include "input/clsKeyboard.h"
 #include "platform/forms.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
-#include "platform/runtime_error.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "app/game_form.h"
+#include "app/history.h"
 #include "platform/host.h"
 
 class clsKeyboard;
-class GameForm;
 
 // --- world globals ------------------------------------------------------------
 extern int32_t ScreenWidth, ScreenHeight;
@@ -29,27 +30,6 @@ extern int32_t GameState, NextGameState, StateFrames;
 extern bool SoundEnabled;
 extern std::unique_ptr<clsKeyboard> Keyboard;
 
-// --- monster history ----------------------------------------------------------
-struct MonsterRecord {
-    std::string FileName;
-    int32_t Defeats = 0;
-};
-extern std::vector<MonsterRecord> MonsterHistory; // index 0 holds entry 1
-extern int32_t MonstersLeft;
-extern platform::DateTime MonsterNameUntil;
-
-// --- the game form ------------------------------------------------------------
-// What the frame loop and the history need of the game form; the game itself
-// (game/frmMain) implements it.
-class GameForm {
-  public:
-    virtual ~GameForm() = default;
-    virtual void Kiv_Initialize() = 0;
-    virtual void Kiv_Terminate() = 0;
-    virtual void MainLoop() = 0;
-    virtual void TextChange(const std::string& pFileName, int32_t pTextCounter) = 0;
-};
-
 // How start-up chooses the screen size: the two builds differ only here.
 enum class ScreenSizeMode { Windowed1024x768, Desktop };
 
@@ -66,12 +46,6 @@ struct ProgramSetup {
 // Main: start-up, the frame loop, the history written at the end. Returns the
 // process exit status. Errors that reach it are shown in a message box.
 int Main(const ProgramSetup& setup);
-
-// The form currently playing, or nullptr.
-GameForm* CurrentGameForm();
-// Registers the playing form for code that drives the game without Main
-// (the headless test world).
-void SetCurrentGameForm(GameForm* form);
 
 // Fills the world globals for a screen size: pixel size, view, centre,
 // camera snap, gravity, colours, thresholds, and the top-level state (0, next

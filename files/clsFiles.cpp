@@ -4,10 +4,10 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "platform/numeric.h"
-#include "platform/random.h"
-#include "platform/runtime_error.h"
-#include "platform/vb_strings.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
+#include "vb/runtime_error.h"
+#include "vb/strings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "game/camera.h"
 
 #include "app/modMain.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 void CameraStep(bool pLead, double pOldX, double pOldY, double pX, double pY) {
     // The constants are tuned for a 1280 x 1024 view and scale with the view.

@@ -5,11 +5,11 @@
 
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
-#include "platform/numeric.h"
-#include "platform/vb_strings.h"
 #include "player/clsMan.h"
 #include "scenery/clsElements.h"
 #include "scenery/clsParticles.h"
+#include "vb/numeric.h"
+#include "vb/strings.h"
 
 frmMainForm* frmMain = nullptr;
 

@@ -7,11 +7,11 @@
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
 #include "player/clsMan.h"
 #include "scenery/clsElements.h"
 #include "scenery/clsParticles.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
 
 namespace {
 

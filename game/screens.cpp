@@ -6,7 +6,7 @@
 #include "gfx/kivSprite3.h"
 #include "gfx/modGraphic.h"
 #include "platform/host.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The two-pass transparent copy shared by the surface and the animation strip.
 #pragma once
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 namespace gfx {
 

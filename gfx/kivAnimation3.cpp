@@ -4,7 +4,7 @@
 #include <string>
 
 #include "gfx/compose.h"
-#include "platform/runtime_error.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

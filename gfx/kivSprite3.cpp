@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "platform/numeric.h"
-#include "platform/picture.h"
-#include "platform/runtime_error.h"
+#include "gdi/picture.h"
+#include "vb/numeric.h"
+#include "vb/runtime_error.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ void kivSprite3::Refresh(bool pTerminate) {
     ScreenDC screen;
 
     if (!mPath.empty()) {
-        platform::Picture picture = platform::LoadPicture(mPath);
+        gdi::Picture picture = gdi::LoadPicture(mPath);
         mWidth = picture.width;
         mHeight = picture.height;
         gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(screen.get(), mWidth, mHeight);

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 class kivSprite3 {
   public:

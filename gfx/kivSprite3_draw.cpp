@@ -5,7 +5,7 @@
 #include "gfx/kivSprite3.h"
 #include "gfx/modGraphic.h"
 #include "platform/forms.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "app/modMain.h"
 #include "gfx/modGraphic.h"
-#include "platform/runtime_error.h"
+#include "vb/runtime_error.h"
 
 void kivSprites3::Initialize(bool pSprite, int32_t pWidth, int32_t pHeight,
                              kivSprite3* pFillSprite) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gfx/kivSprite3.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 class kivSprites3 {
   public:

@@ -3,7 +3,7 @@
 #include "gfx/modGraphic.h"
 
 #include "platform/forms.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 class kivSprite3;
 class kivSprites3;

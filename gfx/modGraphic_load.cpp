@@ -3,7 +3,7 @@
 #include "gfx/kivSprite3.h"
 #include "gfx/kivSprites3.h"
 #include "gfx/modGraphic.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 std::unique_ptr<kivSprite3> LoadSprite(const std::string& pPath) {
     auto surface = std::make_unique<kivSprite3>();

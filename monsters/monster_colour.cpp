@@ -2,7 +2,7 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 int32_t clsMonster::GetColour2(double pX, double pY) const {
     if (!mSprites) return -2;

@@ -7,9 +7,9 @@
 #include "monsters/clsMonster.h"
 #include "monsters/monster_name.h"
 #include "platform/host.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
 #include "player/clsMan.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
 
 clsMonster::clsMonster() = default;
 clsMonster::~clsMonster() = default;

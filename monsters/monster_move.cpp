@@ -8,10 +8,10 @@
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "platform/numeric.h"
-#include "platform/runtime_error.h"
-#include "platform/vb_strings.h"
+#include "vb/numeric.h"
+#include "vb/runtime_error.h"
+#include "vb/strings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/host.h"
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 namespace platform {
 namespace {

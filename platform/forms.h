@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 namespace platform {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 namespace platform {
 

@@ -4,9 +4,9 @@
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
-#include "platform/random.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
+#include "vb/random.h"
 
 namespace {
 constexpr int32_t kPureRed = 255;

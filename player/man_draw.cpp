@@ -3,8 +3,8 @@
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
 #include "player/clsMan.h"
+#include "vb/numeric.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "game/frmMain.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
 #include "player/clsMan.h"
 #include "player/colour_classes.h"
+#include "vb/numeric.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
 #include "player/clsMan.h"
 #include "player/colour_classes.h"
 #include "scenery/clsParticles.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
 
 namespace {
 constexpr int32_t kCutFurGrey = 96 + 96 * 256 + 96 * 65536;

@@ -5,8 +5,8 @@
 #include "app/modMain.h"
 #include "gfx/modGraphic.h"
 #include "platform/host.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
 
 void clsParticles::Initialize() {
     Particles.fill(Particle{});

@@ -5,7 +5,7 @@
 
 #include "app/history.h"
 #include "app_harness.h"
-#include "platform/runtime_error.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "e2e_process.h"
-#include "platform/picture.h"
+#include "gdi/picture.h"
 #include "support/game_world.h"
 #include "support/temp_dir.h"
 #include "x11_game_test.h"
@@ -75,8 +75,8 @@ TEST_F(GamePlay, WalkingRightShowsTheGameAndEscapeKeepsTheHistory) {
     fs::copy(bin / "images", dir.path() / "images", fs::copy_options::recursive);
     fs::create_directories(dir.path() / "Monsters");
     // ID 3 keeps the title sequence short; code 0 keeps the monster in place.
-    platform::SavePictureGif((dir.path() / "Monsters" / "3 Tester 0.gif").string(),
-                             PictureFromGrid({"SSSSSS", "SWWSSS", "SSSSSS", "SSSSSS"}));
+    gdi::SavePictureGif((dir.path() / "Monsters" / "3 Tester 0.gif").string(),
+                        PictureFromGrid({"SSSSSS", "SWWSSS", "SSSSSS", "SSSSSS"}));
     dir.Write("History.ini", "");
 
     ChildProcess game({(dir.path() / name).string()}, GameEnvironment(), dir.str());

@@ -3,9 +3,9 @@
 #include <set>
 
 #include "files/clsFiles.h"
-#include "platform/random.h"
-#include "platform/runtime_error.h"
 #include "support/temp_dir.h"
+#include "vb/random.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

@@ -21,7 +21,7 @@ using namespace keys;
 
 namespace {
 
-platform::Picture PlayScript() {
+gdi::Picture PlayScript() {
     GameWorld world(4242);
     world.AddMonster("1 Golem 0.gif", {
                                           "....YYYY....",
@@ -56,7 +56,7 @@ platform::Picture PlayScript() {
 } // namespace
 
 TEST(GoldenFrame, ViewAfterThreeHundredScriptedFrames) {
-    const platform::Picture actual = PlayScript();
+    const gdi::Picture actual = PlayScript();
     // The same script gives the same view: nothing depends on the wall clock.
     EXPECT_EQ(PlayScript().pixels, actual.pixels);
 

@@ -9,8 +9,8 @@
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "gdi/picture.h"
 #include "platform/headless_host.h"
-#include "platform/picture.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -32,14 +32,14 @@ class ScreenImages : public ::testing::Test {
   protected:
     void SetUp() override {
         for (const auto& [name, colour] : kImages) {
-            platform::Picture picture;
+            gdi::Picture picture;
             picture.width = 40;
             picture.height = 12;
             picture.pixels.assign(40 * 12, colour);
             for (int y = 0; y < 12; ++y)
                 for (int x = 20; x < 40; ++x) picture.pixels[y * 40 + x] = 0;
             std::filesystem::create_directories(folder.path() / "images");
-            platform::SavePictureGif((folder.path() / "images" / name).string(), picture, true);
+            gdi::SavePictureGif((folder.path() / "images" / name).string(), picture, true);
         }
         host = std::make_unique<platform::HeadlessHost>(folder.str());
         platform::SetHost(host.get());

@@ -44,14 +44,14 @@ int BannerPixels(GameWorld& world, int left, int top, int width, int height) {
 // that the view comes out the same: the game drew exactly this text there.
 void ExpectBannerText(GameWorld& world, const std::string& text, double size, int left, int top,
                       int width) {
-    const platform::Picture before = world.ViewPicture();
+    const gdi::Picture before = world.ViewPicture();
     gdi::HDC dc = world.game().picMainDC();
     FillRectGdi(dc, left - 40, top - 3, left + width + 10, top + 28, kBackground);
     DrawTextGdi(dc, text, "Arial", size, true, false, left + 1, top + 1, width, 25,
                 gdi::RGB(128, 128, 128), 2, 0, 0, 0, 0, 0, false);
     DrawTextGdi(dc, text, "Arial", size, true, false, left, top, width, 25, kBannerColour, 2, 0, 0,
                 0, 0, 0, false);
-    const platform::Picture after = world.ViewPicture();
+    const gdi::Picture after = world.ViewPicture();
     int differences = 0;
     for (int y = top - 3; y < top + 28; ++y) {
         for (int x = left - 40; x < left + width + 10; ++x) {

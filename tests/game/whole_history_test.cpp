@@ -6,9 +6,9 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
+#include "vb/numeric.h"
 
 using namespace keys;
 

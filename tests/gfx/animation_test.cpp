@@ -5,7 +5,7 @@
 
 #include "gfx/kivAnimation3.h"
 #include "gfx_support.h"
-#include "platform/runtime_error.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
-#include "platform/raster.h"
+#include "gdi/picture.h"
+#include "gdi/raster.h"
 #include "support/temp_dir.h"
 
 // A colour (or one-bit) memory context with its own bitmap.
@@ -47,12 +47,12 @@ class Canvas {
 // A GIF of exactly these pixels (row-major); black stays an ordinary colour.
 inline std::string WriteGif(const TempDir& dir, const std::string& name, int width, int height,
                             const std::vector<gdi::COLORREF>& pixels) {
-    platform::Picture picture;
+    gdi::Picture picture;
     picture.width = width;
     picture.height = height;
     picture.pixels = pixels;
     const std::string path = (dir.path() / name).string();
-    platform::SavePictureGif(path, picture, false);
+    gdi::SavePictureGif(path, picture, false);
     return path;
 }
 

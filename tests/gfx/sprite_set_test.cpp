@@ -4,8 +4,8 @@
 #include "app/modMain.h"
 #include "gfx/kivSprites3.h"
 #include "gfx_support.h"
-#include "platform/numeric.h"
-#include "platform/runtime_error.h"
+#include "vb/numeric.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

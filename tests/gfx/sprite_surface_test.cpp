@@ -3,7 +3,7 @@
 
 #include "gfx/kivSprite3.h"
 #include "gfx_support.h"
-#include "platform/runtime_error.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

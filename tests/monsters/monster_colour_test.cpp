@@ -74,7 +74,7 @@ TEST(MonsterColour, DrawnOnWholeGamePixelsWithBlackTransparent) {
     OffsetY = 400;
     FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, 0x123456);
     monster.Draw();
-    const platform::Picture whole = world.ViewPicture();
+    const gdi::Picture whole = world.ViewPicture();
     // (10, -5) -> (130, 370); each game pixel 3 x 6.
     EXPECT_EQ(world.ViewPixel(130, 370), kBody);
     EXPECT_EQ(world.ViewPixel(132, 375), kBody);

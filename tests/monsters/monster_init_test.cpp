@@ -5,11 +5,11 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
-#include "platform/runtime_error.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
+#include "vb/runtime_error.h"
 
 TEST(MonsterInit, FromTheFirstUndefeatedFile) {
     GameWorld world;

@@ -9,11 +9,11 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
-#include "platform/random.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
 #include "support/game_world.h"
+#include "vb/numeric.h"
+#include "vb/random.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "monsters/monster_name.h"
-#include "platform/runtime_error.h"
+#include "vb/runtime_error.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "man_world.h"
-#include "platform/random.h"
 #include "scenery/clsParticles.h"
+#include "vb/random.h"
 
 namespace {
 

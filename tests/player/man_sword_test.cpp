@@ -4,8 +4,8 @@
 
 #include "app/modMain.h"
 #include "man_world.h"
-#include "platform/random.h"
 #include "scenery/clsParticles.h"
+#include "vb/random.h"
 
 using namespace keys;
 

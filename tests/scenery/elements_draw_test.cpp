@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "elements_world.h"
-#include "platform/picture.h"
-#include "platform/random.h"
+#include "gdi/picture.h"
 #include "scenery/clsElements.h"
 #include "support/golden_image.h"
+#include "vb/random.h"
 
 namespace {
 
@@ -175,7 +175,7 @@ TEST_F(ElementsDraw, GoldenSky) {
     for (int frame = 0; frame < 250; ++frame) elements.Move();
     DrawBackground(1500, -0.3 * ViewHeight - 120);
 
-    platform::Picture actual;
+    gdi::Picture actual;
     actual.width = ViewWidth;
     actual.height = ViewHeight;
     actual.pixels = world.View();

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "elements_world.h"
-#include "platform/random.h"
 #include "scenery/clsElements.h"
+#include "vb/random.h"
 
 namespace {
 

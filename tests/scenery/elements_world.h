@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/modMain.h"
+#include "gdi/raster.h"
 #include "platform/headless_host.h"
-#include "platform/raster.h"
 #include "scenery/clsElements.h"
 #include "support/source_tree.h"
 

@@ -6,9 +6,9 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
-#include "platform/random.h"
 #include "scenery/clsParticles.h"
 #include "support/game_world.h"
+#include "vb/random.h"
 
 namespace {
 

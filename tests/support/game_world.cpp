@@ -7,9 +7,9 @@
 #include "game/frmMain.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
-#include "platform/random.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
+#include "vb/random.h"
 
 namespace {
 
@@ -25,8 +25,8 @@ const char* const kImageFiles[] = {
 
 } // namespace
 
-platform::Picture PictureFromGrid(const std::vector<std::string>& rows,
-                                  const std::map<char, gdi::COLORREF>& extra) {
+gdi::Picture PictureFromGrid(const std::vector<std::string>& rows,
+                             const std::map<char, gdi::COLORREF>& extra) {
     using namespace world_colours;
     std::map<char, gdi::COLORREF> palette = {
         {'.', kBlack}, {' ', kBlack}, {'W', kWhite},     {'Y', kFur},
@@ -35,7 +35,7 @@ platform::Picture PictureFromGrid(const std::vector<std::string>& rows,
     };
     for (const auto& [c, colour] : extra) palette[c] = colour;
 
-    platform::Picture picture;
+    gdi::Picture picture;
     picture.height = static_cast<int32_t>(rows.size());
     for (const std::string& row : rows) {
         picture.width = std::max(picture.width, static_cast<int32_t>(row.size()));
@@ -54,8 +54,8 @@ platform::Picture PictureFromGrid(const std::vector<std::string>& rows,
     return picture;
 }
 
-platform::Picture SolidPicture(int32_t width, int32_t height, gdi::COLORREF colour) {
-    platform::Picture picture;
+gdi::Picture SolidPicture(int32_t width, int32_t height, gdi::COLORREF colour) {
+    gdi::Picture picture;
     picture.width = width;
     picture.height = height;
     picture.pixels.assign(static_cast<size_t>(width) * height, colour);
@@ -89,7 +89,7 @@ void GameWorld::AddMonster(const std::string& fileName, const std::vector<std::s
     AddMonster(fileName, PictureFromGrid(rows));
 }
 
-void GameWorld::AddMonster(const std::string& fileName, const platform::Picture& picture) {
+void GameWorld::AddMonster(const std::string& fileName, const gdi::Picture& picture) {
     WriteGif("Monsters/" + fileName, picture);
 }
 
@@ -97,10 +97,10 @@ void GameWorld::WriteHistory(const std::string& text) {
     folder.Write("History.ini", text);
 }
 
-void GameWorld::WriteGif(const std::string& relative, const platform::Picture& picture) {
+void GameWorld::WriteGif(const std::string& relative, const gdi::Picture& picture) {
     const auto file = folder.path() / relative;
     std::filesystem::create_directories(file.parent_path());
-    platform::SavePictureGif(file.string(), picture);
+    gdi::SavePictureGif(file.string(), picture);
 }
 
 void GameWorld::Start() {
@@ -175,8 +175,8 @@ gdi::COLORREF GameWorld::ViewPixel(int x, int y) {
     return gdi::GetPixel(host.ViewDC(), x, y);
 }
 
-platform::Picture GameWorld::ViewPicture() {
-    platform::Picture picture;
+gdi::Picture GameWorld::ViewPicture() {
+    gdi::Picture picture;
     picture.width = ViewWidth;
     picture.height = ViewHeight;
     const gdi::COLORREF* bits = gdi::BitmapColourPixels(gdi::CurrentBitmap(host.ViewDC()));

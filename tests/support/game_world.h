@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "gdi/picture.h"
+#include "gdi/raster.h"
 #include "platform/headless_host.h"
-#include "platform/picture.h"
-#include "platform/raster.h"
 #include "support/temp_dir.h"
 
 class frmMainForm;
@@ -47,10 +47,10 @@ constexpr gdi::COLORREF kGround = gdi::RGB(192, 218, 117);
 // Grid characters: '.' or ' ' black, 'W' white, 'Y' fur, 'G' green, 'S' solid
 // grey, 'R' deadly red, 'D' dark, 'B' body red, 'P' pale grey, 'K' dark green.
 // Extra characters may be passed in `extra`.
-platform::Picture PictureFromGrid(const std::vector<std::string>& rows,
-                                  const std::map<char, gdi::COLORREF>& extra = {});
+gdi::Picture PictureFromGrid(const std::vector<std::string>& rows,
+                             const std::map<char, gdi::COLORREF>& extra = {});
 // A width x height picture of one colour.
-platform::Picture SolidPicture(int32_t width, int32_t height, gdi::COLORREF colour);
+gdi::Picture SolidPicture(int32_t width, int32_t height, gdi::COLORREF colour);
 
 class GameWorld {
   public:
@@ -61,10 +61,10 @@ class GameWorld {
 
     // --- content, before Start ---------------------------------------------
     void AddMonster(const std::string& fileName, const std::vector<std::string>& rows);
-    void AddMonster(const std::string& fileName, const platform::Picture& picture);
+    void AddMonster(const std::string& fileName, const gdi::Picture& picture);
     void WriteHistory(const std::string& text);
     // Any picture below the program folder, e.g. "images/Text_Death.gif".
-    void WriteGif(const std::string& relative, const platform::Picture& picture);
+    void WriteGif(const std::string& relative, const gdi::Picture& picture);
 
     // Globals, keyboard, history, seed, then the game form: created, loaded
     // and initialized as the frame loop does on the first playing frame.
@@ -101,7 +101,7 @@ class GameWorld {
     clsMonster& monster();
     clsParticles& particles();
     gdi::COLORREF ViewPixel(int x, int y);
-    platform::Picture ViewPicture();
+    gdi::Picture ViewPicture();
     std::string ProgramFolder() const { return folder.str(); }
 
     TempDir folder;

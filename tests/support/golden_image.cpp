@@ -7,16 +7,16 @@
 
 #include "support/source_tree.h"
 
-void ExpectMatchesGolden(const platform::Picture& actual, const std::string& relativePath) {
+void ExpectMatchesGolden(const gdi::Picture& actual, const std::string& relativePath) {
     const std::filesystem::path golden = SourceFolder() / relativePath;
     const char* update = std::getenv("STOMPVALE_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
         std::filesystem::create_directories(golden.parent_path());
-        platform::SavePictureGif(golden.string(), actual, false);
+        gdi::SavePictureGif(golden.string(), actual, false);
         GTEST_SKIP() << "golden image rewritten: " << golden;
     }
     ASSERT_TRUE(std::filesystem::exists(golden)) << golden;
-    const platform::Picture expected = platform::LoadPicture(golden.string());
+    const gdi::Picture expected = gdi::LoadPicture(golden.string());
     ASSERT_EQ(expected.width, actual.width);
     ASSERT_EQ(expected.height, actual.height);
     int differing = 0;

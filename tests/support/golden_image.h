@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 
 // relativePath is below the source tree, e.g. "tests/game/golden/frame_300.gif".
-void ExpectMatchesGolden(const platform::Picture& actual, const std::string& relativePath);
+void ExpectMatchesGolden(const gdi::Picture& actual, const std::string& relativePath);

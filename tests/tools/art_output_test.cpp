@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
+#include "gdi/picture.h"
 #include "gfx/modGraphic.h"
-#include "platform/picture.h"
 #include "support/temp_dir.h"
 #include "tool_files.h"
 
@@ -26,11 +26,11 @@ const std::vector<std::string> kScenery = {"Background_Cloud1.gif", "Background_
                                            "Background_Cloud3.gif", "Background_Mountain_Range.gif",
                                            "Background_Bridge.gif"};
 
-platform::Picture Committed(const std::string& name) {
-    return platform::LoadPicture((SourceFolder() / "data" / "images" / name).string());
+gdi::Picture Committed(const std::string& name) {
+    return gdi::LoadPicture((SourceFolder() / "data" / "images" / name).string());
 }
 
-bool Opaque(const platform::Picture& p, int x, int y) {
+bool Opaque(const gdi::Picture& p, int x, int y) {
     return p.pixels[y * p.width + x] != 0;
 }
 
@@ -61,7 +61,7 @@ TEST(ArtGenerator, RerunReproducesTheCommittedPictures) {
 TEST(ArtGenerator, ScreenImagesFitTheirSlotAndKeepBlackTransparent) {
     for (const std::string& name : kScreens) {
         SCOPED_TRACE(name);
-        const platform::Picture p = Committed(name);
+        const gdi::Picture p = Committed(name);
         EXPECT_LE(p.width, 600);
         EXPECT_LE(p.height, 175);
         size_t opaque = 0;
@@ -77,7 +77,7 @@ TEST(ArtGenerator, ScreenImagesFitTheirSlotAndKeepBlackTransparent) {
 TEST(ArtGenerator, ScreenLetteringIsOutlined) {
     for (const std::string& name : kScreens) {
         SCOPED_TRACE(name);
-        const platform::Picture p = Committed(name);
+        const gdi::Picture p = Committed(name);
         int light = 0, lightAtTheEdge = 0;
         for (int y = 1; y + 1 < p.height; ++y)
             for (int x = 1; x + 1 < p.width; ++x) {
@@ -98,7 +98,7 @@ TEST(ArtGenerator, ScreenLetteringIsOutlined) {
 TEST(ArtGenerator, SceneryIsSoftAndSized) {
     for (const std::string& name : kScenery) {
         SCOPED_TRACE(name);
-        const platform::Picture p = Committed(name);
+        const gdi::Picture p = Committed(name);
         size_t opaque = 0;
         for (gdi::COLORREF c : p.pixels) {
             if (c == 0) continue;
@@ -112,18 +112,18 @@ TEST(ArtGenerator, SceneryIsSoftAndSized) {
         EXPECT_GT(opaque, p.pixels.size() / 5);
     }
     for (int n = 1; n <= 3; ++n) {
-        const platform::Picture cloud = Committed("Background_Cloud" + std::to_string(n) + ".gif");
+        const gdi::Picture cloud = Committed("Background_Cloud" + std::to_string(n) + ".gif");
         EXPECT_GE(cloud.width, 40);
         EXPECT_LE(cloud.width, 90);
         EXPECT_GE(cloud.height, 10);
         EXPECT_LE(cloud.height, 20);
     }
-    const platform::Picture range = Committed("Background_Mountain_Range.gif");
+    const gdi::Picture range = Committed("Background_Mountain_Range.gif");
     EXPECT_GE(range.width, 400);
     EXPECT_LE(range.width, 700);
     EXPECT_GE(range.height, 60);
     EXPECT_LE(range.height, 100);
-    const platform::Picture bridge = Committed("Background_Bridge.gif");
+    const gdi::Picture bridge = Committed("Background_Bridge.gif");
     EXPECT_GE(bridge.width, 200);
     EXPECT_LE(bridge.width, 400);
     // A viaduct: tall enough for its deck to clear the near range's foothills,
@@ -134,7 +134,7 @@ TEST(ArtGenerator, SceneryIsSoftAndSized) {
 
 // Copies side by side: the right edge runs on into the left edge.
 TEST(ArtGenerator, RepeatedPicturesJoinWithoutASeam) {
-    const platform::Picture range = Committed("Background_Mountain_Range.gif");
+    const gdi::Picture range = Committed("Background_Mountain_Range.gif");
     auto top = [&](int x) {
         int y = 0;
         while (y < range.height && !Opaque(range, x, y)) ++y;
@@ -148,7 +148,7 @@ TEST(ArtGenerator, RepeatedPicturesJoinWithoutASeam) {
 
     // The bridge repeats itself within the picture, the picture being a whole
     // number of such periods: the seam is then like any point inside.
-    const platform::Picture bridge = Committed("Background_Bridge.gif");
+    const gdi::Picture bridge = Committed("Background_Bridge.gif");
     auto columnsMatch = [&](int a, int b) {
         for (int y = 0; y < bridge.height; ++y)
             if (bridge.pixels[y * bridge.width + a] != bridge.pixels[y * bridge.width + b])

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sys/wait.h>
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 #include "support/temp_dir.h"
 #include "tool_files.h"
 
@@ -34,8 +34,8 @@ ToolRun Checker(const std::string& arguments) {
 }
 
 // Three hit points on the ground; with redRoof the last is caged in red.
-platform::Picture Ground(bool redRoof) {
-    platform::Picture p;
+gdi::Picture Ground(bool redRoof) {
+    gdi::Picture p;
     p.width = 90;
     p.height = 40;
     p.pixels.assign(90 * 40, 0);
@@ -55,9 +55,9 @@ TEST(MonsterCheckProgram, ExitStatusTellsWhetherEveryMonsterCanBeBeaten) {
     const std::string good = (dir.path() / "1 Good 1-2-3.gif").string();
     const std::string caged = (dir.path() / "2 Caged 10.gif").string();
     const std::string badName = (dir.path() / "3 Crab  .gif").string();
-    platform::SavePictureGif(good, Ground(false));
-    platform::SavePictureGif(caged, Ground(true));
-    platform::SavePictureGif(badName, Ground(false));
+    gdi::SavePictureGif(good, Ground(false));
+    gdi::SavePictureGif(caged, Ground(true));
+    gdi::SavePictureGif(badName, Ground(false));
 
     const ToolRun one = Checker("'" + good + "'");
     EXPECT_EQ(one.status, 0) << one.out;
@@ -92,12 +92,12 @@ TEST(MonsterCheckProgram, ExitStatusTellsWhetherEveryMonsterCanBeBeaten) {
 TEST(MonsterCheckProgram, PreviewIsAPictureOfTheClasses) {
     TempDir dir;
     const std::string caged = (dir.path() / "2 Caged 10.gif").string();
-    platform::SavePictureGif(caged, Ground(true));
+    gdi::SavePictureGif(caged, Ground(true));
     const std::string preview = (dir.path() / "preview.gif").string();
     const ToolRun run = Checker("--preview '" + preview + "' '" + caged + "'");
     EXPECT_EQ(run.status, 1);
     ASSERT_TRUE(fs::exists(preview)) << run.out;
-    const platform::Picture p = platform::LoadPicture(preview);
+    const gdi::Picture p = gdi::LoadPicture(preview);
     ASSERT_EQ(p.width, 90);
     EXPECT_EQ(p.pixels[39 * 90 + 70], gdi::RGB(255, 0, 255)); // caged hit point
     EXPECT_EQ(p.pixels[39 * 90 + 10], gdi::RGB(255, 255, 255));

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 #include "support/temp_dir.h"
 #include "tools/monster_check/monster_check.h"
 
@@ -24,7 +24,7 @@ constexpr gdi::COLORREF kWhite = gdi::RGB(255, 255, 255);  // hit point
 constexpr gdi::COLORREF kShade = gdi::RGB(30, 50, 130);    // too dark: empty
 
 struct Sheet {
-    platform::Picture picture;
+    gdi::Picture picture;
     Sheet(int32_t w, int32_t h) {
         picture.width = w;
         picture.height = h;
@@ -91,7 +91,7 @@ TEST(MonsterCheckName, EmptyMovementPortionIsTheGamesSecondError) {
 TEST(MonsterCheckName, FileOnDiskIsReadUnderItsOwnNameAndAMissingOneFails) {
     TempDir dir;
     const std::string path = (dir.path() / "7 Hill_Imp 2-11-20.gif").string();
-    platform::SavePictureGif(path, ThreeOnTheGround().picture);
+    gdi::SavePictureGif(path, ThreeOnTheGround().picture);
     const CheckResult r = CheckMonsterFile(path);
     EXPECT_EQ(r.name.MonsterName, "Hill Imp");
     EXPECT_EQ(r.width, 90);
@@ -298,7 +298,7 @@ TEST(MonsterCheckReach, StrikesFindWhiteUpToThreeCellsOnThroughAnything) {
 TEST(MonsterCheckPreview, PaintsClassesAndMarksUnreachableHitPoints) {
     const Sheet s = Walled(kRed);
     const CheckResult r = CheckMonster("1 Fort 1.gif", s.picture);
-    const platform::Picture preview = monster_check::PreviewPicture(s.picture, r);
+    const gdi::Picture preview = monster_check::PreviewPicture(s.picture, r);
     ASSERT_EQ(preview.width, s.picture.width);
     const auto at = [&](int32_t x, int32_t y) { return preview.pixels[y * preview.width + x]; };
     EXPECT_EQ(at(36, 20), gdi::RGB(255, 0, 0));

@@ -7,8 +7,8 @@
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "gdi/picture.h"
 #include "monsters/clsMonster.h"
-#include "platform/picture.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
 #include "tool_files.h"
@@ -28,7 +28,7 @@ struct Strike {
 
 // A place the checker found the man can stand or hold on, from which a
 // strike meets this patch's white before anything it cannot cut.
-bool FindStrike(const platform::Picture& picture, const monster_check::CheckResult& check,
+bool FindStrike(const gdi::Picture& picture, const monster_check::CheckResult& check,
                 const monster_check::WhitePatch& patch, Strike& out) {
     const auto classAt = [&](int32_t x, int32_t y) {
         if (x < 0 || y < 0 || x >= picture.width || y >= picture.height)
@@ -70,7 +70,7 @@ TEST_P(MonsterPlaythrough, FullChargeStrikesAtEachHitPointDefeatTheMonster) {
     const monster_gen::RosterEntry& entry = monster_gen::Roster()[GetParam()];
     SCOPED_TRACE(entry.fileName);
     const fs::path file = MonstersFolder() / entry.fileName;
-    const platform::Picture picture = platform::LoadPicture(file.string());
+    const gdi::Picture picture = gdi::LoadPicture(file.string());
     const monster_check::CheckResult check = monster_check::CheckMonster(entry.fileName, picture);
     ASSERT_EQ(check.patches.size(), 3u);
 

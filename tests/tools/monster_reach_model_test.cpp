@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "monsters/clsMonster.h"
-#include "platform/numeric.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
 #include "tools/monster_check/reach.h"
+#include "vb/numeric.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class MonsterReachModel : public ::testing::Test {
   protected:
     // A monster standing still (no codes) with its lowest row on the ground,
     // and the man settled on the ground at manX.
-    void Stand(const platform::Picture& picture, double x, double manX) {
+    void Stand(const gdi::Picture& picture, double x, double manX) {
         world.AddMonster("1 Post.gif", picture);
         world.Start();
         world.PlaceMonster(x, 1 - picture.height, 2);

@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 #include "support/temp_dir.h"
 #include "tool_files.h"
 #include "tools/monster_check/monster_check.h"
@@ -101,8 +101,7 @@ TEST(MonsterRoster, EveryColourIsInTheClassItWasChosenFor) {
         EXPECT_EQ(monster_check::ClassifyPixel(colour), cls) << std::hex << colour;
 
     for (const monster_gen::RosterEntry& entry : monster_gen::Roster()) {
-        const platform::Picture picture =
-            platform::LoadPicture((MonstersFolder() / entry.fileName).string());
+        const gdi::Picture picture = gdi::LoadPicture((MonstersFolder() / entry.fileName).string());
         std::set<gdi::COLORREF> used(picture.pixels.begin(), picture.pixels.end());
         for (gdi::COLORREF colour : used)
             EXPECT_TRUE(intended.count(colour))

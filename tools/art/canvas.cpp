@@ -111,8 +111,8 @@ void Canvas::SetPixels(const std::vector<Colour>& pixels) {
     gdi::BitmapTouched(mBitmap);
 }
 
-platform::Picture Canvas::ToPicture() const {
-    platform::Picture picture;
+gdi::Picture Canvas::ToPicture() const {
+    gdi::Picture picture;
     picture.width = mWidth;
     picture.height = mHeight;
     picture.pixels = Pixels();

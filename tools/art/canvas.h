@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
-#include "platform/raster.h"
+#include "gdi/picture.h"
+#include "gdi/raster.h"
 
 namespace art {
 
@@ -41,7 +41,7 @@ class Canvas {
 
     std::vector<Colour> Pixels() const;
     void SetPixels(const std::vector<Colour>& pixels);
-    platform::Picture ToPicture() const;
+    gdi::Picture ToPicture() const;
 
   private:
     int mWidth, mHeight;

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 #include "tools/art/pictures.h"
 
 namespace {
 
-size_t ColourCount(const platform::Picture& picture) {
+size_t ColourCount(const gdi::Picture& picture) {
     return std::set<gdi::COLORREF>(picture.pixels.begin(), picture.pixels.end()).size();
 }
 
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
                              colours);
                 return 1;
             }
-            platform::SavePictureGif((folder / p.fileName).string(), p.picture, true);
+            gdi::SavePictureGif((folder / p.fileName).string(), p.picture, true);
             std::printf("%s %dx%d, %zu colours\n", p.fileName.c_str(), p.picture.width,
                         p.picture.height, colours);
         }

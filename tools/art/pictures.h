@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 
 namespace art {
 
 struct NamedPicture {
     std::string fileName;
-    platform::Picture picture;
+    gdi::Picture picture;
 };
 
 // Title_1Title.gif ... Text_Success.gif: 600 x 175 screen pixels at most.

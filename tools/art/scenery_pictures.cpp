@@ -67,7 +67,7 @@ int Slope(const std::vector<int>& heights, int x, int reach) {
     return heights[(x + reach) % n] - heights[(x + n - reach) % n];
 }
 
-platform::Picture MountainRange() {
+gdi::Picture MountainRange() {
     constexpr int kWidth = 600, kHeight = 84;
     Random random(0x5107A11Eull);
     Canvas canvas(kWidth, kHeight);
@@ -120,7 +120,7 @@ platform::Picture MountainRange() {
 
 // A tall viaduct: the near range stands in front of it, so only a bridge that
 // rises well above the foothills shows where the massifs part.
-platform::Picture Bridge() {
+gdi::Picture Bridge() {
     constexpr int kWidth = 240, kHeight = 64;
     constexpr int kArch = 60, kPier = 12;
     Canvas canvas(kWidth, kHeight);
@@ -153,7 +153,7 @@ platform::Picture Bridge() {
     return canvas.ToPicture();
 }
 
-platform::Picture Cloud(uint64_t seed, int width, int height, int blobs) {
+gdi::Picture Cloud(uint64_t seed, int width, int height, int blobs) {
     Random random(seed);
     Canvas canvas(width, height);
     struct Blob {

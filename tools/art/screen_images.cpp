@@ -75,7 +75,7 @@ std::vector<gdi::POINT> OutlineSpread(const Style& style) {
 
 // Renders every line into one picture: outlines first, then the lettering, so
 // that a line's outline never covers its neighbour's letters.
-platform::Picture Compose(std::vector<Line> lines) {
+gdi::Picture Compose(std::vector<Line> lines) {
     const int w = kImageWidth, h = kImageHeight;
     std::vector<uint8_t> outline(static_cast<size_t>(w) * h, 0);
     std::vector<uint8_t> level(static_cast<size_t>(w) * h, 0);
@@ -119,7 +119,7 @@ platform::Picture Compose(std::vector<Line> lines) {
             }
         }
     }
-    platform::Picture picture;
+    gdi::Picture picture;
     picture.width = w;
     picture.height = h;
     picture.pixels.assign(static_cast<size_t>(w) * h, 0);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime_error.h"
 #include "tools/monster_check/monster_check.h"
+#include "vb/runtime_error.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         if (result.beatable) ++beaten;
         if (textMap && result.width > 0) {
             try {
-                std::fputs(monster_check::TextMap(platform::LoadPicture(files[i]), result).c_str(),
+                std::fputs(monster_check::TextMap(gdi::LoadPicture(files[i]), result).c_str(),
                            stdout);
             } catch (const vb::RuntimeError& error) {
                 std::fprintf(stderr, "%s\n", error.what());
@@ -89,8 +89,8 @@ int main(int argc, char** argv) {
         if (!preview.empty() && result.width > 0 && result.height > 0) {
             const std::string out = NumberedPath(preview, i, files.size());
             try {
-                const platform::Picture picture = platform::LoadPicture(files[i]);
-                platform::SavePictureGif(out, monster_check::PreviewPicture(picture, result));
+                const gdi::Picture picture = gdi::LoadPicture(files[i]);
+                gdi::SavePictureGif(out, monster_check::PreviewPicture(picture, result));
                 std::printf("  preview written to %s\n", out.c_str());
             } catch (const vb::RuntimeError& error) {
                 std::fprintf(stderr, "preview %s: %s\n", out.c_str(), error.what());

@@ -6,9 +6,9 @@
 #include <numeric>
 #include <set>
 
-#include "platform/runtime_error.h"
 #include "player/colour_classes.h"
 #include "tools/monster_check/reach.h"
+#include "vb/runtime_error.h"
 
 namespace monster_check {
 namespace {
@@ -38,8 +38,7 @@ int32_t Find(std::vector<int32_t>& parent, int32_t i) {
 }
 
 // 8-connected white patches; labels hold patch index + 1 per pixel.
-std::vector<WhitePatch> FindPatches(const platform::Picture& picture,
-                                    std::vector<int32_t>& labels) {
+std::vector<WhitePatch> FindPatches(const gdi::Picture& picture, std::vector<int32_t>& labels) {
     const int32_t w = picture.width, h = picture.height;
     labels.assign(static_cast<size_t>(w) * h, 0);
     std::vector<WhitePatch> patches;
@@ -81,7 +80,7 @@ std::vector<WhitePatch> FindPatches(const platform::Picture& picture,
 
 // Patches with pixels within kSeparation of each other share a group; returns
 // the number of groups.
-int32_t GroupPatches(const platform::Picture& picture, const std::vector<int32_t>& labels,
+int32_t GroupPatches(const gdi::Picture& picture, const std::vector<int32_t>& labels,
                      std::vector<WhitePatch>& patches) {
     const int32_t count = static_cast<int32_t>(patches.size());
     std::vector<int32_t> parent(count);
@@ -118,7 +117,7 @@ int32_t GroupPatches(const platform::Picture& picture, const std::vector<int32_t
     return groups;
 }
 
-void AddBorderlineWarnings(const platform::Picture& picture, CheckResult& result) {
+void AddBorderlineWarnings(const gdi::Picture& picture, CheckResult& result) {
     std::set<uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
     for (uint32_t colour : colours) {
         if (colour == kWhiteColour) continue; // white is exact by nature
@@ -211,7 +210,7 @@ std::string DescribeMoveCode(int32_t code) {
     return "no motion of its own";
 }
 
-CheckResult CheckMonster(const std::string& fileName, const platform::Picture& picture) {
+CheckResult CheckMonster(const std::string& fileName, const gdi::Picture& picture) {
     CheckResult result = CheckName(fileName);
     result.width = picture.width;
     result.height = picture.height;
@@ -277,7 +276,7 @@ CheckResult CheckMonster(const std::string& fileName, const platform::Picture& p
 CheckResult CheckMonsterFile(const std::string& path) {
     const std::string fileName = std::filesystem::path(path).filename().string();
     try {
-        return CheckMonster(fileName, platform::LoadPicture(path));
+        return CheckMonster(fileName, gdi::LoadPicture(path));
     } catch (const vb::RuntimeError& error) {
         // The game stops at a picture it cannot load: nothing else to check.
         CheckResult result = CheckName(fileName);

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "gdi/picture.h"
 #include "monsters/monster_name.h"
-#include "platform/picture.h"
 
 namespace monster_check {
 
@@ -63,7 +63,7 @@ struct CheckResult {
 };
 
 // Checks one picture under the given file name (folder already stripped).
-CheckResult CheckMonster(const std::string& fileName, const platform::Picture& picture);
+CheckResult CheckMonster(const std::string& fileName, const gdi::Picture& picture);
 // Loads and checks a file; a picture that cannot be loaded is reported as such.
 CheckResult CheckMonsterFile(const std::string& path);
 
@@ -72,10 +72,10 @@ std::string FormatReport(const CheckResult& result);
 
 // The classes as text, one character a pixel: '.' empty, 'o' empty where the
 // man can stand or hold on, '#' solid, 'g' grip, 'f' fur, 'X' deadly, 'W' white.
-std::string TextMap(const platform::Picture& picture, const CheckResult& result);
+std::string TextMap(const gdi::Picture& picture, const CheckResult& result);
 
 // The classes painted in distinct colours, with the man's rest places marked.
-platform::Picture PreviewPicture(const platform::Picture& picture, const CheckResult& result);
+gdi::Picture PreviewPicture(const gdi::Picture& picture, const CheckResult& result);
 
 // A number with its noun: "1 white patch", "3 white patches".
 std::string CountOf(int64_t n, const char* one, const char* many);

@@ -95,7 +95,7 @@ std::string FormatReport(const CheckResult& r) {
     return out;
 }
 
-std::string TextMap(const platform::Picture& picture, const CheckResult& result) {
+std::string TextMap(const gdi::Picture& picture, const CheckResult& result) {
     std::string out;
     for (int32_t y = 0; y < picture.height; ++y) {
         for (int32_t x = 0; x < picture.width; ++x) {
@@ -110,8 +110,8 @@ std::string TextMap(const platform::Picture& picture, const CheckResult& result)
     return out;
 }
 
-platform::Picture PreviewPicture(const platform::Picture& picture, const CheckResult& result) {
-    platform::Picture preview;
+gdi::Picture PreviewPicture(const gdi::Picture& picture, const CheckResult& result) {
+    gdi::Picture preview;
     preview.width = picture.width;
     preview.height = picture.height;
     preview.pixels.resize(picture.pixels.size());

@@ -86,8 +86,8 @@ void Canvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width,
     gdi::DeleteObject(pen);
 }
 
-platform::Picture Canvas::ToPicture() const {
-    platform::Picture picture;
+gdi::Picture Canvas::ToPicture() const {
+    gdi::Picture picture;
     picture.width = mPixelsW;
     picture.height = mPixelsH;
     const gdi::COLORREF* pixels = gdi::BitmapColourPixels(mBitmap);

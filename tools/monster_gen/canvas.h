@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "platform/picture.h"
-#include "platform/raster.h"
+#include "gdi/picture.h"
+#include "gdi/raster.h"
 
 namespace monster_gen {
 
@@ -42,7 +42,7 @@ class Canvas {
     // A line of the given width, both ends included.
     void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, gdi::COLORREF colour);
 
-    platform::Picture ToPicture() const;
+    gdi::Picture ToPicture() const;
 
   private:
     int32_t X(int32_t v) const;

@@ -1,17 +1,17 @@
 // The roster's creatures, each painted from scratch on its own canvas.
 #pragma once
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 
 namespace monster_gen {
 
-platform::Picture PaintMossback();
-platform::Picture PaintHopperToad();
-platform::Picture PaintBrushBoar();
-platform::Picture PaintBellowsBeast();
-platform::Picture PaintGlideMoth();
-platform::Picture PaintLongWyrm();
-platform::Picture PaintStormRay();
-platform::Picture PaintColossus();
+gdi::Picture PaintMossback();
+gdi::Picture PaintHopperToad();
+gdi::Picture PaintBrushBoar();
+gdi::Picture PaintBellowsBeast();
+gdi::Picture PaintGlideMoth();
+gdi::Picture PaintLongWyrm();
+gdi::Picture PaintStormRay();
+gdi::Picture PaintColossus();
 
 } // namespace monster_gen

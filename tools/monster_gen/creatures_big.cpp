@@ -8,7 +8,7 @@ namespace monster_gen {
 using namespace palette;
 
 // A moth on broad wings, legs dangling.
-platform::Picture PaintGlideMoth() {
+gdi::Picture PaintGlideMoth() {
     Canvas c(280, 160);
     RimmedEllipse(c, 95, 108, 40, 26, Pink, Fur);
     RimmedEllipse(c, 185, 108, 40, 26, Pink, Fur);
@@ -32,7 +32,7 @@ platform::Picture PaintGlideMoth() {
 }
 
 // A wyrm of many segments and many legs, nearly a screen long.
-platform::Picture PaintLongWyrm() {
+gdi::Picture PaintLongWyrm() {
     Canvas c(940, 120);
     for (int32_t x = 60; x <= 840; x += 52) {
         Legs(c, {x - 14, x + 8}, 84, 7, Blue, Grip, 1);
@@ -57,7 +57,7 @@ platform::Picture PaintLongWyrm() {
 }
 
 // A ray on wide fins with a barbed tail to the ground.
-platform::Picture PaintStormRay() {
+gdi::Picture PaintStormRay() {
     Canvas c(360, 190);
     Leg(c, 172, 130, 16, Teal, Grip, 0); // tail
     Spike(c, 172, 170, -10, 4, 3);
@@ -75,7 +75,7 @@ platform::Picture PaintStormRay() {
 }
 
 // A giant with banded legs, heavy shoulders and horns.
-platform::Picture PaintColossus() {
+gdi::Picture PaintColossus() {
     Canvas c(320, 660, Scale{2, 1, 1, 1}); // a giant: twice as wide, full height
     constexpr int32_t legTop = 380;
     for (int32_t left : {90, 186}) {

@@ -8,7 +8,7 @@ namespace monster_gen {
 using namespace palette;
 
 // A shelled beetle, small enough to jump onto.
-platform::Picture PaintMossback() {
+gdi::Picture PaintMossback() {
     Canvas c(84, 58);
     c.Polygon({{0, 20}, {14, 22}, {12, 30}}, FurDark); // tail
     Legs(c, {16, 56}, 38, 8, Blue, Grip);
@@ -22,7 +22,7 @@ platform::Picture PaintMossback() {
 }
 
 // A toad whose hind legs fold under a broad back.
-platform::Picture PaintHopperToad() {
+gdi::Picture PaintHopperToad() {
     Canvas c(124, 92);
     Leg(c, 12, 74, 14, Teal, Grip, 4);
     Leg(c, 86, 60, 9, Teal, Grip, 3);
@@ -38,7 +38,7 @@ platform::Picture PaintHopperToad() {
 }
 
 // A boar with a bristling mane, tusks and a curly tail.
-platform::Picture PaintBrushBoar() {
+gdi::Picture PaintBrushBoar() {
     Canvas c(200, 124);
     c.Line(24, 52, 8, 40, 3, Fur); // tail
     Leg(c, 32, 80, 12, Orange, Grip);
@@ -60,7 +60,7 @@ platform::Picture PaintBrushBoar() {
 }
 
 // A bloated beast that swells and sinks like a bellows.
-platform::Picture PaintBellowsBeast() {
+gdi::Picture PaintBellowsBeast() {
     Canvas c(250, 220);
     Legs(c, {50, 176}, 170, 22, Purple, Grip, 4);
     RimmedEllipse(c, 125, 110, 112, 84, Purple, Fur, 3);

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/runtime_error.h"
 #include "tools/monster_check/monster_check.h"
 #include "tools/monster_gen/roster.h"
+#include "vb/runtime_error.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

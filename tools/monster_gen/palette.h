@@ -5,7 +5,7 @@
 // hit point.
 #pragma once
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 namespace monster_gen::palette {
 

@@ -27,7 +27,7 @@ std::vector<std::string> WriteRoster(const std::string& folder) {
     std::vector<std::string> written;
     for (const RosterEntry& entry : Roster()) {
         const std::string path = (std::filesystem::path(folder) / entry.fileName).string();
-        platform::SavePictureGif(path, entry.paint());
+        gdi::SavePictureGif(path, entry.paint());
         written.push_back(path);
     }
     return written;

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
+#include "gdi/picture.h"
 
 namespace monster_gen {
 
 struct RosterEntry {
     std::string fileName; // "ID Name Codes.gif"
-    platform::Picture (*paint)();
+    gdi::Picture (*paint)();
 };
 
 const std::vector<RosterEntry>& Roster();

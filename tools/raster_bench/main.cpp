@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "gdi/raster.h"
 #include "pictures.h"
-#include "platform/raster.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/numeric.h"
+#include "vb/numeric.h"
 
 #include <cctype>
 #include <cstdlib>

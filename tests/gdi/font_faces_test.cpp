@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/font_faces.h"
+#include "gdi/font_faces.h"
 #include "raster_test_canvas.h"
 
 using namespace gdi;
@@ -29,8 +29,8 @@ SIZE Extent(const char* face, int height, int weight, const char* text, int widt
 } // namespace
 
 TEST(Fonts, ArialResolvesToAMetricCompatibleFace) {
-    const std::string regular = platform::fonts::ResolveFontFile("Arial", false, false);
-    const std::string bold = platform::fonts::ResolveFontFile("Arial", true, false);
+    const std::string regular = gdi::fonts::ResolveFontFile("Arial", false, false);
+    const std::string bold = gdi::fonts::ResolveFontFile("Arial", true, false);
     EXPECT_TRUE(regular.find("LiberationSans") != std::string::npos ||
                 regular.find("Arimo") != std::string::npos)
         << regular;

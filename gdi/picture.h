@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
-namespace platform {
+namespace gdi {
 
 struct Picture {
     int32_t width = 0, height = 0;
-    std::vector<gdi::COLORREF> pixels; // row-major, &H00BBGGRR
+    std::vector<COLORREF> pixels; // row-major, &H00BBGGRR
 };
 
 // The first image of a GIF file through its palette; the transparent index,
@@ -26,4 +26,4 @@ Picture LoadPicture(const std::string& path);
 void SavePictureGif(const std::string& path, const Picture& picture,
                     bool withTransparentBlack = true, bool interlaced = false);
 
-} // namespace platform
+} // namespace gdi

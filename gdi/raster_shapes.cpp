@@ -21,7 +21,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/raster_objects.h"
+#include "gdi/raster_objects.h"
 
 namespace gdi {
 

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/raster_objects.h"
-#include "platform/raster_rows.h"
+#include "gdi/raster_objects.h"
+#include "gdi/raster_rows.h"
 
 namespace gdi {
 

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/font_faces.h"
-#include "platform/raster_objects.h"
+#include "gdi/font_faces.h"
+#include "gdi/raster_objects.h"
 
 namespace gdi {
 
 namespace {
 
-using platform::fonts::FaceInstance;
-using platform::fonts::Glyph;
+using gdi::fonts::FaceInstance;
+using gdi::fonts::Glyph;
 
 struct Line {
     size_t begin, end; // byte range of the text
@@ -125,7 +125,7 @@ void BlendGlyph(Bitmap& b, const Glyph& g, int x0, int y0, COLORREF colour, cons
 
 FaceInstance* FaceOf(HDC dc) {
     if (!dc || !dc->font) return nullptr;
-    return platform::fonts::FaceFor(dc->font->description);
+    return gdi::fonts::FaceFor(dc->font->description);
 }
 
 } // namespace

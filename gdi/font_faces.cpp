@@ -1,4 +1,4 @@
-#include "platform/font_faces.h"
+#include "gdi/font_faces.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -14,7 +14,7 @@
 #include <memory>
 #include <tuple>
 
-namespace platform::fonts {
+namespace gdi::fonts {
 
 namespace {
 
@@ -232,4 +232,4 @@ FaceInstance* FaceFor(const gdi::LOGFONT& lf) {
     return result;
 }
 
-} // namespace platform::fonts
+} // namespace gdi::fonts

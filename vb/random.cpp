@@ -1,4 +1,4 @@
-#include "platform/random.h"
+#include "vb/random.h"
 
 #include <chrono>
 
@@ -15,7 +15,9 @@ uint64_t SplitMix(uint64_t& x) {
     return z ^ (z >> 31);
 }
 
-uint64_t Rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+uint64_t Rotl(uint64_t x, int k) {
+    return (x << k) | (x >> (64 - k));
+}
 
 } // namespace
 

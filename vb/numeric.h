@@ -14,10 +14,14 @@ inline int32_t RoundEven(double value) {
 }
 
 // Int(): the floor, towards minus infinity.
-inline double Int(double value) { return std::floor(value); }
+inline double Int(double value) {
+    return std::floor(value);
+}
 
 // Int() as a whole number, for indexing and pixel positions.
-inline int32_t IntL(double value) { return static_cast<int32_t>(std::floor(value)); }
+inline int32_t IntL(double value) {
+    return static_cast<int32_t>(std::floor(value));
+}
 
 // The runtime's Val(): leading spaces skipped, then the longest decimal number at
 // the start (optional sign, digits, optional decimal point and fraction); 0 when

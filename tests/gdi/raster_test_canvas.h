@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 namespace rastertest {
 

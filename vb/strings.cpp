@@ -1,4 +1,4 @@
-#include "platform/vb_strings.h"
+#include "vb/strings.h"
 
 namespace vb {
 

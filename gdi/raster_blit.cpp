@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/raster_objects.h"
-#include "platform/raster_rows.h"
+#include "gdi/raster_objects.h"
+#include "gdi/raster_rows.h"
 
 namespace gdi {
 

@@ -4,13 +4,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/picture.h"
-#include "platform/runtime_error.h"
+#include "gdi/picture.h"
 #include "support/temp_dir.h"
+#include "vb/runtime_error.h"
 
-using platform::LoadPicture;
-using platform::Picture;
-using platform::SavePictureGif;
+using gdi::LoadPicture;
+using gdi::Picture;
+using gdi::SavePictureGif;
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
-namespace platform::fonts {
+namespace gdi::fonts {
 
 struct Glyph {
     int advance = 0;            // unrotated advance in whole pixels (layout)
@@ -40,4 +40,4 @@ FaceInstance* FaceFor(const gdi::LOGFONT& description);
 // The file a face name resolves to (empty when none), for diagnostics and tests.
 std::string ResolveFontFile(const std::string& faceName, bool bold, bool italic);
 
-} // namespace platform::fonts
+} // namespace gdi::fonts

@@ -1,11 +1,11 @@
 // The objects behind the raster's handles, shared by the raster's own files.
-// Nothing outside platform/raster*.cpp and platform/font*.cpp includes this.
+// Nothing outside gdi/raster*.cpp and gdi/font*.cpp includes this.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
-#include "platform/raster.h"
+#include "gdi/raster.h"
 
 namespace gdi {
 

@@ -1,5 +1,5 @@
 // GIF pictures through giflib: the first image of a file in, one image out.
-#include "platform/picture.h"
+#include "gdi/picture.h"
 
 #include <gif_lib.h>
 
@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <unordered_map>
 
-#include "platform/runtime_error.h"
+#include "vb/runtime_error.h"
 
-namespace platform {
+namespace gdi {
 
 namespace {
 
@@ -66,10 +66,10 @@ Picture Decode(GifFileType* gif, const std::string& path) {
         if (!map) Invalid(path);
 
         // Palette as colour values; indices past its end read as black.
-        gdi::COLORREF colours[256] = {};
+        COLORREF colours[256] = {};
         for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
             const GifColorType& c = map->Colors[i];
-            colours[i] = gdi::RGB(c.Red, c.Green, c.Blue);
+            colours[i] = RGB(c.Red, c.Green, c.Blue);
         }
         if (transparent >= 0 && transparent < 256) colours[transparent] = 0;
 
@@ -80,7 +80,7 @@ Picture Decode(GifFileType* gif, const std::string& path) {
         std::vector<GifPixelType> line(static_cast<size_t>(width));
         auto readRow = [&](int y) {
             if (DGifGetLine(gif, line.data(), width) == GIF_ERROR) Invalid(path);
-            gdi::COLORREF* out = picture.pixels.data() + static_cast<size_t>(y) * width;
+            COLORREF* out = picture.pixels.data() + static_cast<size_t>(y) * width;
             for (int x = 0; x < width; ++x) out[x] = colours[line[static_cast<size_t>(x)]];
         };
         if (desc.Interlace) {
@@ -130,15 +130,15 @@ void SavePictureGif(const std::string& path, const Picture& picture, bool withTr
     }
     // Palette in order of first appearance; black first when it is the
     // transparent colour, so the file is the same for the same picture.
-    std::vector<gdi::COLORREF> palette;
-    std::unordered_map<gdi::COLORREF, uint8_t> index;
+    std::vector<COLORREF> palette;
+    std::unordered_map<COLORREF, uint8_t> index;
     if (withTransparentBlack) {
         palette.push_back(0);
         index[0] = 0;
     }
     std::vector<GifPixelType> indices(picture.pixels.size());
     for (size_t i = 0; i < picture.pixels.size(); ++i) {
-        const gdi::COLORREF c = picture.pixels[i] & 0xFFFFFFu;
+        const COLORREF c = picture.pixels[i] & 0xFFFFFFu;
         auto it = index.find(c);
         if (it == index.end()) {
             if (palette.size() == 256) {
@@ -205,4 +205,4 @@ void SavePictureGif(const std::string& path, const Picture& picture, bool withTr
     if (!writer.Close()) accessError();
 }
 
-} // namespace platform
+} // namespace gdi
