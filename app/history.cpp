@@ -1,6 +1,8 @@
 #include "app/history.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -54,15 +56,16 @@ std::vector<HistoryLine> ParseHistoryText(const std::string& text) {
         if (start < text.size() && text[start] == '\r') ++start;
         if (start < text.size() && text[start] == '\n') ++start;
 
-        const size_t comma = line.find(',');
-        if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos) continue;
+        // The count follows the last comma, so a file name may hold commas.
+        const size_t comma = line.rfind(',');
+        if (comma == std::string::npos) continue;
         const std::string name = vb::Trim(line.substr(0, comma));
         const std::string count = vb::Trim(line.substr(comma + 1));
         if (name.empty() || count.empty()) continue;
-        const double value = vb::Val(count);
-        // Counts beyond a Long cannot come from this program: read as 0.
-        const bool fits = value > -2147483648.5 && value < 2147483647.5;
-        lines.push_back({name, fits ? vb::RoundEven(value) : 0});
+        // A count beyond a Long is held at its limit: reading it as 0 would
+        // make a defeated monster new again.
+        const double value = std::clamp(vb::Val(count), -2147483648.0, 2147483647.0);
+        lines.push_back({name, vb::RoundEven(value)});
     }
     return lines;
 }
@@ -158,7 +161,7 @@ void RecordDefeat(const std::string& pFileName) {
     const std::string wanted = vb::LCase(pFileName);
     for (MonsterRecord& record : MonsterHistory) {
         if (HistoryKey(record.FileName) != wanted) continue;
-        ++record.Defeats;
+        if (record.Defeats < INT32_MAX) ++record.Defeats;
         const bool wasLast = MonstersLeft == 1;
         --MonstersLeft;
         if (wasLast) {

@@ -8,6 +8,7 @@
 #include "app/history.h"
 #include "app/kivForm.h"
 #include "audio/bass.h"
+#include "gdi/raster.h"
 #include "gfx/modGraphic.h"
 #include "input/clsKeyboard.h"
 #include "platform/forms.h"
@@ -110,6 +111,9 @@ int Main(const ProgramSetup& setup) {
     platform::Host& host = platform::host();
     int status = 0;
     bool historyLoaded = false;
+    const uint64_t callerLimit = gdi::BitmapMemoryLimit();
+    gdi::SetBitmapMemoryLimit(setup.bitmapMemoryBudget != 0 ? setup.bitmapMemoryBudget
+                                                            : gdi::DefaultBitmapMemoryBudget());
     try {
         vb::Randomize();
         // The clock is already millisecond-accurate here: no timer period to ask for.
@@ -159,5 +163,6 @@ int Main(const ProgramSetup& setup) {
     if (kivForm) kivForm->Unload();
     SetHostWindow(nullptr);
     kivForm.reset();
+    gdi::SetBitmapMemoryLimit(callerLimit);
     return status;
 }

@@ -41,6 +41,8 @@ struct ProgramSetup {
     std::function<GameForm*()> createGameForm;
     // Unloads and releases the game form.
     std::function<void()> releaseGameForm;
+    // Bytes all bitmaps together may hold; 0 takes the machine's default.
+    uint64_t bitmapMemoryBudget = 0;
 };
 
 // Main: start-up, the frame loop, the history written at the end. Returns the

@@ -23,9 +23,12 @@ frmMainForm::~frmMainForm() {
 
 void frmMainForm::Kiv_Initialize() {
     platform::Host& host = platform::host();
-    host.PlaceGameWindow(0, 0, ScreenWidth, ScreenHeight);
-    host.PlaceView(vb::RoundEven((ScreenWidth - ViewWidth) / 2.0),
-                   vb::RoundEven((ScreenHeight - ViewHeight) / 2.0), ViewWidth, ViewHeight);
+    // Both builds cover the real screen; the windowed build's smaller play
+    // area sits in its middle.
+    const int32_t screenWidth = host.DesktopWidth(), screenHeight = host.DesktopHeight();
+    host.PlaceGameWindow(0, 0, screenWidth, screenHeight);
+    host.PlaceView(vb::RoundEven((screenWidth - ViewWidth) / 2.0),
+                   vb::RoundEven((screenHeight - ViewHeight) / 2.0), ViewWidth, ViewHeight);
 
     mMan = std::make_unique<clsMan>();
     mMan->Initialize();

@@ -83,6 +83,14 @@ class FreeTypeFace final : public FaceInstance {
         mAngle = angle;
         mAscent = std::max(ascent, 1);
         mDescent = std::max(descent, 0);
+        if (face->size && face->underline_thickness > 0) {
+            const FT_Fixed scale = face->size->metrics.y_scale;
+            const double position = FT_MulFix(face->underline_position, scale) / 64.0;
+            const double thickness = FT_MulFix(face->underline_thickness, scale) / 64.0;
+            mUnderlineThickness = std::max(1, static_cast<int>(std::lround(thickness)));
+            mUnderlineOffset =
+                std::max(1, static_cast<int>(std::lround(-position - thickness / 2)));
+        }
     }
     ~FreeTypeFace() override { FT_Done_Face(mFace); }
 

@@ -26,11 +26,15 @@ class FaceInstance {
     int Descent() const { return mDescent; }
     int LineHeight() const { return mAscent + mDescent; }
     double EscapementRadians() const { return mAngle; }
+    // The face's underline: its top below the baseline, and its thickness.
+    int UnderlineOffset() const { return mUnderlineOffset; }
+    int UnderlineThickness() const { return mUnderlineThickness; }
     // Glyph of one Latin-1 byte.
     virtual const Glyph& GlyphOf(unsigned char code) = 0;
 
   protected:
     int mAscent = 0, mDescent = 0;
+    int mUnderlineOffset = 1, mUnderlineThickness = 1;
     double mAngle = 0;
 };
 

@@ -35,7 +35,7 @@ struct Reader {
     }
 };
 
-Picture Decode(GifFileType* gif, const std::string& path) {
+DecodedPicture Decode(GifFileType* gif, const std::string& path) {
     int transparent = NO_TRANSPARENT_COLOR;
     while (true) {
         GifRecordType type;
@@ -65,30 +65,26 @@ Picture Decode(GifFileType* gif, const std::string& path) {
         const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
         if (!map) Invalid(path);
 
-        // Palette as colour values; indices past its end read as black.
-        COLORREF colours[256] = {};
-        for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
-            const GifColorType& c = map->Colors[i];
-            colours[i] = RGB(c.Red, c.Green, c.Blue);
-        }
-        if (transparent >= 0 && transparent < 256) colours[transparent] = 0;
-
-        Picture picture;
+        DecodedPicture picture;
         picture.width = width;
         picture.height = height;
-        picture.pixels.resize(static_cast<size_t>(width) * height);
-        std::vector<GifPixelType> line(static_cast<size_t>(width));
-        auto readRow = [&](int y) {
-            if (DGifGetLine(gif, line.data(), width) == GIF_ERROR) Invalid(path);
-            COLORREF* out = picture.pixels.data() + static_cast<size_t>(y) * width;
-            for (int x = 0; x < width; ++x) out[x] = colours[line[static_cast<size_t>(x)]];
-        };
-        if (desc.Interlace) {
-            static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
-            for (int pass = 0; pass < 4; ++pass)
-                for (int y = kStart[pass]; y < height; y += kStep[pass]) readRow(y);
-        } else {
-            for (int y = 0; y < height; ++y) readRow(y);
+        picture.interlaced = desc.Interlace;
+        // Palette as colour values; indices past its end read as black.
+        for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
+            const GifColorType& c = map->Colors[i];
+            picture.colours[i] = RGB(c.Red, c.Green, c.Blue);
+        }
+        if (transparent >= 0 && transparent < 256) picture.colours[transparent] = 0;
+
+        // Rows are kept as palette indices in the order they arrive, grown as
+        // the data comes: a file that only claims a huge size fails at its
+        // first missing row, having taken no more memory than its data filled.
+        std::vector<uint8_t>& arrived = picture.indices;
+        for (int row = 0; row < height; ++row) {
+            arrived.resize(arrived.size() + static_cast<size_t>(width));
+            if (DGifGetLine(gif, arrived.data() + arrived.size() - width, width) == GIF_ERROR) {
+                Invalid(path);
+            }
         }
         return picture;
     }
@@ -107,7 +103,7 @@ struct Writer {
 
 } // namespace
 
-Picture LoadPicture(const std::string& path) {
+DecodedPicture DecodePicture(const std::string& path) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(path, ec)) NotFound(path);
     if (std::filesystem::is_directory(path, ec)) Invalid(path);
@@ -119,6 +115,32 @@ Picture LoadPicture(const std::string& path) {
         Invalid(path);
     }
     return Decode(reader.gif, path);
+}
+
+void DecodedPicture::ToColours(COLORREF* out) const {
+    auto placeRow = [&](size_t arrival, int y) {
+        const uint8_t* in = indices.data() + arrival * static_cast<size_t>(width);
+        COLORREF* row = out + static_cast<size_t>(y) * width;
+        for (int x = 0; x < width; ++x) row[x] = colours[in[x]];
+    };
+    if (interlaced) {
+        static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+        size_t arrival = 0;
+        for (int pass = 0; pass < 4; ++pass)
+            for (int y = kStart[pass]; y < height; y += kStep[pass]) placeRow(arrival++, y);
+    } else {
+        for (int y = 0; y < height; ++y) placeRow(static_cast<size_t>(y), y);
+    }
+}
+
+Picture LoadPicture(const std::string& path) {
+    const DecodedPicture decoded = DecodePicture(path);
+    Picture picture;
+    picture.width = decoded.width;
+    picture.height = decoded.height;
+    picture.pixels.resize(static_cast<size_t>(decoded.width) * decoded.height);
+    decoded.ToColours(picture.pixels.data());
+    return picture;
 }
 
 void SavePictureGif(const std::string& path, const Picture& picture, bool withTransparentBlack,

@@ -31,6 +31,16 @@ constexpr DWORD SRCAND = 0x008800C6;
 constexpr DWORD SRCPAINT = 0x00EE0086;
 constexpr DWORD BLACKNESS = 0x00000042;
 constexpr DWORD WHITENESS = 0x00FF0062;
+constexpr DWORD SRCINVERT = 0x00660046;
+constexpr DWORD SRCERASE = 0x00440328;
+constexpr DWORD NOTSRCCOPY = 0x00330008;
+constexpr DWORD NOTSRCERASE = 0x001100A6;
+constexpr DWORD MERGECOPY = 0x00C000CA;
+constexpr DWORD MERGEPAINT = 0x00BB0226;
+constexpr DWORD PATCOPY = 0x00F00021;
+constexpr DWORD PATPAINT = 0x00FB0A09;
+constexpr DWORD PATINVERT = 0x005A0049;
+constexpr DWORD DSTINVERT = 0x00550009;
 
 // Pen styles, background modes, stock objects.
 constexpr int PS_SOLID = 0;
@@ -55,6 +65,9 @@ constexpr UINT DT_WORDBREAK = 0x0010;
 constexpr UINT DT_SINGLELINE = 0x0020;
 constexpr UINT DT_NOCLIP = 0x0100;
 constexpr UINT DT_CALCRECT = 0x0400;
+constexpr UINT DT_NOPREFIX = 0x0800;
+constexpr UINT DT_HIDEPREFIX = 0x00100000;
+constexpr UINT DT_PREFIXONLY = 0x00200000;
 
 // Font weights.
 constexpr int FW_NORMAL = 400;
@@ -181,7 +194,15 @@ HBITMAP CreateColourBitmap(int width, int height, const COLORREF* pixels);
 // Total bytes all live bitmaps may hold; 0 = no limit. Lets tests and small
 // machines exercise the out-of-memory path of CreateCompatibleBitmap.
 void SetBitmapMemoryLimit(uint64_t bytes);
+uint64_t BitmapMemoryLimit();
 uint64_t BitmapMemoryInUse();
+// What live bitmaps may still take before the limit (all a uint64_t holds
+// when there is none).
+uint64_t BitmapMemoryHeadroom();
+// The game's budget: the smaller of 2 GiB and half the machine's physical
+// memory, so a giant picture ends in the video-memory error rather than in
+// the system killing the process.
+uint64_t DefaultBitmapMemoryBudget();
 
 BOOL GetObject(HBITMAP bitmap, BITMAP& out);
 BOOL GetObject(HFONT font, LOGFONT& out);
@@ -226,11 +247,18 @@ int GetBkMode(HDC dc);
 // pixel equals the source context's background colour. One-bit to colour: 1
 // becomes the destination's background colour, 0 its text colour. Source pixels
 // outside the source bitmap are not drawn; the destination clips to its bitmap.
+// Any ternary raster operation: its code's bits 16-23 are the truth table over
+// pattern (the destination's brush; nothing is drawn with the null brush),
+// source and destination. Operations without a source need none.
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop);
 
-// As BitBlt, scaling (sx, sy, sw, sh) onto (x, y, width, height) by repeating
-// or dropping pixels (the default stretch mode): destination column i (from 0)
-// takes source column sx + floor(i * sw / width), rows likewise.
+// As BitBlt, scaling (sx, sy, sw, sh) onto (x, y, width, height) in the default
+// stretch mode (BLACKONWHITE): destination column i (from 0) takes source
+// columns sx + floor(i * sw / width) up to, not including, sx + floor((i + 1) *
+// sw / width), at least one; several are combined with AND (so shrinking a
+// mask keeps its opaque pixels); rows likewise. A negative length runs from
+// the other end of its rectangle, and the picture is mirrored on an axis where
+// the source's and the destination's signs differ.
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw,
                 int sh, DWORD rop);
 
@@ -279,6 +307,9 @@ void FillSolidRect(HDC dc, int left, int top, int right, int bottom, COLORREF co
 // DT_WORDBREAK breaks at spaces to fit the width. Returns the text height
 // (with DT_VCENTER or DT_BOTTOM: from rect's top to the text's bottom); with
 // DT_CALCRECT only measures, setting rect's right and bottom to the text's.
+// Unless DT_NOPREFIX, "&" underlines the character after it and is not drawn
+// itself, "&&" draws one "&" (DT_HIDEPREFIX: no underline; DT_PREFIXONLY: the
+// underlines alone); measuring follows the same rule.
 int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format);
 BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size);
 

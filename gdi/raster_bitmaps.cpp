@@ -1,7 +1,9 @@
 // Contexts, bitmaps, pens, brushes and the state a context carries.
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <new>
+#include <unistd.h>
 
 #include "gdi/raster_objects.h"
 #include "gdi/raster_rows.h"
@@ -215,8 +217,21 @@ HBITMAP CreateColourBitmap(int width, int height, const COLORREF* pixels) {
 void SetBitmapMemoryLimit(uint64_t bytes) {
     gMemoryLimit = bytes;
 }
+uint64_t BitmapMemoryLimit() {
+    return gMemoryLimit;
+}
 uint64_t BitmapMemoryInUse() {
     return gMemoryInUse;
+}
+uint64_t BitmapMemoryHeadroom() {
+    if (gMemoryLimit == 0) return UINT64_MAX;
+    return gMemoryLimit > gMemoryInUse ? gMemoryLimit - gMemoryInUse : 0;
+}
+uint64_t DefaultBitmapMemoryBudget() {
+    constexpr uint64_t kCap = uint64_t{2} << 30;
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return kCap;
+    return std::min(kCap, static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) / 2);
 }
 
 BOOL GetObject(HBITMAP bitmap, BITMAP& out) {

@@ -4,57 +4,22 @@
 #include <vector>
 
 #include "gdi/raster_objects.h"
+#include "gdi/raster_rop.h"
 #include "gdi/raster_rows.h"
 
 namespace gdi {
 
 namespace {
 
-enum class Op { Copy, And, Or, Black, White, Invalid };
+using detail::RasterOp;
 
-Op OpOf(DWORD rop) {
-    switch (rop) {
-    case SRCCOPY:
-        return Op::Copy;
-    case SRCAND:
-        return Op::And;
-    case SRCPAINT:
-        return Op::Or;
-    case BLACKNESS:
-        return Op::Black;
-    case WHITENESS:
-        return Op::White;
-    default:
-        return Op::Invalid;
-    }
-}
-
-bool UsesSource(Op op) {
-    return op == Op::Copy || op == Op::And || op == Op::Or;
-}
-
-// One row combined with the raster operation; T is a colour pixel or a mask byte.
-template <class T> void Apply(T* d, const T* s, size_t n, Op op) {
-    switch (op) {
-    case Op::Copy:
-        std::memmove(d, s, n * sizeof(T));
-        break;
-    case Op::And:
-        rows::Combine<rows::Bitwise::And>(d, s, n);
-        break;
-    case Op::Or:
-        rows::Combine<rows::Bitwise::Or>(d, s, n);
-        break;
-    default:
-        break;
-    }
-}
-
-// Source-free operations over a clipped destination rectangle.
-void FillOp(Bitmap& dest, int x, int y, int w, int h, Op op) {
-    const COLORREF colour = op == Op::White ? 0xFFFFFF : 0;
-    for (int row = y; row < y + h; ++row) detail::FillSpan(dest, row, x, x + w, colour);
-    dest.touch();
+// The pattern of an operation: the destination's brush in the destination's
+// format. False when the brush paints nothing (the null brush).
+bool PatternOf(HDC dest, const Bitmap& d, uint32_t& pattern) {
+    const Brush* brush = dest->brush;
+    if (!brush || brush->hollow) return false;
+    pattern = d.mono ? detail::MonoFromColour(brush->colour) : brush->colour & detail::kColourBits;
+    return true;
 }
 
 // Converts n source pixels, taken at columns cols[i] (or sx + i when cols is
@@ -107,11 +72,15 @@ struct RowReader {
     }
 };
 
-void WriteRow(Bitmap& dest, int y, int x, const void* row, size_t n, Op op) {
+// One row of the destination combined with `row` (in its format) by the operation.
+void WriteRow(Bitmap& dest, int y, int x, const void* row, size_t n, RasterOp op,
+              uint32_t pattern) {
     if (dest.mono) {
-        Apply(dest.monoRow(y) + x, static_cast<const uint8_t*>(row), n, op);
+        op.ApplyRow<uint8_t>(dest.monoRow(y) + x, static_cast<const uint8_t*>(row), n,
+                             static_cast<uint8_t>(pattern), 1);
     } else {
-        Apply(dest.colourRow(y) + x, static_cast<const uint32_t*>(row), n, op);
+        op.ApplyRow<uint32_t>(dest.colourRow(y) + x, static_cast<const uint32_t*>(row), n, pattern,
+                              detail::kColourBits);
     }
 }
 
@@ -181,14 +150,21 @@ bool ClipTransfer(const Bitmap& dest, const Bitmap& source, int x, int y, int wi
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop) {
     Bitmap* d = detail::Target(dest);
-    const Op op = OpOf(rop);
-    if (!d || op == Op::Invalid) return 0;
+    if (!d) return 0;
+    const RasterOp op(rop);
     if (width <= 0 || height <= 0) return 1;
-    if (!UsesSource(op)) {
-        int x0 = std::max(x, 0), y0 = std::max(y, 0);
-        int x1 = std::min<long long>(static_cast<long long>(x) + width, d->width);
-        int y1 = std::min<long long>(static_cast<long long>(y) + height, d->height);
-        if (x0 < x1 && y0 < y1) FillOp(*d, x0, y0, x1 - x0, y1 - y0, op);
+    uint32_t pattern = 0;
+    if (op.UsesPattern() && !PatternOf(dest, *d, pattern)) return 1;
+    if (!op.UsesSource()) {
+        const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+        const int x1 =
+            static_cast<int>(std::min<long long>(static_cast<long long>(x) + width, d->width));
+        const int y1 =
+            static_cast<int>(std::min<long long>(static_cast<long long>(y) + height, d->height));
+        for (int row = y0; row < y1 && x0 < x1; ++row) {
+            WriteRow(*d, row, x0, nullptr, static_cast<size_t>(x1 - x0), op, pattern);
+        }
+        d->touch();
         return 1;
     }
     Bitmap* s = detail::Target(source);
@@ -201,13 +177,13 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
     const RowReader& reader = input.reader;
     const Bitmap* src = &reader.src;
     std::vector<uint32_t> scratch;
-    if (src->mono && !d->mono) {
+    const int maskKind = op.code == 0xCC ? 0 : op.code == 0x88 ? 1 : op.code == 0xEE ? 2 : -1;
+    if (src->mono && !d->mono && maskKind >= 0) {
         // One-bit onto colour straight from the bits: the masked-copy pass.
-        const int kind = op == Op::Copy ? 0 : op == Op::And ? 1 : 2;
         for (long long row = 0; row < h; ++row) {
             rows::FromMask(d->colourRow(static_cast<int>(dy + row)) + dx,
                            const_cast<Bitmap*>(src)->monoRow(static_cast<int>(lsy + row)) + lsx,
-                           static_cast<size_t>(w), dest->bkColour, dest->textColour, kind);
+                           static_cast<size_t>(w), dest->bkColour, dest->textColour, maskKind);
         }
         d->touch();
         return 1;
@@ -216,51 +192,116 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
         const void* line = reader.Read(static_cast<int>(lsy + row), static_cast<int>(lsx), nullptr,
                                        static_cast<size_t>(w), scratch);
         WriteRow(*d, static_cast<int>(dy + row), static_cast<int>(dx), line, static_cast<size_t>(w),
-                 op);
+                 op, pattern);
     }
     d->touch();
     return 1;
 }
 
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw,
-                int sh, DWORD rop) {
-    const Op op = OpOf(rop);
-    if (op == Op::Invalid || !detail::Target(dest)) return 0;
-    if (width <= 0 || height <= 0) return 1;
-    if (!UsesSource(op) || (sw == width && sh == height)) {
-        return BitBlt(dest, x, y, width, height, source, sx, sy, rop);
-    }
-    if (sw <= 0 || sh <= 0) return 1;
-    Bitmap* d = dest->bitmap;
-    Bitmap* s = detail::Target(source);
-    if (!s) return 0;
+namespace {
 
-    // Destination columns whose pixel is on the destination and whose source
-    // sample is on the source; the mapping only grows, so they are one range.
-    std::vector<int> cols;
-    int firstCol = -1;
-    for (int i = 0; i < width; ++i) {
-        const long long dxp = static_cast<long long>(x) + i;
-        const long long sc = sx + static_cast<long long>(i) * sw / width;
-        if (dxp < 0 || dxp >= d->width || sc < 0 || sc >= s->width) {
-            if (firstCol >= 0) break;
+// Where one destination pixel takes its source on one axis: [first, end).
+// Enlarging repeats a pixel; shrinking takes every pixel it eliminates.
+struct Span {
+    int first, end;
+};
+
+// The spans of the destination pixels [0, destLength) that lie on the
+// destination (at destStart) and take at least one pixel of the source
+// (length sourceSize); `first` is the first such pixel. Mirrored when the
+// signs of the two lengths differed. The valid pixels are one range, since
+// the mapping is monotonic.
+std::vector<Span> AxisSpans(long long destStart, long long destLength, long long destSize,
+                            long long sourceStart, long long sourceLength, long long sourceSize,
+                            bool mirrored, int& first) {
+    std::vector<Span> spans;
+    first = -1;
+    for (long long i = 0; i < destLength; ++i) {
+        const long long at = destStart + i;
+        const long long j = mirrored ? destLength - 1 - i : i;
+        long long from = sourceStart + j * sourceLength / destLength;
+        long long to = sourceStart + (j + 1) * sourceLength / destLength;
+        if (to <= from) to = from + 1;
+        from = std::max(from, 0LL);
+        to = std::min(to, sourceSize);
+        if (at < 0 || at >= destSize || from >= to) {
+            if (first >= 0) break;
             continue;
         }
-        if (firstCol < 0) firstCol = i;
-        cols.push_back(static_cast<int>(sc));
+        if (first < 0) first = static_cast<int>(i);
+        spans.push_back(Span{static_cast<int>(from), static_cast<int>(to)});
     }
-    if (cols.empty()) return 1;
+    return spans;
+}
+
+// One destination row of a stretch, in the destination's format: each
+// pixel the AND of the source pixels it takes (the default stretch mode),
+// across its source rows too.
+template <class T>
+const T* StretchedRow(const RowReader& reader, const Span& rows, const std::vector<Span>& cols,
+                      std::vector<T>& out, std::vector<uint32_t>& scratch) {
+    const int colFirst = std::min(cols.front().first, cols.back().first);
+    const int colEnd = std::max(cols.front().end, cols.back().end);
+    const size_t n = cols.size();
+    out.resize(n);
+    for (int r = rows.first; r < rows.end; ++r) {
+        const T* line = static_cast<const T*>(
+            reader.Read(r, colFirst, nullptr, static_cast<size_t>(colEnd - colFirst), scratch));
+        for (size_t i = 0; i < n; ++i) {
+            T v = line[cols[i].first - colFirst];
+            for (int c = cols[i].first + 1; c < cols[i].end; ++c) v &= line[c - colFirst];
+            out[i] = r == rows.first ? v : static_cast<T>(out[i] & v);
+        }
+    }
+    return out.data();
+}
+
+} // namespace
+
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw,
+                int sh, DWORD rop) {
+    Bitmap* d = detail::Target(dest);
+    if (!d) return 0;
+    const RasterOp op(rop);
+    if (width == 0 || height == 0) return 1;
+    // A negative length runs from the other end: mirrored when the source's
+    // and the destination's signs differ.
+    const bool mirrorX = (width < 0) != (sw < 0), mirrorY = (height < 0) != (sh < 0);
+    long long dx = x, dy = y, dw = width, dh = height;
+    long long lsx = sx, lsy = sy, lsw = sw, lsh = sh;
+    if (dw < 0) dx += dw, dw = -dw;
+    if (dh < 0) dy += dh, dh = -dh;
+    if (lsw < 0) lsx += lsw, lsw = -lsw;
+    if (lsh < 0) lsy += lsh, lsh = -lsh;
+    if (!op.UsesSource() || (lsw == dw && lsh == dh && !mirrorX && !mirrorY)) {
+        return BitBlt(dest, static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(dw),
+                      static_cast<int>(dh), source, static_cast<int>(lsx), static_cast<int>(lsy),
+                      rop);
+    }
+    Bitmap* s = detail::Target(source);
+    if (!s) return 0;
+    if (lsw == 0 || lsh == 0) return 1;
+    uint32_t pattern = 0;
+    if (op.UsesPattern() && !PatternOf(dest, *d, pattern)) return 1;
+
+    int firstCol = 0, firstRow = 0;
+    const std::vector<Span> cols =
+        AxisSpans(dx, dw, d->width, lsx, lsw, s->width, mirrorX, firstCol);
+    const std::vector<Span> rowSpans =
+        AxisSpans(dy, dh, d->height, lsy, lsh, s->height, mirrorY, firstRow);
+    if (cols.empty() || rowSpans.empty()) return 1;
 
     const SourceReader input(dest, source, *d, *s);
-    const RowReader& reader = input.reader;
-    std::vector<uint32_t> scratch;
-    for (int j = 0; j < height; ++j) {
-        const long long dyp = static_cast<long long>(y) + j;
-        const long long sr = sy + static_cast<long long>(j) * sh / height;
-        if (dyp < 0 || sr < 0) continue;
-        if (dyp >= d->height || sr >= s->height) break;
-        const void* line = reader.Read(static_cast<int>(sr), 0, cols.data(), cols.size(), scratch);
-        WriteRow(*d, static_cast<int>(dyp), x + firstCol, line, cols.size(), op);
+    std::vector<uint32_t> scratch, colourRow;
+    std::vector<uint8_t> monoRow;
+    for (size_t j = 0; j < rowSpans.size(); ++j) {
+        const void* line =
+            d->mono ? static_cast<const void*>(
+                          StretchedRow<uint8_t>(input.reader, rowSpans[j], cols, monoRow, scratch))
+                    : static_cast<const void*>(StretchedRow<uint32_t>(input.reader, rowSpans[j],
+                                                                      cols, colourRow, scratch));
+        WriteRow(*d, static_cast<int>(dy + firstRow + static_cast<long long>(j)),
+                 static_cast<int>(dx + firstCol), line, cols.size(), op, pattern);
     }
     d->touch();
     return 1;

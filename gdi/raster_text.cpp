@@ -88,6 +88,33 @@ std::vector<Line> Layout(FaceInstance& face, const char* text, size_t n, UINT fo
     return lines;
 }
 
+// The text as drawn once the prefix characters are applied, and which of its
+// characters carry an underline.
+struct PrefixedText {
+    std::string shown;
+    std::vector<bool> underlined;
+};
+
+PrefixedText ApplyPrefixes(const char* text, size_t n, UINT format) {
+    PrefixedText out;
+    if (format & DT_NOPREFIX) {
+        out.shown.assign(text, n);
+        out.underlined.assign(n, false);
+        return out;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (text[i] != '&') {
+            out.shown += text[i];
+            out.underlined.push_back(false);
+            continue;
+        }
+        if (++i == n) break; // a last lone "&" draws nothing
+        out.shown += text[i];
+        out.underlined.push_back(text[i] != '&' && !(format & DT_HIDEPREFIX));
+    }
+    return out;
+}
+
 struct Clip {
     int left, top, right, bottom;
 };
@@ -123,6 +150,16 @@ void BlendGlyph(Bitmap& b, const Glyph& g, int x0, int y0, COLORREF colour, cons
     }
 }
 
+void DrawUnderline(Bitmap& b, int x0, int x1, int y0, int thickness, COLORREF colour,
+                   const Clip& clip) {
+    x0 = std::max(x0, clip.left);
+    x1 = std::min(x1, clip.right);
+    if (x0 >= x1) return;
+    for (int y = std::max(y0, clip.top); y < std::min(y0 + thickness, clip.bottom); ++y) {
+        detail::FillSpan(b, y, x0, x1, colour);
+    }
+}
+
 FaceInstance* FaceOf(HDC dc) {
     if (!dc || !dc->font) return nullptr;
     return gdi::fonts::FaceFor(dc->font->description);
@@ -134,7 +171,10 @@ int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format) {
     if (!dc || !rect || !text) return 0;
     FaceInstance* face = FaceOf(dc);
     if (!face) return 0;
-    const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+    const size_t length0 = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
+    const PrefixedText prefixed = ApplyPrefixes(text, length0, format);
+    text = prefixed.shown.c_str();
+    const size_t n = prefixed.shown.size();
     const int boxWidth = rect->right - rect->left, boxHeight = rect->bottom - rect->top;
     const std::vector<Line> lines = Layout(*face, text, n, format, boxWidth);
     const int lineHeight = face->LineHeight();
@@ -200,7 +240,12 @@ int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format) {
         for (size_t i = l.begin; i < l.end; ++i) {
             if ((format & DT_SINGLELINE) && IsBreak(text[i])) continue;
             const Glyph& g = face->GlyphOf(static_cast<unsigned char>(text[i]));
-            if (!g.coverage.empty()) {
+            if (prefixed.underlined[i] && angle == 0) {
+                const int ux = static_cast<int>((penX + 32) >> 6);
+                const int uy = static_cast<int>((penY + 32) >> 6) + face->UnderlineOffset();
+                DrawUnderline(*b, ux, ux + g.advance, uy, face->UnderlineThickness(), colour, clip);
+            }
+            if (!g.coverage.empty() && !(format & DT_PREFIXONLY)) {
                 const int gx = static_cast<int>((penX + 32) >> 6) + g.left;
                 const int gy = static_cast<int>((penY + 32) >> 6) - g.top;
                 BlendGlyph(*b, g, gx, gy, colour, clip);

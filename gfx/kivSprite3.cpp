@@ -111,26 +111,25 @@ void kivSprite3::BuildMask(gdi::HDC screen) {
     gdi::SetBkColor(mMainDC, background);
 }
 
+void kivSprite3::LoadImage(gdi::HDC screen) {
+    const gdi::DecodedPicture picture = gdi::DecodePicture(mPath);
+    mWidth = picture.width;
+    mHeight = picture.height;
+    gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(screen, mWidth, mHeight);
+    if (!bitmap) RaiseVideoMemory();
+    TakeMainBitmap(bitmap);
+    // The 1:1 copy of the decoded picture, laid out straight into the image:
+    // a decoded bitmap of a giant picture's size besides it would double the peak.
+    picture.ToColours(gdi::BitmapColourPixels(bitmap));
+    gdi::BitmapTouched(bitmap);
+}
+
 void kivSprite3::Refresh(bool pTerminate) {
     if (pTerminate || !mPath.empty()) Terminate();
     ScreenDC screen;
 
     if (!mPath.empty()) {
-        gdi::Picture picture = gdi::LoadPicture(mPath);
-        mWidth = picture.width;
-        mHeight = picture.height;
-        gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(screen.get(), mWidth, mHeight);
-        if (!bitmap) RaiseVideoMemory();
-        TakeMainBitmap(bitmap);
-        gdi::HBITMAP decoded = gdi::CreateColourBitmap(mWidth, mHeight, picture.pixels.data());
-        if (!decoded) RaiseVideoMemory();
-        gdi::HDC temporary = gdi::CreateCompatibleDC(screen.get());
-        gdi::HGDIOBJ displaced = gdi::SelectObject(temporary, decoded);
-        gdi::StretchBlt(mMainDC, 0, 0, mWidth, mHeight, temporary, 0, 0, mWidth, mHeight,
-                        gdi::SRCCOPY);
-        gdi::SelectObject(temporary, displaced);
-        gdi::DeleteObject(decoded);
-        gdi::DeleteDC(temporary);
+        LoadImage(screen.get());
     } else {
         if (!mMainBitmap) {
             gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(screen.get(), mWidth, mHeight);

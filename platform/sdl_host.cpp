@@ -63,12 +63,12 @@ class SdlHost : public Host {
             return;
         }
         mFullScreen = fullScreen;
+        // Both builds cover the desktop: the full-screen build as a full-screen
+        // window, the windowed one as a borderless window that the game places
+        // over the whole screen and centres its play area in.
         Uint32 flags = SDL_WINDOW_HIDDEN;
-        if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-        const int width = fullScreen ? DesktopWidth() : 1024;
-        const int height = fullScreen ? DesktopHeight() : 768;
-        mWindow = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   width, height, flags);
+        flags |= fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_BORDERLESS;
+        mWindow = SDL_CreateWindow(caption.c_str(), 0, 0, DesktopWidth(), DesktopHeight(), flags);
         if (!mWindow) {
             throw std::runtime_error(std::string("Could not create the window: ") + SDL_GetError());
         }

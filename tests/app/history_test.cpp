@@ -35,16 +35,39 @@ TEST(HistoryParse, ToleratesSpacesAndRoundsCountsHalfToEven) {
     EXPECT_EQ(lines[5].Defeats, 4);
 }
 
-TEST(HistoryParse, IgnoresLinesWithoutExactlyTwoFilledFields) {
-    const auto lines = ParseHistoryText("no comma here\r\n"
-                                        "a.gif,1,2\r\n"
-                                        "b.gif,\r\n"
-                                        "c.gif,   \r\n"
-                                        "  ,5\r\n"
-                                        "\r\n"
-                                        "d.gif,1\r\n");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].Name, "d.gif");
+TEST(HistoryParse, EachLineByItself) {
+    struct Case {
+        const char* line;
+        bool accepted;
+        const char* name;
+        int32_t defeats;
+    };
+    const Case cases[] = {
+        {"no comma here", false, "", 0},
+        {"b.gif,", false, "", 0},
+        {"c.gif,   ", false, "", 0},
+        {"  ,5", false, "", 0},
+        {"", false, "", 0},
+        {"d.gif,1", true, "d.gif", 1},
+        // The count follows the last comma: names may hold commas.
+        {"Cat, Dog.gif,3", true, "Cat, Dog.gif", 3},
+        {"a.gif,1,2", true, "a.gif,1", 2},
+        {",,4", true, ",", 4},
+        {"e.gif,,", false, "", 0},
+        // Counts beyond a Long are held at its limits, never read as 0.
+        {"big.gif,2147483647", true, "big.gif", 2147483647},
+        {"bigger.gif,2147483648", true, "bigger.gif", 2147483647},
+        {"huge.gif,99999999999999999999999", true, "huge.gif", 2147483647},
+        {"low.gif,-2147483648", true, "low.gif", -2147483647 - 1},
+        {"lower.gif,-5000000000", true, "lower.gif", -2147483647 - 1},
+    };
+    for (const Case& c : cases) {
+        const auto lines = ParseHistoryText(std::string(c.line) + "\r\n");
+        ASSERT_EQ(lines.size(), c.accepted ? 1u : 0u) << c.line;
+        if (!c.accepted) continue;
+        EXPECT_EQ(lines[0].Name, c.name) << c.line;
+        EXPECT_EQ(lines[0].Defeats, c.defeats) << c.line;
+    }
 }
 
 TEST(HistoryParse, KeysIgnoreCaseAndSurroundingSpaces) {
@@ -146,6 +169,20 @@ TEST_F(History, DefeatsCountEvenForMonstersDefeatedBefore) {
     RecordDefeat("b.gif");
     EXPECT_EQ(MonsterHistory[1].Defeats, 1);
     EXPECT_EQ(MonstersLeft, -1);
+}
+
+TEST_F(History, CountsAtTheLimitAndNamesWithCommasSurviveARun) {
+    Monster("7 Cat,_Dog 1.gif");
+    Monster("veteran.gif");
+    folder.Write("History.ini", "7 Cat,_Dog 1.gif,2\r\nveteran.gif,99999999999\r\n");
+    LoadHistory();
+    EXPECT_EQ(MonsterHistory[0].Defeats, 2);
+    EXPECT_EQ(MonsterHistory[1].Defeats, 2147483647);
+    EXPECT_EQ(MonstersLeft, 0);
+    RecordDefeat("veteran.gif"); // no wrap to a negative count
+    RecordDefeat("7 cat,_dog 1.gif");
+    SaveHistory();
+    EXPECT_EQ(folder.Read("History.ini"), "7 Cat,_Dog 1.gif,3\r\nveteran.gif,2147483647\r\n");
 }
 
 TEST_F(History, SaveWritesCrLfLinesAndReplacesTheOldFile) {

@@ -118,6 +118,10 @@ TEST_F(GamePlay, WalkingRightShowsTheGameAndEscapeKeepsTheHistory) {
         }
     }
     ASSERT_GE(frameTop, 0) << "no white frame found";
+    // The 1023 x 768 play area in the middle of the 1280 x 1024 screen.
+    EXPECT_EQ(frameLeft, 128);
+    EXPECT_EQ(frameTop, 128);
+    EXPECT_EQ(shot.At(100, 100), gdi::RGB(0, 0, 0)); // the empty screen around it
     EXPECT_EQ(shot.At(frameLeft + 9, frameTop + 12), world_colours::kWhite);
     EXPECT_EQ(shot.At(frameLeft + 1004, frameTop + 17), world_colours::kWhite);
     EXPECT_NE(shot.At(frameLeft + 1005, frameTop + 12), world_colours::kWhite);

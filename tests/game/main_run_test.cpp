@@ -55,3 +55,25 @@ TEST(MainRun, ADefeatInPlayIsWrittenAndTheSuccessScreenComes) {
     EXPECT_NEAR(static_cast<double>(successUntil), 10000 * 1000.0, 100);
     EXPECT_EQ(world.folder.Read("History.ini"), "1 Ant.gif,1\r\n");
 }
+
+TEST(MainRun, AMonsterBeyondTheMemoryBudgetEndsWithTheVideoMemoryMessage) {
+    GameWorld world;
+    // 400 x 400 game pixels become tiles of 1200 x 2400 screen pixels: about
+    // 14 MB, against a budget that holds the view and the picture only.
+    world.AddMonster("1 Giant.gif", SolidPicture(400, 400, gdi::RGB(200, 200, 200)));
+    world.AddMonster("2 Ant.gif", {"SS"});
+    world.WriteHistory("2 Ant.gif,7\r\n");
+    ProgramSetup setup = GameSetup();
+    setup.bitmapMemoryBudget = 8 << 20;
+    EXPECT_EQ(Main(setup), 1);
+    ASSERT_EQ(world.host.Messages.size(), 1u);
+    EXPECT_EQ(world.host.Messages[0],
+              "Run-time error '-2147221502':\n\nI'm sorry, your Video card does not have enough "
+              "RAM to create the Monster. My inefficient code is the problem, NOT your videocard. "
+              "If you lowered your desktop screen resolution (800 x 600 or less), and lowered your "
+              "color quality (16-bit or less), the game might work.");
+    EXPECT_EQ(world.folder.Read("History.ini"), "1 Giant.gif,0\r\n2 Ant.gif,7\r\n");
+    EXPECT_EQ(frmMain, nullptr);
+    // The budget belonged to that run only.
+    EXPECT_EQ(gdi::BitmapMemoryLimit(), 0u);
+}

@@ -204,15 +204,25 @@ TEST(GameSetUp, AllDefeatedStartsWithTheReadmeAndNoMonster) {
     EXPECT_EQ(world.ViewPixel(500, 24), kBackground);
 }
 
-TEST(GameSetUp, WindowAndViewPlacement) {
-    GameWorld world;
-    world.AddMonster("1 Ox.gif", {"S"});
-    world.Start();
-    EXPECT_EQ(world.host.WindowRect[2], 1024);
-    EXPECT_EQ(world.host.WindowRect[3], 768);
-    EXPECT_EQ(world.host.ViewRect[0], 0); // (1024 - 1023) / 2 rounds to even
-    EXPECT_EQ(world.host.ViewRect[2], 1023);
-    EXPECT_EQ(world.host.ViewRect[3], 768);
+TEST(GameSetUp, WindowCoversTheScreenWithTheViewInItsMiddle) {
+    // The windowed build's 1023 x 768 play area on desktops of several sizes.
+    struct Case {
+        int32_t desktopWidth, desktopHeight, viewLeft, viewTop;
+    };
+    for (const Case& c : {Case{1024, 768, 0, 0}, Case{1280, 1024, 128, 128},
+                          Case{1920, 1080, 448, 156}, Case{1025, 770, 1, 1}}) {
+        GameWorld world;
+        world.host.Desktop[0] = c.desktopWidth;
+        world.host.Desktop[1] = c.desktopHeight;
+        world.AddMonster("1 Ox.gif", {"S"});
+        world.Start();
+        const int32_t window[4] = {0, 0, c.desktopWidth, c.desktopHeight};
+        const int32_t view[4] = {c.viewLeft, c.viewTop, 1023, 768};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(world.host.WindowRect[i], window[i]) << c.desktopWidth << " field " << i;
+            EXPECT_EQ(world.host.ViewRect[i], view[i]) << c.desktopWidth << " field " << i;
+        }
+    }
 }
 
 TEST(GameFrame, EscapeAsksToQuitAndTheFrameStillRuns) {

@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "gdi/picture.h"
 #include "support/temp_dir.h"
@@ -84,6 +88,37 @@ std::string Slurp(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// Bytes of address space the process has mapped now.
+size_t MappedBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmSize:", 0) == 0) return std::stoull(line.substr(7)) * 1024;
+    }
+    return 0;
+}
+
+// The exit status of body run in a child process that may map at most
+// `extra` more bytes than this one has now.
+int InChildWithMemoryCap(size_t extra, const std::function<int()>& body) {
+    const size_t cap = MappedBytes() + extra;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        rlimit limit{cap, cap};
+        setrlimit(RLIMIT_AS, &limit);
+        int code = 3;
+        try {
+            code = body();
+        } catch (...) {
+            code = 2; // anything but the loader's own error, such as bad_alloc
+        }
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace
@@ -196,4 +231,28 @@ TEST(PictureSave, RefusesMoreThan256Colours) {
     p.width = 256;
     EXPECT_NO_THROW(SavePictureGif(dir.str() + "/ok.gif", p, false));
     EXPECT_EQ(LoadPicture(dir.str() + "/ok.gif").pixels, p.pixels);
+}
+
+TEST(PictureLoad, AHugeSizeWithoutItsDataFailsWithoutTakingTheMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer maps far more than any cap";
+#endif
+    TempDir dir;
+    // 16384 x 16384 declared in 35 bytes: two colours and a few bytes of image data.
+    const std::string header("GIF89a\x00\x40\x00\x40\x80\x00\x00"
+                             "\x00\x00\x00\xff\xff\xff"
+                             "\x2c\x00\x00\x00\x00\x00\x40\x00\x40\x00"
+                             "\x02\x02\x4c\x01\x00\x3b",
+                             35);
+    dir.Write("liar.gif", header);
+    const std::string path = dir.str() + "/liar.gif";
+    const int status = InChildWithMemoryCap(size_t{64} << 20, [&] {
+        try {
+            LoadPicture(path);
+        } catch (const vb::RuntimeError& e) {
+            return e.Number() == 481 ? 0 : 1;
+        }
+        return 4;
+    });
+    EXPECT_EQ(status, 0) << "1: another error, 2: ran out of memory, 4: loaded";
 }

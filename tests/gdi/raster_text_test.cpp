@@ -174,3 +174,69 @@ TEST(RasterText, EscapementTurnsTheBaseline) {
     EXPECT_GT(u.bottom - u.top, 2 * (u.right - u.left));
     EXPECT_LE(u.bottom, 100 + 2); // reads upward from the reference point
 }
+
+TEST(RasterText, PrefixCharactersFollowGdi) {
+    // Each text drawn right-aligned, as the banner draws a monster's name,
+    // against the text it shows drawn literally; `underlined` is the shown
+    // character that carries an underline (-1: none).
+    struct Case {
+        const char* text;
+        UINT extra;
+        const char* shown;
+        int underlined;
+    };
+    const Case cases[] = {
+        {"Cat & Dog", 0, "Cat  Dog", 4},
+        {"&Dog", 0, "Dog", 0},
+        {"Cat && Dog", 0, "Cat & Dog", -1},
+        {"Dog&", 0, "Dog", -1},
+        {"Cat & Dog", DT_NOPREFIX, "Cat & Dog", -1},
+        {"Cat &Dog", DT_HIDEPREFIX, "Cat Dog", -1},
+    };
+    const int width = 240, height = 70;
+    for (const Case& c : cases) {
+        Canvas prefixed(width, height), literal(width, height);
+        Draw(prefixed.dc, c.text, kBox, DT_RIGHT | DT_SINGLELINE | c.extra);
+        Draw(literal.dc, c.shown, kBox, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
+        RECT measured = kBox, shownRect = kBox;
+        Draw(prefixed.dc, c.text, kBox, DT_CALCRECT | DT_SINGLELINE | c.extra, -20, FW_BOLD, 0,
+             &measured);
+        Draw(literal.dc, c.shown, kBox, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX, -20, FW_BOLD,
+             0, &shownRect);
+        EXPECT_EQ(measured.right, shownRect.right) << c.text;
+
+        // Where the two differ, only the underline shows: a band of white
+        // below the glyphs' baseline, under the one character.
+        const Box glyphs = InkBox(literal, width, height);
+        Box underline;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const COLORREF a = GetPixel(prefixed.dc, x, y), b = GetPixel(literal.dc, x, y);
+                if (a == b) continue;
+                EXPECT_EQ(a, 0xFFFFFFu) << c.text << " at " << x << "," << y;
+                underline.left = std::min(underline.left, x);
+                underline.right = std::max(underline.right, x);
+                underline.top = std::min(underline.top, y);
+                underline.bottom = std::max(underline.bottom, y);
+            }
+        }
+        if (c.underlined < 0) {
+            EXPECT_TRUE(underline.empty()) << c.text;
+            continue;
+        }
+        ASSERT_FALSE(underline.empty()) << c.text;
+        EXPECT_LE(underline.bottom - underline.top, 3) << c.text;
+        EXPECT_GT(underline.top, glyphs.top + 10) << c.text; // well below the capitals' tops
+        // Its width is the character's advance, and it starts where the
+        // character does: after the measured width of what comes before.
+        const std::string before(c.shown, static_cast<size_t>(c.underlined));
+        const std::string upTo(c.shown, static_cast<size_t>(c.underlined) + 1);
+        RECT head = kBox, through = kBox;
+        Draw(literal.dc, before.c_str(), kBox, DT_CALCRECT | DT_SINGLELINE, -20, FW_BOLD, 0, &head);
+        Draw(literal.dc, upTo.c_str(), kBox, DT_CALCRECT | DT_SINGLELINE, -20, FW_BOLD, 0,
+             &through);
+        const int start = kBox.right - (shownRect.right - kBox.left);
+        EXPECT_EQ(underline.left, start + (head.right - kBox.left)) << c.text;
+        EXPECT_EQ(underline.right + 1, start + (through.right - kBox.left)) << c.text;
+    }
+}

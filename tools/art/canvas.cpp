@@ -89,7 +89,7 @@ void Canvas::Text(const std::string& text, const FontChoice& font, int left, int
     gdi::SetTextColor(mDC, colour);
     gdi::RECT box{left, top, mWidth, mHeight};
     gdi::DrawTextA(mDC, text.c_str(), static_cast<int>(text.size()), &box,
-                   gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_NOCLIP);
+                   gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_NOCLIP | gdi::DT_NOPREFIX);
 }
 
 int Canvas::TextWidth(const std::string& text, const FontChoice& font) {
