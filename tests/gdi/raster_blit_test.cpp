@@ -332,3 +332,123 @@ TEST(RasterTransparentBlt, HonoursChangedDestinationColours) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(GetPixel(b.dc, x, 0), GetPixel(a.dc, x, 0)) << x;
     EXPECT_EQ(GetPixel(b.dc, 1, 0), RGB(15, 0, 0));
 }
+
+TEST(RasterOperations, EveryNamedOperationGivesGdisResult) {
+    // Pattern (the destination's brush), source and destination as bit
+    // patterns that cover all eight combinations in every channel.
+    const COLORREF P = 0x00F0F0F0, S = 0x00CCCCCC, D = 0x00AAAAAA, kBits = 0x00FFFFFF;
+    struct Case {
+        const char* name;
+        DWORD rop;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {"SRCCOPY", SRCCOPY, S},
+        {"SRCAND", SRCAND, S & D},
+        {"SRCPAINT", SRCPAINT, S | D},
+        {"BLACKNESS", BLACKNESS, 0},
+        {"WHITENESS", WHITENESS, kBits},
+        {"SRCINVERT", SRCINVERT, S ^ D},
+        {"SRCERASE", SRCERASE, S & ~D & kBits},
+        {"NOTSRCCOPY", NOTSRCCOPY, ~S & kBits},
+        {"NOTSRCERASE", NOTSRCERASE, ~(S | D) & kBits},
+        {"MERGECOPY", MERGECOPY, P & S},
+        {"MERGEPAINT", MERGEPAINT, (~S | D) & kBits},
+        {"PATCOPY", PATCOPY, P},
+        {"PATPAINT", PATPAINT, (P | ~S | D) & kBits},
+        {"PATINVERT", PATINVERT, P ^ D},
+        {"DSTINVERT", DSTINVERT, ~D & kBits},
+    };
+    Canvas src(2, 2);
+    src.Fill(S);
+    for (const Case& c : cases) {
+        for (bool stretched : {false, true}) {
+            Canvas dst(4, 4);
+            dst.Fill(D);
+            WithPenAndBrush(dst.dc, CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(P), [&] {
+                if (stretched) {
+                    EXPECT_TRUE(StretchBlt(dst.dc, 0, 0, 4, 4, src.dc, 0, 0, 2, 2, c.rop));
+                } else {
+                    EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, c.rop));
+                }
+            });
+            EXPECT_EQ(GetPixel(dst.dc, 1, 1), c.expected) << c.name << " stretched " << stretched;
+            EXPECT_EQ(GetPixel(dst.dc, 3, 3), stretched ? c.expected : D) << c.name;
+        }
+    }
+}
+
+TEST(RasterOperations, OneBitBitmapsAndTheNullBrush) {
+    // On one-bit bitmaps the same truth tables over single bits.
+    Canvas src(4, 1, true), dst(4, 1, true);
+    Put(src.dc, {"##.."}, 0xFFFFFF, 0);
+    Put(dst.dc, {"#.#."}, 0xFFFFFF, 0);
+    BitBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, SRCINVERT);
+    EXPECT_EQ(dst.Picture(0xFFFFFF), (Rows{".##."}));
+    BitBlt(dst.dc, 0, 0, 4, 1, nullptr, 0, 0, DSTINVERT); // no source needed
+    EXPECT_EQ(dst.Picture(0xFFFFFF), (Rows{"#..#"}));
+    BitBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, MERGEPAINT); // ~S | D
+    EXPECT_EQ(dst.Picture(0xFFFFFF), (Rows{"#.##"}));
+    // A white brush is 1 on a one-bit bitmap.
+    WithPenAndBrush(dst.dc, CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(0xFFFFFF), [&] {
+        BitBlt(dst.dc, 1, 0, 2, 1, nullptr, 0, 0, PATCOPY);
+    });
+    EXPECT_EQ(dst.Picture(0xFFFFFF), (Rows{"####"}));
+
+    // The null brush paints nothing, whatever the operation makes of it.
+    Canvas colour(2, 1);
+    colour.Fill(RGB(1, 2, 3));
+    HGDIOBJ old = SelectObject(colour.dc, GetStockObject(NULL_BRUSH));
+    EXPECT_TRUE(BitBlt(colour.dc, 0, 0, 2, 1, nullptr, 0, 0, PATCOPY));
+    EXPECT_TRUE(BitBlt(colour.dc, 0, 0, 2, 1, nullptr, 0, 0, PATINVERT));
+    SelectObject(colour.dc, old);
+    EXPECT_EQ(GetPixel(colour.dc, 0, 0), RGB(1, 2, 3));
+    // An operation that reads a source needs one.
+    EXPECT_FALSE(BitBlt(colour.dc, 0, 0, 2, 1, nullptr, 0, 0, SRCINVERT));
+}
+
+TEST(RasterStretchBlt, ShrinkingCombinesTheEliminatedPixelsWithAnd) {
+    // A mask row shrunk to half keeps each pair's opaque (0) pixel.
+    Canvas mask(4, 1, true), half(2, 1, true);
+    Put(mask.dc, {"#.##"}, 0xFFFFFF, 0);
+    ASSERT_TRUE(StretchBlt(half.dc, 0, 0, 2, 1, mask.dc, 0, 0, 4, 1, SRCCOPY));
+    EXPECT_EQ(half.Picture(0xFFFFFF), (Rows{".#"}));
+    // Colours likewise, across rows as well as columns.
+    Canvas src(2, 2), one(1, 1);
+    SetPixelV(src.dc, 0, 0, 0x00F0F0F0);
+    SetPixelV(src.dc, 1, 0, 0x00FFFF0F);
+    SetPixelV(src.dc, 0, 1, 0x00FF0FFF);
+    SetPixelV(src.dc, 1, 1, 0x000FFFFF);
+    StretchBlt(one.dc, 0, 0, 1, 1, src.dc, 0, 0, 2, 2, SRCCOPY);
+    EXPECT_EQ(GetPixel(one.dc, 0, 0), 0x00000000u);
+    // Shrinking one axis while enlarging the other: columns ANDed, rows repeated.
+    Canvas tall(1, 4);
+    StretchBlt(tall.dc, 0, 0, 1, 4, src.dc, 0, 0, 2, 2, SRCCOPY);
+    EXPECT_EQ(GetPixel(tall.dc, 0, 1), 0x00F0F000u);
+    EXPECT_EQ(GetPixel(tall.dc, 0, 2), 0x000F0FFFu);
+}
+
+TEST(RasterStretchBlt, NegativeLengthsMirror) {
+    Canvas src(4, 2), dst(4, 2);
+    for (int x = 0; x < 4; ++x) {
+        SetPixelV(src.dc, x, 0, static_cast<COLORREF>(10 + x));
+        SetPixelV(src.dc, x, 1, static_cast<COLORREF>(20 + x));
+    }
+    auto row = [&](int y) {
+        std::vector<COLORREF> r;
+        for (int x = 0; x < 4; ++x) r.push_back(GetPixel(dst.dc, x, y));
+        return r;
+    };
+    using V = std::vector<COLORREF>;
+    // The destination runs left from x = 4: the picture is mirrored.
+    StretchBlt(dst.dc, 4, 0, -4, 2, src.dc, 0, 0, 4, 2, SRCCOPY);
+    EXPECT_EQ(row(0), (V{13, 12, 11, 10}));
+    EXPECT_EQ(row(1), (V{23, 22, 21, 20}));
+    // Both negative: the same rectangles, not mirrored.
+    StretchBlt(dst.dc, 4, 0, -4, 2, src.dc, 4, 0, -4, 2, SRCCOPY);
+    EXPECT_EQ(row(0), (V{10, 11, 12, 13}));
+    // Upside down, enlarged twice across.
+    StretchBlt(dst.dc, 0, 2, 4, -2, src.dc, 0, 0, 2, 2, SRCCOPY);
+    EXPECT_EQ(row(0), (V{20, 20, 21, 21}));
+    EXPECT_EQ(row(1), (V{10, 10, 11, 11}));
+}
