@@ -390,9 +390,8 @@ TEST(RasterOperations, OneBitBitmapsAndTheNullBrush) {
     BitBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, MERGEPAINT); // ~S | D
     EXPECT_EQ(dst.Picture(0xFFFFFF), (Rows{"#.##"}));
     // A white brush is 1 on a one-bit bitmap.
-    WithPenAndBrush(dst.dc, CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(0xFFFFFF), [&] {
-        BitBlt(dst.dc, 1, 0, 2, 1, nullptr, 0, 0, PATCOPY);
-    });
+    WithPenAndBrush(dst.dc, CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(0xFFFFFF),
+                    [&] { BitBlt(dst.dc, 1, 0, 2, 1, nullptr, 0, 0, PATCOPY); });
     EXPECT_EQ(dst.Picture(0xFFFFFF), (Rows{"####"}));
 
     // The null brush paints nothing, whatever the operation makes of it.

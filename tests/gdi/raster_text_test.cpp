@@ -201,8 +201,8 @@ TEST(RasterText, PrefixCharactersFollowGdi) {
         RECT measured = kBox, shownRect = kBox;
         Draw(prefixed.dc, c.text, kBox, DT_CALCRECT | DT_SINGLELINE | c.extra, -20, FW_BOLD, 0,
              &measured);
-        Draw(literal.dc, c.shown, kBox, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX, -20, FW_BOLD,
-             0, &shownRect);
+        Draw(literal.dc, c.shown, kBox, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX, -20, FW_BOLD, 0,
+             &shownRect);
         EXPECT_EQ(measured.right, shownRect.right) << c.text;
 
         // Where the two differ, only the underline shows: a band of white

@@ -161,3 +161,29 @@ TEST(Animation, FrameOverOpaqueMaskedDestinationIsExact) {
     EXPECT_EQ(empty.GetPixel(2, 2), 2);
     EXPECT_EQ(empty.GetPixel(19, 19), 2);
 }
+
+TEST(Animation, InitializeWithANewStripKeepsTheFrameAndTheSteps) {
+    kivSprite3 strip;
+    MakeStrip(strip, 4);
+    kivAnimation3 a;
+    a.Initialize(strip);
+    a.RotateSet(2500, 0);
+    a.Rotate();
+    a.Rotate();
+    ASSERT_EQ(a.SpriteX(), 2);
+
+    // A strip of the same grid in other colours: frame c painted c + 11.
+    kivSprite3 other;
+    other.Initialize(true, 40, 10, -1, "", -1);
+    for (int c = 0; c < 4; ++c) other.DrawRectangle(c * 10, 0, c * 10 + 10, 10, c + 11);
+    other.NumberX = 4;
+    other.NumberY = 1;
+    a.Initialize(other);
+    EXPECT_EQ(a.SpriteX(), 2);
+    EXPECT_EQ(a.FrameStepX(), 10000);
+    Canvas canvas(10, 10, 0x123456);
+    a.BitBlt(canvas.dc(), nullptr, 0, 0);
+    EXPECT_EQ(canvas.At(5, 5), 13u); // frame 2 of the new strip
+    a.Rotate();
+    EXPECT_EQ(a.SpriteX(), 3);
+}

@@ -1,6 +1,8 @@
 // Drawing keeps image and mask together; copies compose AND-then-OR.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "gfx/kivSprite3.h"
 #include "gfx_support.h"
 
@@ -193,4 +195,33 @@ TEST(SpriteDraw, CopiesToNoContextDrawNothing) {
     never.BitBlt(canvas.dc(), nullptr, 0, 0);
     never.StretchBlt(canvas.dc(), nullptr, 0, 0, 4, 4);
     EXPECT_EQ(canvas.At(0, 0), 0x00FF00u);
+}
+
+TEST(SpriteDraw, WideLinesAndShapesGiveMaskAndImageOneFootprint) {
+    // Where the image shows a drawn colour the mask is opaque, and nowhere else.
+    const gdi::COLORREF ink = gdi::RGB(30, 200, 90), border = gdi::RGB(250, 20, 20);
+    const std::vector<std::function<void(kivSprite3&)>> shapes = {
+        [&](kivSprite3& s) { s.DrawLine(3, 4, 40, 30, ink, 5); },
+        [&](kivSprite3& s) { s.DrawLine(20, 2, 21, 38, ink, 8); },
+        [&](kivSprite3& s) { s.DrawRectangleDeluxe(5, 6, 35, 30, ink, 4, border); },
+        [&](kivSprite3& s) { s.DrawEllipseDeluxe(4, 3, 44, 33, ink, 3, border); },
+        [&](kivSprite3& s) { s.DrawEllipse(10, 10, 30, 24, ink); },
+    };
+    for (size_t i = 0; i < shapes.size(); ++i) {
+        kivSprite3 s;
+        s.Initialize(true, 48, 40, -1, "", -1);
+        shapes[i](s);
+        int painted = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 48; ++x) {
+                const gdi::COLORREF image = gdi::GetPixel(s.MainHDC(), x, y);
+                const bool opaque = gdi::GetPixel(s.MaskHDC(), x, y) == 0;
+                const bool drawn = image == ink || image == border;
+                EXPECT_EQ(opaque, drawn) << "shape " << i << " at " << x << "," << y;
+                EXPECT_TRUE(drawn || image == 0) << "shape " << i << " at " << x << "," << y;
+                painted += drawn;
+            }
+        }
+        EXPECT_GT(painted, 100) << "shape " << i;
+    }
 }

@@ -232,3 +232,18 @@ TEST(SpriteSet, VideoMemoryErrorKeepsTheTilesAlreadyBuilt) {
     set.Terminate();
     EXPECT_EQ(set.NumberX(), 0);
 }
+
+TEST(SpriteSet, InitializeAgainEmptiesTheSet) {
+    kivSprites3 set;
+    set.Initialize(true, 361, 200, nullptr);
+    set.DrawRectangle(0, 0, 361, 200, gdi::RGB(1, 2, 3));
+    ASSERT_EQ(set.GetPixel(10, 10), int32_t(gdi::RGB(1, 2, 3))); // the corner's tile
+    set.Initialize(true, 200, 100, nullptr);
+    EXPECT_EQ(set.NumberX(), 2);
+    EXPECT_EQ(set.NumberY(), 1);
+    EXPECT_EQ(set.Tile(1, 1).Height(), 100);
+    // Every tile new: black and transparent, nothing of the old picture.
+    for (int y = 0; y < 100; y += 9)
+        for (int x = 0; x < 200; x += 9) EXPECT_EQ(set.GetPixel(x, y), -2) << x << "," << y;
+    EXPECT_EQ(set.GetPixel(300, 150), -2); // outside the new set
+}

@@ -305,3 +305,92 @@ TEST(MonsterMove, SinkingDustDrawsInOrderThenTheShake) {
     EXPECT_DOUBLE_EQ(monster.mSX, kick);
     EXPECT_EQ(monster.mX, 30 + kick);
 }
+
+TEST(MonsterMove, OnItsLandingFrameAWalkerLosesBothSpeeds) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Block.gif", 0);
+    world.man().mX = -500;
+    monster.mY = -3.5;
+    monster.mSY = 1;
+    int frame = 0;
+    for (; frame < 10 && monster.mSY != 0; ++frame) {
+        monster.mSX = 0.3; // still moving sideways until it lands
+        monster.Move();
+    }
+    ASSERT_LT(frame, 10);
+    EXPECT_EQ(monster.mSX, 0);
+    EXPECT_EQ(monster.mSY, 0);
+    EXPECT_EQ(vb::Int(monster.mY), -1); // its lowest row on the ground
+    EXPECT_EQ(monster.mY, -0.5);        // the fraction is kept
+}
+
+TEST(MonsterMove, OneFrameOfEachPattern) {
+    // MonsterMotion alone, from a given counter and position, direction +1.
+    struct Case {
+        const char* file;
+        double y, sy;
+        int32_t counter, counter2;
+        double sx, syAfter;
+        int32_t counterAfter, counter2After;
+    };
+    const double jumpY = -((25 - 20) / 15.0 + 0.4), jumpX = (25 - 20) / 30.0 + 0.4;
+    const Case cases[] = {
+        // 20-29 on the ground before the count passes 450 - 10c: walks.
+        {"3 Hop 25.gif", -1, 0, 0, 0, (25 - 19) / 100.0 * 2, 0, 1, 0},
+        // ... and when it passes: jumps (the random turn only flips mDirX).
+        {"3 Hop 25.gif", -1, 0, 200, 0, jumpX, jumpY, 201, 0},
+        // In the air the count starts again and nothing else happens.
+        {"3 Hop 25.gif", -10, -0.5, 120, 0, 0, -0.5, 0, 0},
+        // 42: lifting below 350 frames, with its own gravity above -5.
+        {"3 Dive 42.gif", -20, 0.1, 0, 0, std::cos(1 / 125.0) / 400, 0.1 * 0.99 - 0.033 + 0.02, 1,
+         1},
+        // 42 between 350 and 700: no lift; near the ground no gravity.
+        {"3 Dive 42.gif", -3, 0.1, 0, 400, std::cos(1 / 125.0) / 400, 0.1 * 0.99, 1, 401},
+        // 42 past 700: the cycle starts again.
+        {"3 Dive 42.gif", -3, 0, 0, 700, std::cos(1 / 125.0) / 400, 0, 1, 0},
+        // 30, lifting: sways and floats up.
+        {"3 Heave 30.gif", -1, 0, 0, 0, std::cos(1 / 125.0) / 100, -0.024, 1, 0},
+        // 31, falling, low enough: the lift starts again.
+        {"3 Heave 31.gif", -4, 0, 0, 1, std::cos(1 / 125.0) / 75, 0, 1, 0},
+        // 30 at the half period, the man not attached: the lift always ends.
+        {"3 Heave 30.gif", -30, 0, 392, 0, std::cos(393 / 125.0) / 100, -0.024, 0, 1},
+    };
+    for (const Case& c : cases) {
+        GameWorld world;
+        clsMonster& monster = StartStanding(world, c.file, 100);
+        world.man().mX = -5000;
+        world.man().mAttachMonster = 0;
+        monster.mY = c.y;
+        monster.mSX = 0;
+        monster.mSY = c.sy;
+        monster.mDirX = 1;
+        monster.mMoveCounter = c.counter;
+        monster.mMoveCounter2 = c.counter2;
+        monster.MonsterMotion();
+        EXPECT_NEAR(monster.mSX, c.sx, 1e-12) << c.file << " from " << c.counter;
+        EXPECT_NEAR(monster.mSY, c.syAfter, 1e-12) << c.file << " from " << c.counter;
+        EXPECT_NEAR(monster.mMoveCounter, c.counterAfter, 1) << c.file << " from " << c.counter;
+        EXPECT_EQ(monster.mMoveCounter2, c.counter2After) << c.file << " from " << c.counter;
+    }
+}
+
+TEST(MonsterMove, WalkersTurnAtRandomAfterTwoHundredFiftyFrames) {
+    GameWorld world;
+    clsMonster& monster = StartStanding(world, "3 Walk 5.gif", 0);
+    int turns = 0;
+    for (int trial = 0; trial < 1000; ++trial) {
+        monster.mX = 0;
+        monster.mDirX = 1;
+        monster.mMoveCounter = 250;
+        monster.MonsterMotion();
+        EXPECT_EQ(monster.mMoveCounter, 0);
+        turns += monster.mDirX == -1;
+        // Before the 251st frame there is never a turn.
+        monster.mDirX = 1;
+        monster.mMoveCounter = 249;
+        monster.MonsterMotion();
+        EXPECT_EQ(monster.mDirX, 1);
+        EXPECT_EQ(monster.mMoveCounter, 250);
+    }
+    EXPECT_NEAR(turns, 200, 50); // one in five
+}

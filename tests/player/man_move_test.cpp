@@ -289,3 +289,20 @@ TEST(ManMove, GuideBeamFarFromTheMonsterKeepsTheChargeAtZero) {
     EXPECT_FALSE(world.man().mLight);
     EXPECT_EQ(world.man().mRecover, 19); // a release always costs recovery
 }
+
+TEST(ManMove, HoldingZStillSteersInTheAir) {
+    // Z stops walking only while he stands: in the air the arrows steer.
+    GameWorld world;
+    StartWithMonsterAway(world);
+    world.Frame(5);
+    world.Hold(kSpace);
+    world.Frame();
+    world.Release(kSpace);
+    world.Hold(kZ);
+    world.Hold(kRight);
+    const double x = world.man().mX;
+    world.Frame(10);
+    EXPECT_LT(world.man().mLanded, 15);
+    EXPECT_GT(world.man().mSX, 0.3);
+    EXPECT_GT(world.man().mX - x, 1.5);
+}

@@ -2,6 +2,8 @@
 // the end of a monster.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/modMain.h"
 #include "man_world.h"
 #include "scenery/clsParticles.h"
@@ -169,4 +171,33 @@ TEST(Sword, ParticleSpeedsDrawXFirst) {
     EXPECT_DOUBLE_EQ(splash.SX, splashX);
     EXPECT_DOUBLE_EQ(splash.SY, splashY);
     EXPECT_EQ(world.monster().mHitPoint, 300);
+}
+
+TEST(Sword, DarkPixelsReadAsEmptyAndDoNotStopTheCut) {
+    // Striking right from x = 0 into cells 1, 2, 3 of the scene's top row;
+    // `after` is what the monster reports there afterwards ('.' empty).
+    struct Case {
+        const char* row;
+        const char* after;
+        int furParticles;
+        int32_t hitPoint;
+    };
+    const Case cases[] = {
+        {"DYW", "..W", 1, 300}, // dark reads as empty: the fur behind it is cut
+        {"DDW", "..W", 0, 300}, // nothing to cut, the hit point is found
+        {"DSY", ".SY", 0, 400}, // solid stops the cut; no hit point in reach
+        {"SYW", "SYW", 0, 300}, // solid first: nothing cut, still a hit
+    };
+    const std::map<char, int32_t> reported = {
+        {'.', -2}, {'S', world_colours::kSolid}, {'Y', world_colours::kFur}, {'W', ColourWhite}};
+    for (const Case& c : cases) {
+        GameWorld world;
+        StrikeRightInto(world, {c.row, "SSS"});
+        for (int cell = 1; cell <= 3; ++cell) {
+            EXPECT_EQ(world.monster().GetColour2(cell, -1), reported.at(c.after[cell - 1]))
+                << c.row << " cell " << cell;
+        }
+        EXPECT_EQ(CountParticles(world, world_colours::kFur), c.furParticles) << c.row;
+        EXPECT_EQ(world.monster().mHitPoint, c.hitPoint) << c.row;
+    }
 }
