@@ -43,7 +43,10 @@ class Reader {
         mPending.append(line).append("\r\n");
         for (;;) {
             const size_t g = mPending.find('>', mSearchFrom);
-            if (g == std::string::npos) break;
+            if (g == std::string::npos) {
+                mSearchFrom = mPending.size();
+                break;
+            }
             const size_t l = LastOpenBefore(g);
             if (l == std::string::npos) {
                 CorruptTag(g);

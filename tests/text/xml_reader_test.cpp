@@ -2,203 +2,111 @@
 // well-formed and odd files alike.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "support/temp_dir.h"
 #include "text/modXML.h"
 #include "vb/runtime_error.h"
 
 namespace {
 
-// Every call as "tag|text|context", the context's entries joined by "/".
+// Every call as "tag|text|context", the context's entries joined by "/"; the
+// callback objects to the tag "X".
 struct Recorder {
     std::vector<std::string> calls;
-    std::string failOn; // pTag for which pErr is set
     void XMLCallBack(const std::string& pTag, const std::string& pText,
                      const std::vector<std::string>& pContext, std::string& pErr) {
         std::string context;
         for (size_t i = 0; i < pContext.size(); ++i) context += (i ? "/" : "") + pContext[i];
         calls.push_back(pTag + "|" + pText + "|" + context);
-        if (pTag == failOn) pErr = "bad value";
+        if (pTag == "X") pErr = "bad value";
     }
 };
 
-struct Read {
-    std::vector<std::string> calls;
-    std::string report;
-};
-
-Read ReadText(const std::string& bytes, const std::string& startTag = "",
-              const std::string& failOn = "") {
-    TempDir dir;
-    dir.Write("f.txt", bytes);
-    Recorder recorder;
-    recorder.failOn = failOn;
-    Read read;
-    read.report = ReadXML((dir.path() / "f.txt").string(), startTag, recorder);
-    read.calls = recorder.calls;
-    return read;
+std::string Read(const std::string& bytes, Recorder& recorder, const std::string& start = "") {
+    return ReadXMLBytes(bytes, "f.txt", start,
+                        [&](auto&... args) { recorder.XMLCallBack(args...); });
 }
 
-// The report of f.txt holding these messages.
-std::string Report(const std::string& messages) {
-    return messages.empty() ? "" : "Errors encountered processing:\r\nf.txt\r\n" + messages;
+const std::string kHeader = "Errors encountered processing:\r\nf.txt\r\n";
+
+std::string EndTag(int line, const std::string& raw, const std::string& open) {
+    return "\r\nLine " + std::to_string(line) + ": End tag '" + raw +
+           "' appears before required end tag for '" + open + "'.";
 }
 
-std::string WithoutFolder(std::string report) {
-    const size_t slash = report.rfind("/f.txt");
-    if (slash == std::string::npos) return report;
-    const size_t start = report.find("\r\n") + 2;
-    return report.erase(start, slash + 1 - start);
+std::string Corrupt(int line, const std::string& quoted) {
+    return "\r\nLine " + std::to_string(line) + ": Found a corrupt tag near '" + quoted +
+           "'. No BigBegining '<'.";
 }
-
-struct Case {
-    const char* name;
-    std::string file;
-    std::string startTag;
-    std::vector<std::string> calls;
-    std::string messages; // after the header
-};
 
 TEST(XmlReader, CallsAndMessagesFollowTheFile) {
+    struct Case {
+        std::string file, start;
+        std::vector<std::string> calls;
+        std::string messages; // after the header
+    };
+    const std::vector<std::string> leafA = {"<A||", "A||/A", "A>||/A"};
     const std::vector<Case> cases = {
-        {"one leaf", "<A> x  y </A>", "", {"<A||", "A|x y|/A", "A>||/A"}, ""},
-        {"no leaf call for a parent",
-         "<A>dropped<B>t</B>dropped</A>",
-         "",
-         {"<A||", "<B||/A", "B|t|/A/B", "B>||/A/B", "A>||/A"},
-         ""},
-        {"names are upper-cased, text keeps its case",
-         "<chr>Text</Chr >",
-         "",
-         {"<CHR||", "CHR|Text|/CHR", "CHR>||/CHR"},
-         ""},
-        {"only lt and gt are decoded",
-         "<A>&lt;3&gt; &amp;</A>",
-         "",
-         {"<A||", "A|<3> &amp;|/A", "A>||/A"},
-         ""},
-        {"a line break in text is two CR LF pairs",
-         "<A>one\r\ntwo</A>",
-         "",
-         {"<A||", "A|one\r\n\r\ntwo|/A", "A>||/A"},
-         ""},
-        {"a stray < is text", "<A>x < y</A>", "", {"<A||", "A|x < y|/A", "A>||/A"}, ""},
-        {"a tag may span lines", "<A\r\n>1</\r\nA>", "", {"<A||", "A|1|/A", "A>||/A"}, ""},
-        {"unmatched end tag leaves the stack",
-         "<A>\r\n</B></A>",
-         "",
-         {"<A||", "A||/A", "A>||/A"},
-         "\r\nLine 2: End tag '/B' appears before required end tag for 'A'."},
-        {"unmatched end tag closes down to its element",
-         "<A><B><C></A>",
-         "",
-         {"<A||", "<B||/A", "<C||/A/B"},
-         "\r\nLine 1: End tag '/A' appears before required end tag for 'C'."},
-        {"end tag with nothing open",
-         "</ b ></>",
-         "",
-         {},
-         "\r\nLine 1: End tag '/ b ' appears before required end tag for ''."
-         "\r\nLine 1: End tag '/' appears before required end tag for ''."},
-        {"missing closing tags at the end",
-         "<A>\r\n<B>x</B>\r\n<C>",
+        {"<A> x  y </A>", "", {"<A||", "A|x y|/A", "A>||/A"}, ""},
+        // no leaf call for a parent, its own text dropped
+        {"<A>no<B>t</B>no</A>", "", {"<A||", "<B||/A", "B|t|/A/B", "B>||/A/B", "A>||/A"}, ""},
+        {"<chr>Text</Chr >", "", {"<CHR||", "CHR|Text|/CHR", "CHR>||/CHR"}, ""},
+        {"<A>&lt;3&gt; &amp;</A>", "", {"<A||", "A|<3> &amp;|/A", "A>||/A"}, ""},
+        {"<A\r\n>1\r\n2 < 3</\r\nA>", "", {"<A||", "A|1\r\n\r\n2 < 3|/A", "A>||/A"}, ""},
+        {"<A>\r\n</B></A>", "", leafA, EndTag(2, "/B", "A")},
+        {"<A><B><C></A>", "", {"<A||", "<B||/A", "<C||/A/B"}, EndTag(1, "/A", "C")},
+        {"</ b ></>", "", {}, EndTag(1, "/ b ", "") + EndTag(1, "/", "")},
+        {"<A>\r\n<B>x</B>\r\n<C>",
          "",
          {"<A||", "<B||/A", "B|x|/A/B", "B>||/A/B", "<C||/A"},
          "At EOF: Missing closing tags for <A>, <C>."},
-        {"start tag: only that element, then stop",
-         "<A><C>1</C>\r\n<B>2</B>\r\n<D>3</D></A>",
-         " <b> ",
-         {"<B||", "B|2|/B", "B>||/B"},
-         ""},
-        {"start tag that never comes", "<A>1</A>", "B", {}, ""},
-        {"comment sections hide tags and nest",
-         "<A><!><B>1</B><!><C></!></D></!><E>2</E></A>",
+        {"<A><C>1</C>\r\n<B>2</B>\r\n<D>3</D></A>", " <b> ", {"<B||", "B|2|/B", "B>||/B"}, ""},
+        {"<A><!><B>1</B><!><C></!></D></!><E>2</E></A>",
          "",
          {"<A||", "<E||/A", "E|2|/A/E", "E>||/A/E", "A>||/A"},
          ""},
-        {"a stray comment close hides nothing",
-         "</!><A>1</A>",
-         "",
-         {"<A||", "A|1|/A", "A>||/A"},
-         ""},
-        {"corrupt tags quote up to 6 characters",
-         "\r\nab>\r\n\r\n<A>hello world></A>",
-         "",
-         {"<A||", "A||/A", "A>||/A"},
-         "\r\nLine 2: Found a corrupt tag near 'ab>'. No BigBegining '<'."
-         "\r\nLine 4: Found a corrupt tag near 'world>'. No BigBegining '<'."},
-        {"a > first in the pending text",
-         "<A>></A>",
-         "",
-         {"<A||", "A||/A", "A>||/A"},
-         "\r\nLine 1: Found a corrupt tag near '>'. No BigBegining '<'."},
-        {"empty tags",
-         "<A><>< \r\n></A>",
-         "",
-         {"<A||", "A||/A", "A>||/A"},
+        {"</!><A></A>", "", leafA, ""}, // a stray close hides nothing
+        {"\r\nab>\r\n\r\n<A>hello world></A>", "", leafA, Corrupt(2, "ab>") + Corrupt(4, "world>")},
+        {"<A>></A>", "", leafA, Corrupt(1, ">")},
+        {"<A><>< \r\n></A>", "", leafA,
          "\r\nLine 1: Found an empty tag '<>'.\r\nLine 2: Found an empty tag '<>'."},
-        {"callback problems",
-         "<X>1</X>",
-         "",
-         {"<X||", "X|1|/X", "X>||/X"},
-         "\r\nLine 1: 'X' Tag. bad value."},
-        {"lines end at CR LF, LF or CR; blank lines count",
-         "a\rb\nc\r\n\n\r\n>",
-         "",
-         {},
-         "\r\nLine 6: Found a corrupt tag near '\r\nc\r\n>'. No BigBegining '<'."},
-        {"an empty file", "", "", {}, ""},
+        {"<X>1</X>", "", {"<X||", "X|1|/X", "X>||/X"}, "\r\nLine 1: 'X' Tag. bad value."},
+        // lines end at CR LF, LF or CR, blank lines count
+        {"a\rb\nc\r\n\n\r\n>", "", {}, Corrupt(6, "\r\nc\r\n>")},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Read read = ReadText(c.file, c.startTag, "X");
-        EXPECT_EQ(read.calls, c.calls);
-        EXPECT_EQ(WithoutFolder(read.report), Report(c.messages));
+        SCOPED_TRACE(c.file);
+        Recorder recorder;
+        const std::string report = Read(c.file, recorder, c.start);
+        EXPECT_EQ(recorder.calls, c.calls);
+        EXPECT_EQ(report, c.messages.empty() ? "" : kHeader + c.messages);
     }
 }
 
-TEST(XmlReader, ReadingStopsOnceTheMessagesReachTheCap) {
-    // Each line adds one message of 60 or 61 characters: the cap of 1000 is
-    // reached on line 17, and nothing after that line is read.
+TEST(XmlReader, ReadingStopsAfterTheLineThatFillsTheReport) {
+    // One message of 60 or 61 characters a line: 1000 are reached on line 17.
     std::string file;
-    for (int i = 0; i < 30; ++i) file += "<A>" + std::to_string(i) + "</A> >\r\n";
-    const Read read = ReadText(file);
-    const std::string report = WithoutFolder(read.report);
-    ASSERT_EQ(read.calls.size() % 3, 0u);
-    const size_t lines = read.calls.size() / 3;
-    EXPECT_EQ(lines, 17u);
-    EXPECT_EQ(read.calls.back(), "A>||/A");
-    EXPECT_NE(report.find("Line " + std::to_string(lines) + ": "), std::string::npos);
-    EXPECT_EQ(report.find("Line " + std::to_string(lines + 1) + ": "), std::string::npos);
-    const size_t header = Report(".").size() - 1;
-    EXPECT_GE(report.size() - header, 1000u);
-    EXPECT_LT(report.size() - header, 1000u + 61);
-}
-
-TEST(XmlReader, OneLongLineIsReadWholeButItsReportStaysSmall) {
-    const Read read = ReadText(std::string(100000, '>') + "<A>1</A>\r\n<B>2</B>");
-    EXPECT_EQ(read.calls, (std::vector<std::string>{"<A||", "A|1|/A", "A>||/A"}));
-    EXPECT_LT(read.report.size(), 1200u);
-}
-
-TEST(XmlReader, TemplateAndFunctionCallbacksSeeTheSameCalls) {
-    TempDir dir;
-    dir.Write("f.txt", "<A><B>1</B></A>");
-    Recorder object;
-    std::vector<std::string> tags;
-    ReadXML(dir.str() + "/f.txt", "", object);
-    ReadXML(dir.str() + "/f.txt", "",
-            [&](const std::string& pTag, const std::string&, const std::vector<std::string>&,
-                std::string&) { tags.push_back(pTag); });
-    ASSERT_EQ(object.calls.size(), tags.size());
-    for (size_t i = 0; i < tags.size(); ++i) EXPECT_EQ(object.calls[i].find(tags[i] + "|"), 0u);
-}
-
-TEST(XmlReader, AFileThatCannotBeOpenedRaisesFileNotFound) {
-    TempDir dir;
+    for (int i = 1; i <= 30; ++i) file += "<A>" + std::to_string(i) + "</A> >\r\n";
     Recorder recorder;
+    const std::string report = Read(file, recorder);
+    EXPECT_EQ(recorder.calls.size(), 17u * 3);
+    EXPECT_EQ(recorder.calls[17 * 3 - 2], "A|17|/A");
+    EXPECT_NE(report.find("Line 17: "), std::string::npos);
+    EXPECT_EQ(report.find("Line 18: "), std::string::npos);
+    EXPECT_EQ(report.size() - kHeader.size(), 1028u);
+
+    // On one long line the elements are all still read, the report capped.
+    Recorder longLine;
+    const std::string capped = Read(std::string(100000, '>') + "<A>1</A>\r\n<B>", longLine);
+    EXPECT_EQ(longLine.calls, (std::vector<std::string>{"<A||", "A|1|/A", "A>||/A"}));
+    EXPECT_LT(capped.size(), 1100u);
+}
+
+TEST(XmlReader, ReadsFilesAndRaisesFileNotFound) {
+    TempDir dir;
+    dir.Write("f.txt", "<A>1</A>");
+    Recorder recorder;
+    EXPECT_EQ(ReadXML(dir.str() + "/f.txt", "", recorder), "");
+    EXPECT_EQ(recorder.calls.size(), 3u);
     for (const std::string& path : {dir.str() + "/missing.txt", dir.str()}) {
         try {
             ReadXML(path, "", recorder);
@@ -211,21 +119,19 @@ TEST(XmlReader, AFileThatCannotBeOpenedRaisesFileNotFound) {
 }
 
 TEST(XmlText, TrimAndCollapse) {
-    struct TextCase {
+    struct Case {
         std::string in, trimmed, collapsed;
     };
-    const std::vector<TextCase> cases = {
-        {"", "", ""},
+    const std::vector<Case> cases = {
         {" \t\r\n\x01", "", ""},
         {"\t x  y \x1f", "x  y", " x y"},
         {"a\r\nb", "a\r\nb", "a\r\n\r\nb"},
         {"a\n\n\n\nb", "a\n\n\n\nb", "a\r\n\r\nb"},
-        {"a \nb", "a \nb", "a \r\nb"},
-        {"a \n\n\nb", "a \n\n\nb", "a \r\n\r\n\r\nb"}, // a blank first: no limit
         {"a\n b", "a\n b", "a\r\nb"},
+        {"a \n\n\nb", "a \n\n\nb", "a \r\n\r\n\r\nb"}, // after a blank, no limit
         {"a\t \x01z\xe9", "a\t \x01z\xe9", "a z\xe9"},
     };
-    for (const TextCase& c : cases) {
+    for (const Case& c : cases) {
         EXPECT_EQ(TrimControl(c.in), c.trimmed) << c.in;
         EXPECT_EQ(CollapseWhitespace(c.in), c.collapsed) << c.in;
     }
