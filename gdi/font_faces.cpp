@@ -142,6 +142,20 @@ struct InstanceKey {
 
 } // namespace
 
+std::unique_ptr<FaceInstance> OpenFaceFile(const std::string& file, int emPixels) {
+    FT_Library lib = Library();
+    FT_Face face = nullptr;
+    if (!lib || emPixels < 1 || FT_New_Face(lib, file.c_str(), 0, &face) != 0) return nullptr;
+    if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(emPixels) * 64, 72, 72) != 0) {
+        FT_Done_Face(face);
+        return nullptr;
+    }
+    const FT_Size_Metrics& m = face->size->metrics;
+    return std::make_unique<FreeTypeFace>(face, false, 0.0,
+                                          static_cast<int>((m.ascender + 32) >> 6),
+                                          static_cast<int>((-m.descender + 32) >> 6));
+}
+
 std::string ResolveFontFile(const std::string& faceName, bool bold, bool italic) {
     return Resolve(faceName, bold, italic).file;
 }

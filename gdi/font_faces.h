@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ class FaceInstance {
 
 // The face for a description, or nullptr when no font can be found.
 FaceInstance* FaceFor(const gdi::LOGFONT& description);
+
+// A face opened straight from a font file, at an em height in pixels and
+// upright: for generators whose output must not depend on what fontconfig
+// picks. nullptr when the file cannot be used.
+std::unique_ptr<FaceInstance> OpenFaceFile(const std::string& file, int emPixels);
 
 // The file a face name resolves to (empty when none), for diagnostics and tests.
 std::string ResolveFontFile(const std::string& faceName, bool bold, bool italic);

@@ -1,6 +1,7 @@
 // Errors raised the way the game's runtime raises them: a number and a text.
 // Object errors are &H80040000 plus a small code; runtime errors keep their
-// own small numbers (53 "File not found", 481 "Invalid picture").
+// own small numbers (53 "File not found", 75 "Path/File access error",
+// 481 "Invalid picture").
 #pragma once
 
 #include <cstdint>
@@ -30,6 +31,7 @@ class RuntimeError : public std::runtime_error {
 }
 
 constexpr int32_t kErrFileNotFound = 53;
+constexpr int32_t kErrPathFileAccess = 75;
 constexpr int32_t kErrInvalidPicture = 481;
 
 } // namespace vb

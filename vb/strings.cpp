@@ -14,4 +14,9 @@ std::string LCase(std::string text) {
     return text;
 }
 
+std::string UCase(std::string text) {
+    for (char& c : text) c = UCase(c);
+    return text;
+}
+
 } // namespace vb
