@@ -131,14 +131,17 @@ void kivSprite3::Refresh(bool pTerminate) {
     if (!mPath.empty()) {
         LoadImage(screen.get());
     } else {
+        bool fresh = false;
         if (!mMainBitmap) {
             gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(screen.get(), mWidth, mHeight);
             if (!bitmap) RaiseVideoMemory();
             TakeMainBitmap(bitmap);
+            fresh = true;
         }
         // A fresh bitmap is black, so a masked surface without a background
-        // starts fully transparent.
-        if (!mSprite || mBackColor >= 0) DrawRectangle(0, 0, mWidth, mHeight, mBackColor);
+        // starts fully transparent, and filling it with black changes nothing.
+        if ((!mSprite || mBackColor >= 0) && !(fresh && mBackColor == 0))
+            DrawRectangle(0, 0, mWidth, mHeight, mBackColor);
     }
 
     if (mSprite) {

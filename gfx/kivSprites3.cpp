@@ -1,6 +1,8 @@
 // A large image as a grid of tiles: building, filling, painting and copying.
 #include "gfx/kivSprites3.h"
 
+#include <algorithm>
+
 #include "app/modMain.h"
 #include "gfx/modGraphic.h"
 #include "vb/runtime_error.h"
@@ -15,22 +17,12 @@ void kivSprites3::Initialize(bool pSprite, int32_t pWidth, int32_t pHeight,
     if (pWidth < 1 || pHeight < 1) throw vb::RuntimeError(9, "Subscript out of range");
     const int32_t columns = static_cast<int32_t>(RoundUp(pWidth / double(kTileSize), 0));
     const int32_t rows = static_cast<int32_t>(RoundUp(pHeight / double(kTileSize), 0));
-    const int32_t lastWidth = pWidth - columns * kTileSize + kTileSize;
-    const int32_t lastHeight = pHeight - rows * kTileSize + kTileSize;
-
+    mLastWidth = pWidth - columns * kTileSize + kTileSize;
+    mLastHeight = pHeight - rows * kTileSize + kTileSize;
     mNumberX = columns;
     mNumberY = rows;
     mTiles.resize(static_cast<size_t>(columns) * rows);
-    // A tile that cannot be made raises out of here; those before it stay.
-    for (int32_t i = 0; i < columns; ++i) {
-        for (int32_t j = 0; j < rows; ++j) {
-            auto tile = std::make_unique<kivSprite3>();
-            kivSprite3& made = *tile;
-            mTiles[static_cast<size_t>(i) * rows + j] = std::move(tile);
-            made.Initialize(mSprite, i == columns - 1 ? lastWidth : kTileSize,
-                            j == rows - 1 ? lastHeight : kTileSize, 0, "", -1);
-        }
-    }
+    mFillsTaken.assign(mTiles.size(), 0);
     if (pFillSprite) FillSprite(*pFillSprite, true);
 }
 
@@ -39,35 +31,107 @@ void kivSprites3::Terminate() {
         if (tile) tile->Terminate();
     }
     mTiles.clear();
+    mFillsTaken.clear();
+    mFills.clear();
     mNumberX = 0;
     mNumberY = 0;
 }
 
+int32_t kivSprites3::TilesMade() const {
+    int32_t made = 0;
+    for (const auto& tile : mTiles) made += tile != nullptr;
+    return made;
+}
+
+kivSprite3& kivSprites3::MakeTile(int32_t i, int32_t j) {
+    const size_t at = Index(i, j);
+    if (!mTiles[at]) {
+        // Black and, in mask mode, transparent; a tile that cannot be made
+        // raises the video-memory error here.
+        auto tile = std::make_unique<kivSprite3>();
+        tile->Initialize(mSprite, i == mNumberX - 1 ? mLastWidth : kTileSize,
+                         j == mNumberY - 1 ? mLastHeight : kTileSize, 0, "", -1);
+        mTiles[at] = std::move(tile);
+        mFillsTaken[at] = 0;
+    }
+    kivSprite3& tile = *mTiles[at];
+    // Only the fills from the last that covers the whole tile leave a trace.
+    size_t from = mFillsTaken[at];
+    for (size_t f = mFills.size(); f-- > from;) {
+        if (FillCoversTile(i, j, mFills[f])) {
+            from = f;
+            break;
+        }
+    }
+    for (size_t f = from; f < mFills.size(); ++f) ApplyFill(tile, i, j, mFills[f]);
+    mFillsTaken[at] = mFills.size();
+    return tile;
+}
+
+// The stretch draws every pixel of the tile (and of its mask) when its
+// source rectangle lies inside the source: what was there before is gone.
+bool kivSprites3::FillCoversTile(int32_t i, int32_t j, const Fill& fill) const {
+    if (!fill.source) return false;
+    const kivSprite3& source = *fill.source;
+    const int64_t sx = int64_t{i} * fill.stepX, sy = int64_t{j} * fill.stepY;
+    if (fill.stepX < 1 || fill.stepY < 1) return false;
+    if (sx + fill.stepX > source.Width() || sy + fill.stepY > source.Height()) return false;
+    return !mSprite || source.MaskHDC() != nullptr;
+}
+
+void kivSprites3::ApplyFill(kivSprite3& tile, int32_t i, int32_t j, const Fill& fill) const {
+    const int32_t sx = i * fill.stepX, sy = j * fill.stepY;
+    const bool covered = FillCoversTile(i, j, fill);
+    if (!covered) FillRectGdi(tile.MainHDC(), 0, 0, fill.stepX, fill.stepY, 0);
+    if (fill.source) {
+        gdi::StretchBlt(tile.MainHDC(), 0, 0, kTileSize, kTileSize, fill.source->MainHDC(), sx, sy,
+                        fill.stepX, fill.stepY, gdi::SRCCOPY);
+    }
+    if (mSprite && tile.MaskHDC()) {
+        if (!covered) FillRectGdi(tile.MaskHDC(), 0, 0, fill.stepX, fill.stepY, 0xFFFFFF);
+        if (fill.source && fill.source->MaskHDC())
+            gdi::StretchBlt(tile.MaskHDC(), 0, 0, kTileSize, kTileSize, fill.source->MaskHDC(), sx,
+                            sy, fill.stepX, fill.stepY, gdi::SRCCOPY);
+    }
+}
+
 void kivSprites3::FillSprite(kivSprite3& pFillSprite, bool pScale) {
-    int32_t stepX = kTileSize, stepY = kTileSize;
+    Fill fill;
+    fill.stepX = fill.stepY = kTileSize;
     if (pScale) {
         if (pFillSprite.Width() == 0 || pFillSprite.Height() == 0)
             throw vb::RuntimeError(11, "Division by zero");
-        stepX = vb::IntL(kTileSize / (double(mWidth) / pFillSprite.Width()));
-        stepY = vb::IntL(kTileSize / (double(mHeight) / pFillSprite.Height()));
+        fill.stepX = vb::IntL(kTileSize / (double(mWidth) / pFillSprite.Width()));
+        fill.stepY = vb::IntL(kTileSize / (double(mHeight) / pFillSprite.Height()));
     }
-    for (int32_t i = 0; i < mNumberX; ++i) {
-        for (int32_t j = 0; j < mNumberY; ++j) {
-            kivSprite3* tile = TileAt(i, j);
-            if (!tile) continue;
-            const int32_t sx = i * stepX, sy = j * stepY;
-            FillRectGdi(tile->MainHDC(), 0, 0, stepX, stepY, 0);
-            if (pFillSprite.MainHDC())
-                gdi::StretchBlt(tile->MainHDC(), 0, 0, kTileSize, kTileSize, pFillSprite.MainHDC(),
-                                sx, sy, stepX, stepY, gdi::SRCCOPY);
-            if (mSprite && tile->MaskHDC()) {
-                FillRectGdi(tile->MaskHDC(), 0, 0, stepX, stepY, 0xFFFFFF);
-                if (pFillSprite.MaskHDC())
-                    gdi::StretchBlt(tile->MaskHDC(), 0, 0, kTileSize, kTileSize,
-                                    pFillSprite.MaskHDC(), sx, sy, stepX, stepY, gdi::SRCCOPY);
-            }
+    if (mTiles.empty()) return;
+    // The tiles take the picture as it is now, whenever they are first used.
+    // A source without a picture only clears the tiles' corners.
+    if (pFillSprite.mMainBitmap) {
+        auto copy = std::make_shared<kivSprite3>();
+        const int32_t width = pFillSprite.mRawWidth, height = pFillSprite.mRawHeight;
+        const bool masked = pFillSprite.MaskHDC() != nullptr;
+        copy->Initialize(masked, width, height, 0, "", -1);
+        gdi::BitBlt(copy->MainHDC(), 0, 0, width, height, pFillSprite.MainHDC(), 0, 0,
+                    gdi::SRCCOPY);
+        if (masked) {
+            gdi::BitBlt(copy->MaskHDC(), 0, 0, width, height, pFillSprite.MaskHDC(), 0, 0,
+                        gdi::SRCCOPY);
+        }
+        fill.source = std::move(copy);
+    }
+    // A fill that covers every tile makes all the earlier ones irrelevant.
+    bool coversAll = true;
+    for (int32_t i = 0; i < mNumberX && coversAll; ++i) {
+        for (int32_t j = 0; j < mNumberY && coversAll; ++j) {
+            coversAll = FillCoversTile(i, j, fill);
         }
     }
+    if (coversAll) {
+        mFills.clear();
+        std::fill(mFillsTaken.begin(), mFillsTaken.end(), 0);
+    }
+    mFills.push_back(std::move(fill));
 }
 
 void kivSprites3::DrawRectangle(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2,
@@ -75,18 +139,15 @@ void kivSprites3::DrawRectangle(int32_t pX1, int32_t pY1, int32_t pX2, int32_t p
     const int32_t column = vb::IntL(pX1 / double(kTileSize));
     const int32_t row = vb::IntL(pY1 / double(kTileSize));
     if (column < 0 || column >= mNumberX || row < 0 || row >= mNumberY) return;
-    kivSprite3* tile = TileAt(column, row);
-    if (!tile) return;
     const int32_t x = pX1 % kTileSize, y = pY1 % kTileSize;
-    tile->DrawRectangle(x, y, x + pX2 - pX1, y + pY2 - pY1, pColor);
+    UsedTile(column, row).DrawRectangle(x, y, x + pX2 - pX1, y + pY2 - pY1, pColor);
 }
 
 void kivSprites3::BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop) {
     for (int32_t i = 0; i < mNumberX; ++i) {
         for (int32_t j = 0; j < mNumberY; ++j) {
-            kivSprite3* tile = TileAt(i, j);
-            if (!tile) continue;
-            const int32_t tileWidth = tile->Width(), tileHeight = tile->Height();
+            const int32_t tileWidth = i == mNumberX - 1 ? mLastWidth : kTileSize;
+            const int32_t tileHeight = j == mNumberY - 1 ? mLastHeight : kTileSize;
             int32_t x = pLeft + i * kTileSize, y = pTop + j * kTileSize;
             if (x < 1 - tileWidth || x >= ViewWidth || y < 1 - tileHeight || y >= ViewHeight)
                 continue;
@@ -103,7 +164,8 @@ void kivSprites3::BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, in
             } else if (ViewHeight - y < tileHeight) {
                 height = ViewHeight - y;
             }
-            tile->BitBltDeluxe(pMainHDC, pMaskHDC, x, y, width, height, sx, sy, gdi::SRCCOPY);
+            UsedTile(i, j).BitBltDeluxe(pMainHDC, pMaskHDC, x, y, width, height, sx, sy,
+                                        gdi::SRCCOPY);
         }
     }
 }
@@ -113,13 +175,12 @@ void kivSprites3::StretchBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft
     const double scaleX = double(pWidth) / mWidth, scaleY = double(pHeight) / mHeight;
     for (int32_t i = 0; i < mNumberX; ++i) {
         for (int32_t j = 0; j < mNumberY; ++j) {
-            kivSprite3* tile = TileAt(i, j);
-            if (!tile) continue;
-            const int32_t height = vb::RoundEven(scaleY * tile->Height());
-            const int32_t width = vb::RoundEven(scaleX * tile->Width());
+            kivSprite3& tile = UsedTile(i, j);
+            const int32_t height = vb::RoundEven(scaleY * tile.Height());
+            const int32_t width = vb::RoundEven(scaleX * tile.Width());
             const int32_t y = vb::RoundEven(scaleY * j * kTileSize + pTop);
             const int32_t x = vb::RoundEven(scaleX * i * kTileSize + pLeft);
-            tile->StretchBlt(pMainHDC, pMaskHDC, x, y, width, height);
+            tile.StretchBlt(pMainHDC, pMaskHDC, x, y, width, height);
         }
     }
 }

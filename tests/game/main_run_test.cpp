@@ -58,14 +58,19 @@ TEST(MainRun, ADefeatInPlayIsWrittenAndTheSuccessScreenComes) {
 
 TEST(MainRun, AMonsterBeyondTheMemoryBudgetEndsWithTheVideoMemoryMessage) {
     GameWorld world;
-    // 400 x 400 game pixels become tiles of 1200 x 2400 screen pixels: about
-    // 14 MB, against a budget that holds the view and the picture only.
-    world.AddMonster("1 Giant.gif", SolidPicture(400, 400, gdi::RGB(200, 200, 200)));
+    // A picture of 1200 x 1200 needs 7 MB of its own besides the 3 MB view,
+    // against a budget of 8 MB.
+    world.AddMonster("1 Giant.gif", SolidPicture(1200, 1200, gdi::RGB(200, 200, 200)));
     world.AddMonster("2 Ant.gif", {"SS"});
     world.WriteHistory("2 Ant.gif,7\r\n");
     ProgramSetup setup = GameSetup();
     setup.bitmapMemoryBudget = 8 << 20;
+    int frames = 0;
+    world.host.OnDoEvents = [&](platform::HeadlessHost& host) {
+        if (++frames > 50) host.RequestClose(); // a game that should not have started
+    };
     EXPECT_EQ(Main(setup), 1);
+    EXPECT_LE(frames, 1);
     ASSERT_EQ(world.host.Messages.size(), 1u);
     EXPECT_EQ(world.host.Messages[0],
               "Run-time error '-2147221502':\n\nI'm sorry, your Video card does not have enough "

@@ -1,6 +1,8 @@
 // Tiles of a large image: sizes, filling, reading, painting and clipped copies.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/modMain.h"
 #include "gfx/kivSprites3.h"
 #include "gfx_support.h"
@@ -215,22 +217,29 @@ TEST(SpriteSet, StretchPlacesEachTileByTheSetRatio) {
     EXPECT_EQ(canvas.At(50, 10), 0xFFFFFFu);
 }
 
-TEST(SpriteSet, VideoMemoryErrorKeepsTheTilesAlreadyBuilt) {
+TEST(SpriteSet, TilesAreMadeWhenFirstUsedAndMemoryRunsOutThere) {
     kivSprites3 set;
+    set.Initialize(true, 540, 100, nullptr);
+    EXPECT_EQ(set.NumberX(), 3);
+    EXPECT_EQ(set.TilesMade(), 0); // nothing held before it is used
+    Canvas canvas(540, 100, 0x123456);
     gdi::SetBitmapMemoryLimit(gdi::BitmapMemoryInUse() + 2 * 180 * 100 * 5 + 100);
     try {
-        set.Initialize(true, 540, 100, nullptr);
+        set.BitBlt(canvas.dc(), nullptr, 0, 0);
         gdi::SetBitmapMemoryLimit(0);
         FAIL() << "no error";
     } catch (const vb::RuntimeError& e) {
         gdi::SetBitmapMemoryLimit(0);
         EXPECT_EQ(e.Number(), static_cast<int32_t>(0x80040002u));
     }
-    EXPECT_EQ(set.NumberX(), 3);
-    EXPECT_EQ(set.Tile(2, 1).Width(), 180);
+    EXPECT_EQ(set.TilesMade(), 2);           // the tiles made before the failure stay
+    EXPECT_EQ(canvas.At(10, 10), 0x123456u); // transparent tiles left the canvas as it was
+    // With memory again the third tile is made on its first use.
     EXPECT_EQ(set.GetPixel(500, 10), -2);
+    EXPECT_EQ(set.TilesMade(), 3);
     set.Terminate();
     EXPECT_EQ(set.NumberX(), 0);
+    EXPECT_EQ(set.TilesMade(), 0);
 }
 
 TEST(SpriteSet, InitializeAgainEmptiesTheSet) {
@@ -246,4 +255,46 @@ TEST(SpriteSet, InitializeAgainEmptiesTheSet) {
     for (int y = 0; y < 100; y += 9)
         for (int x = 0; x < 200; x += 9) EXPECT_EQ(set.GetPixel(x, y), -2) << x << "," << y;
     EXPECT_EQ(set.GetPixel(300, 150), -2); // outside the new set
+}
+
+TEST(SpriteSet, TilesMadeLateEqualTilesMadeAtOnce) {
+    // The same operations on two sets; one has every tile made after each
+    // step, the other none until the end. Refills that cover only part of the
+    // grid, a source dropped after its fill, and paint in between.
+    ViewSize view(400, 400);
+    for (bool masked : {true, false}) {
+        kivSprites3 eager, late;
+        auto everyTile = [](kivSprites3& set) {
+            for (int32_t i = 1; i <= set.NumberX(); ++i)
+                for (int32_t j = 1; j <= set.NumberY(); ++j) set.Tile(i, j);
+        };
+        auto both = [&](const std::function<void(kivSprites3&)>& step) {
+            step(eager);
+            everyTile(eager);
+            step(late);
+        };
+        {
+            kivSprite3 picture;
+            PatternSource(picture, 70, 40);
+            both([&](kivSprites3& s) { s.Initialize(masked, 390, 240, &picture); });
+        } // the picture is gone before the late set is used
+        both([](kivSprites3& s) { s.DrawRectangle(175, 20, 200, 30, gdi::RGB(1, 200, 3)); });
+        {
+            kivSprite3 smaller;
+            PatternSource(smaller, 200, 100); // covers part of the grid only
+            both([&](kivSprites3& s) { s.FillSprite(smaller, false); });
+            kivSprite3 scaled;
+            PatternSource(scaled, 30, 20);
+            both([&](kivSprites3& s) { s.FillSprite(scaled, true); });
+        }
+        EXPECT_EQ(late.TilesMade(), 1); // only the painted one
+        for (int y = 0; y < 240; y += 3)
+            for (int x = 0; x < 390; x += 3)
+                ASSERT_EQ(late.GetPixel(x, y), eager.GetPixel(x, y))
+                    << "masked " << masked << " at " << x << "," << y;
+        Canvas a(400, 400, 0x445566), b(400, 400, 0x445566);
+        eager.BitBlt(a.dc(), nullptr, -7, 5);
+        late.BitBlt(b.dc(), nullptr, -7, 5);
+        EXPECT_EQ(a.Pixels(), b.Pixels()) << "masked " << masked;
+    }
 }
