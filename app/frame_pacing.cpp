@@ -17,11 +17,9 @@ void WaitForFrameDeadline(int32_t frameDeadline) {
         const int32_t t1 = Clock();
         const int32_t t2 = Clock();
         if (Ahead(frameDeadline, t2) >= 30 || t1 >= frameDeadline) return;
-        const int32_t t3 = Clock();
-        if (Ahead(frameDeadline, t3) <= 5) continue; // the last few ms: spin
-        const int32_t t4 = Clock();
-        const int32_t sleep = Ahead(frameDeadline, t4) - 5;
-        if (sleep > 0) platform::host().Sleep(static_cast<uint32_t>(sleep));
+        // One sleep to the deadline itself on the clock it was read from: the
+        // frame starts on time without spinning through the last milliseconds.
+        platform::host().SleepUntil(static_cast<uint32_t>(frameDeadline));
     }
 }
 

@@ -294,14 +294,29 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
     const SourceReader input(dest, source, *d, *s);
     std::vector<uint32_t> scratch, colourRow;
     std::vector<uint8_t> monoRow;
+    const bool readsDestination = op.UsesDestination();
     for (size_t j = 0; j < rowSpans.size(); ++j) {
+        const int destRow = static_cast<int>(dy + firstRow + static_cast<long long>(j));
+        const int destCol = static_cast<int>(dx + firstCol);
+        // An enlarged row repeats the one above it: copy it rather than
+        // gathering and combining its pixels again.
+        if (j > 0 && !readsDestination && rowSpans[j].first == rowSpans[j - 1].first &&
+            rowSpans[j].end == rowSpans[j - 1].end) {
+            if (d->mono) {
+                std::memcpy(d->monoRow(destRow) + destCol, d->monoRow(destRow - 1) + destCol,
+                            cols.size());
+            } else {
+                std::memcpy(d->colourRow(destRow) + destCol, d->colourRow(destRow - 1) + destCol,
+                            cols.size() * sizeof(COLORREF));
+            }
+            continue;
+        }
         const void* line =
             d->mono ? static_cast<const void*>(
                           StretchedRow<uint8_t>(input.reader, rowSpans[j], cols, monoRow, scratch))
                     : static_cast<const void*>(StretchedRow<uint32_t>(input.reader, rowSpans[j],
                                                                       cols, colourRow, scratch));
-        WriteRow(*d, static_cast<int>(dy + firstRow + static_cast<long long>(j)),
-                 static_cast<int>(dx + firstCol), line, cols.size(), op, pattern);
+        WriteRow(*d, destRow, destCol, line, cols.size(), op, pattern);
     }
     d->touch();
     return 1;

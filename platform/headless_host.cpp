@@ -19,18 +19,40 @@ void HeadlessHost::AdvanceMilliseconds(double ms) {
     if (ms > 0) mClockMicros += static_cast<uint64_t>(ms * 1000.0 + 0.5);
 }
 
+void HeadlessHost::UseRealClock() {
+    mRealClock = std::make_unique<MonotonicClock>();
+}
+
 uint32_t HeadlessHost::TimeGetTime() {
+    if (mRealClock) return mRealClock->Milliseconds();
     const auto now = static_cast<uint32_t>(mClockMicros / 1000);
     mClockMicros += ReadCostMicros;
     return now;
 }
 
 void HeadlessHost::Sleep(uint32_t milliseconds) {
-    mClockMicros += uint64_t{milliseconds} * 1000;
     TotalSleptMilliseconds += milliseconds;
+    if (mRealClock) {
+        mRealClock->SleepUntil(mRealClock->Milliseconds() + milliseconds);
+        return;
+    }
+    mClockMicros += uint64_t{milliseconds} * 1000;
+}
+
+void HeadlessHost::SleepUntil(uint32_t timeGetTime) {
+    if (mRealClock) {
+        mRealClock->SleepUntil(timeGetTime);
+        return;
+    }
+    const auto now = static_cast<uint32_t>(mClockMicros / 1000);
+    const auto ahead = static_cast<int32_t>(timeGetTime - now);
+    if (ahead <= 0) return;
+    mClockMicros = (mClockMicros / 1000 + static_cast<uint64_t>(ahead)) * 1000;
+    TotalSleptMilliseconds += static_cast<uint32_t>(ahead);
 }
 
 DateTime HeadlessHost::Now() {
+    if (mRealClock) return NowAtStart + mRealClock->Milliseconds();
     return NowAtStart + static_cast<DateTime>(mClockMicros / 1000);
 }
 

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/monotonic_clock.h"
 #include "platform/view_image.h"
 
 namespace platform {
@@ -19,7 +21,10 @@ class HeadlessHost : public Host {
 
     // --- scripting ---------------------------------------------------------
     // Clock in microseconds. Each TimeGetTime read advances it by ReadCost
-    // (default 1 us) so that busy waits end; Sleep advances it exactly.
+    // (default 1 us) so that busy waits end; Sleep and SleepUntil advance it
+    // exactly. UseRealClock switches to the machine's monotonic clock and real
+    // sleeps (for timing the frame loop itself).
+    void UseRealClock();
     void SetClockMilliseconds(uint32_t ms);
     void AdvanceMilliseconds(double ms); // simulated work
     double ClockMilliseconds() const { return mClockMicros / 1000.0; }
@@ -53,6 +58,7 @@ class HeadlessHost : public Host {
     // --- Host --------------------------------------------------------------
     uint32_t TimeGetTime() override;
     void Sleep(uint32_t milliseconds) override;
+    void SleepUntil(uint32_t timeGetTime) override;
     DateTime Now() override;
     int32_t DesktopWidth() override { return Desktop[0]; }
     int32_t DesktopHeight() override { return Desktop[1]; }
@@ -74,6 +80,7 @@ class HeadlessHost : public Host {
   private:
     std::string mAppPath;
     uint64_t mClockMicros = 0;
+    std::unique_ptr<MonotonicClock> mRealClock;
     bool mCloseRequested = false;
     ViewImage mView;
 };

@@ -31,6 +31,8 @@ class Host {
     // Clock: timeGetTime (milliseconds, wraps as a 32-bit value), Sleep, Now.
     virtual uint32_t TimeGetTime() = 0;
     virtual void Sleep(uint32_t milliseconds) = 0;
+    // Sleeps until TimeGetTime reads the given value (the frame deadline).
+    virtual void SleepUntil(uint32_t timeGetTime) = 0;
     virtual DateTime Now() = 0;
 
     // Desktop size in pixels (the full-screen build reads it).

@@ -12,6 +12,7 @@
 
 #include "platform/host.h"
 #include "platform/key_table.h"
+#include "platform/monotonic_clock.h"
 #include "platform/view_image.h"
 
 namespace platform {
@@ -39,9 +40,11 @@ class SdlHost : public Host {
         SDL_Quit();
     }
 
-    uint32_t TimeGetTime() override { return SDL_GetTicks(); }
+    uint32_t TimeGetTime() override { return mClock.Milliseconds(); }
 
     void Sleep(uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+
+    void SleepUntil(uint32_t timeGetTime) override { mClock.SleepUntil(timeGetTime); }
 
     DateTime Now() override {
         using namespace std::chrono;
@@ -237,6 +240,7 @@ class SdlHost : public Host {
         for (int& code : mPressedAs) code = 0;
     }
 
+    MonotonicClock mClock;
     SDL_Window* mWindow = nullptr;
     SDL_Renderer* mRenderer = nullptr;
     SDL_Texture* mTexture = nullptr;
