@@ -71,15 +71,7 @@ GameWorld::GameWorld(uint64_t seedValue) : host(folder.str()), seed(seedValue) {
 }
 
 GameWorld::~GameWorld() {
-    SetCurrentGameForm(nullptr);
-    if (frmMain) {
-        frmMain->Kiv_Terminate();
-        frmMain->Unload();
-        delete frmMain;
-        frmMain = nullptr;
-    }
-    host.DestroyGameWindow();
-    Keyboard.reset();
+    mGame.Stop();
     MonsterHistory.clear();
     MonstersLeft = 0;
     platform::SetHost(nullptr);
@@ -105,32 +97,13 @@ void GameWorld::WriteGif(const std::string& relative, const gdi::Picture& pictur
 
 void GameWorld::Start() {
     // What start-up sets for the windowed build, then the playing state.
-    SetWorldGlobals(1024, 768);
-    GameState = 1;
-    NextGameState = 1;
-    StateFrames = 0;
-    CameraX = CameraY = CameraSpeedX = CameraSpeedY = CameraLeadX = CameraLeadY = 0;
-    OffsetX = OffsetY = 0;
-
-    vb::Randomize(seed);
-    Keyboard = std::make_unique<clsKeyboard>();
-    Keyboard->Initialize();
-    LoadHistory();
-
-    host.CreateGameWindow("Gloamward", false);
-    frmMain = new frmMainForm();
-    frmMain->Load();
-    SetCurrentGameForm(frmMain);
-    frmMain->Kiv_Initialize();
-    host.ShowGameWindow();
-    mStarted = true;
+    mGame.Start(1024, 768, seed);
 }
 
 void GameWorld::Frame(int count) {
     for (int i = 0; i < count; ++i) {
         host.AdvanceMilliseconds(20);
-        Keyboard->Check();
-        frmMain->MainLoop();
+        mGame.Frame();
     }
 }
 

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "game/headless_game.h"
 #include "gdi/picture.h"
 #include "gdi/raster.h"
 #include "platform/headless_host.h"
@@ -69,7 +70,7 @@ class GameWorld {
     // Globals, keyboard, history, seed, then the game form: created, loaded
     // and initialized as the frame loop does on the first playing frame.
     void Start();
-    bool Started() const { return mStarted; }
+    bool Started() const { return mGame.Started(); }
 
     // --- play ------------------------------------------------------------------
     // Runs frames: 20 ms of clock, Keyboard.Check, frmMain.MainLoop.
@@ -109,7 +110,7 @@ class GameWorld {
     uint64_t seed;
 
   private:
-    bool mStarted = false;
+    HeadlessGame mGame;
 };
 
 // Virtual-key codes the game reads.

@@ -1,0 +1,48 @@
+#include "game/headless_game.h"
+
+#include "app/modMain.h"
+#include "input/clsKeyboard.h"
+#include "vb/random.h"
+
+void HeadlessGame::Start(int32_t screenWidth, int32_t screenHeight, uint64_t seed) {
+    Stop();
+    SetWorldGlobals(screenWidth, screenHeight);
+    GameState = 1;
+    NextGameState = 1;
+    StateFrames = 0;
+    CameraX = CameraY = CameraSpeedX = CameraSpeedY = CameraLeadX = CameraLeadY = 0;
+    OffsetX = OffsetY = 0;
+
+    vb::Randomize(seed);
+    Keyboard = std::make_unique<clsKeyboard>();
+    Keyboard->Initialize();
+    LoadHistory();
+
+    platform::Host& host = platform::host();
+    host.CreateGameWindow(kGameCaption, false);
+    frmMain = new frmMainForm();
+    frmMain->Load();
+    SetCurrentGameForm(frmMain);
+    frmMain->Kiv_Initialize();
+    host.ShowGameWindow();
+    mStarted = true;
+}
+
+void HeadlessGame::Frame() {
+    Keyboard->Check();
+    frmMain->MainLoop();
+}
+
+void HeadlessGame::Stop() {
+    if (!mStarted) return;
+    mStarted = false;
+    SetCurrentGameForm(nullptr);
+    if (frmMain) {
+        frmMain->Kiv_Terminate();
+        frmMain->Unload();
+        delete frmMain;
+        frmMain = nullptr;
+    }
+    platform::host().DestroyGameWindow();
+    Keyboard.reset();
+}
