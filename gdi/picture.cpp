@@ -1,20 +1,21 @@
-// GIF pictures through giflib: the first image of a file in, one image out.
+// GIF pictures: the first image of a file in (our own decoder), one image
+// out (giflib).
 #include "gdi/picture.h"
 
 #include <gif_lib.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unordered_map>
 
+#include "gdi/gif_decode.h"
 #include "vb/runtime_error.h"
 
 namespace gdi {
 
 namespace {
-
-// Largest picture accepted, in pixels; guards against absurd headers.
-constexpr int64_t kMaxPixels = int64_t{1} << 28;
 
 [[noreturn]] void Fail(int32_t number, const char* text, const std::string& path) {
     throw vb::RuntimeError(number, std::string(text) + ": '" + path + "'");
@@ -25,69 +26,6 @@ constexpr int64_t kMaxPixels = int64_t{1} << 28;
 }
 [[noreturn]] void Invalid(const std::string& path) {
     Fail(vb::kErrInvalidPicture, "Invalid picture", path);
-}
-
-struct Reader {
-    GifFileType* gif = nullptr;
-    ~Reader() {
-        int err = 0;
-        if (gif) DGifCloseFile(gif, &err);
-    }
-};
-
-DecodedPicture Decode(GifFileType* gif, const std::string& path) {
-    int transparent = NO_TRANSPARENT_COLOR;
-    while (true) {
-        GifRecordType type;
-        if (DGifGetRecordType(gif, &type) == GIF_ERROR) Invalid(path);
-        if (type == TERMINATE_RECORD_TYPE) Invalid(path); // no image at all
-        if (type == EXTENSION_RECORD_TYPE) {
-            int code = 0;
-            GifByteType* block = nullptr;
-            if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) Invalid(path);
-            if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4) {
-                GraphicsControlBlock gcb;
-                if (DGifExtensionToGCB(block[0], block + 1, &gcb) == GIF_OK) {
-                    transparent = gcb.TransparentColor;
-                }
-            }
-            while (block) {
-                if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) Invalid(path);
-            }
-            continue;
-        }
-        if (type != IMAGE_DESC_RECORD_TYPE) continue;
-
-        if (DGifGetImageDesc(gif) == GIF_ERROR) Invalid(path);
-        const GifImageDesc& desc = gif->Image;
-        const int width = desc.Width, height = desc.Height;
-        if (width < 1 || height < 1 || int64_t{width} * height > kMaxPixels) Invalid(path);
-        const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
-        if (!map) Invalid(path);
-
-        DecodedPicture picture;
-        picture.width = width;
-        picture.height = height;
-        picture.interlaced = desc.Interlace;
-        // Palette as colour values; indices past its end read as black.
-        for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
-            const GifColorType& c = map->Colors[i];
-            picture.colours[i] = RGB(c.Red, c.Green, c.Blue);
-        }
-        if (transparent >= 0 && transparent < 256) picture.colours[transparent] = 0;
-
-        // Rows are kept as palette indices in the order they arrive, grown as
-        // the data comes: a file that only claims a huge size fails at its
-        // first missing row, having taken no more memory than its data filled.
-        std::vector<uint8_t>& arrived = picture.indices;
-        for (int row = 0; row < height; ++row) {
-            arrived.resize(arrived.size() + static_cast<size_t>(width));
-            if (DGifGetLine(gif, arrived.data() + arrived.size() - width, width) == GIF_ERROR) {
-                Invalid(path);
-            }
-        }
-        return picture;
-    }
 }
 
 struct Writer {
@@ -107,19 +45,19 @@ DecodedPicture DecodePicture(const std::string& path) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(path, ec)) NotFound(path);
     if (std::filesystem::is_directory(path, ec)) Invalid(path);
-    int err = 0;
-    Reader reader;
-    reader.gif = DGifOpenFileName(path.c_str(), &err);
-    if (!reader.gif) {
-        if (err == D_GIF_ERR_OPEN_FAILED) NotFound(path);
-        Invalid(path);
-    }
-    return Decode(reader.gif, path);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) NotFound(path);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
+    if (file.bad()) Invalid(path);
+    DecodedPicture picture;
+    if (!gif::DecodeFirstImage(bytes.data(), bytes.size(), picture)) Invalid(path);
+    return picture;
 }
 
 void DecodedPicture::ToColours(COLORREF* out) const {
     auto placeRow = [&](size_t arrival, int y) {
-        const uint8_t* in = indices.data() + arrival * static_cast<size_t>(width);
+        const uint8_t* in = indices.get() + arrival * static_cast<size_t>(width);
         COLORREF* row = out + static_cast<size_t>(y) * width;
         for (int x = 0; x < width; ++x) row[x] = colours[in[x]];
     };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,8 @@ struct Picture {
 struct DecodedPicture {
     int32_t width = 0, height = 0;
     bool interlaced = false;
-    COLORREF colours[256] = {};   // the palette; the transparent index reads black
-    std::vector<uint8_t> indices; // rows in the order the file holds them
+    COLORREF colours[256] = {};         // the palette; the transparent index reads black
+    std::unique_ptr<uint8_t[]> indices; // rows in the order the file holds them
 
     // Writes width x height colour values, rows in picture order.
     void ToColours(COLORREF* out) const;

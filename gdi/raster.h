@@ -190,6 +190,9 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 // A colour bitmap holding a copy of the given &H00BBGGRR pixels (row-major,
 // width per row). Used by the picture loader.
 HBITMAP CreateColourBitmap(int width, int height, const COLORREF* pixels);
+// A colour bitmap whose pixels are left as the memory holds them: for a caller
+// that writes every one at once through BitmapColourPixels. nullptr on failure.
+HBITMAP CreateUnclearedColourBitmap(int width, int height);
 
 // Total bytes all live bitmaps may hold; 0 = no limit. Lets tests and small
 // machines exercise the out-of-memory path of CreateCompatibleBitmap.

@@ -59,7 +59,9 @@ Stock& Stocks() {
     return stock;
 }
 
-Bitmap* NewBitmap(int width, int height, bool mono) {
+// `cleared` false leaves the memory as it comes, for callers that write every
+// pixel at once: clearing a giant picture first would cost a pass over it.
+Bitmap* NewBitmap(int width, int height, bool mono, bool cleared = true) {
     if (width < 1 || height < 1) return nullptr;
     const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
     const uint64_t bytes = pixels * (mono ? 1u : 4u);
@@ -69,9 +71,9 @@ Bitmap* NewBitmap(int width, int height, bool mono) {
     if (!b) return nullptr;
     try {
         if (mono) {
-            b->bits.reset(new uint8_t[pixels]());
+            b->bits.reset(cleared ? new uint8_t[pixels]() : new uint8_t[pixels]);
         } else {
-            b->colour.reset(new COLORREF[pixels]());
+            b->colour.reset(cleared ? new COLORREF[pixels]() : new COLORREF[pixels]);
         }
     } catch (const std::bad_alloc&) {
         delete b;
@@ -205,8 +207,12 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     return b;
 }
 
+HBITMAP CreateUnclearedColourBitmap(int width, int height) {
+    return NewBitmap(width, height, false, false);
+}
+
 HBITMAP CreateColourBitmap(int width, int height, const COLORREF* pixels) {
-    Bitmap* b = NewBitmap(width, height, false);
+    Bitmap* b = NewBitmap(width, height, false, pixels == nullptr);
     if (b && pixels) {
         const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
         for (size_t i = 0; i < n; ++i) b->colour[i] = pixels[i] & detail::kColourBits;

@@ -111,11 +111,12 @@ void kivSprite3::BuildMask(gdi::HDC screen) {
     gdi::SetBkColor(mMainDC, background);
 }
 
-void kivSprite3::LoadImage(gdi::HDC screen) {
+void kivSprite3::LoadImage() {
     const gdi::DecodedPicture picture = gdi::DecodePicture(mPath);
     mWidth = picture.width;
     mHeight = picture.height;
-    gdi::HBITMAP bitmap = gdi::CreateCompatibleBitmap(screen, mWidth, mHeight);
+    // The screen's format is colour, and every pixel is written below.
+    gdi::HBITMAP bitmap = gdi::CreateUnclearedColourBitmap(mWidth, mHeight);
     if (!bitmap) RaiseVideoMemory();
     TakeMainBitmap(bitmap);
     // The 1:1 copy of the decoded picture, laid out straight into the image:
@@ -129,7 +130,7 @@ void kivSprite3::Refresh(bool pTerminate) {
     ScreenDC screen;
 
     if (!mPath.empty()) {
-        LoadImage(screen.get());
+        LoadImage();
     } else {
         bool fresh = false;
         if (!mMainBitmap) {

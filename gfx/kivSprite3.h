@@ -103,7 +103,7 @@ class kivSprite3 {
     friend class kivSprites3; // reads tile pixels straight from the bitmaps
 
     void TakeMainBitmap(gdi::HBITMAP bitmap);
-    void LoadImage(gdi::HDC screen);
+    void LoadImage();
     void BuildMask(gdi::HDC screen);
     bool Masked() const { return mSprite && mMaskDC != nullptr; }
 

@@ -7,8 +7,7 @@
 #include "gfx/modGraphic.h"
 #include "vb/runtime_error.h"
 
-void kivSprites3::Initialize(bool pSprite, int32_t pWidth, int32_t pHeight,
-                             kivSprite3* pFillSprite) {
+void kivSprites3::Build(bool pSprite, int32_t pWidth, int32_t pHeight) {
     Terminate();
     mSprite = pSprite;
     mWidth = pWidth;
@@ -23,7 +22,18 @@ void kivSprites3::Initialize(bool pSprite, int32_t pWidth, int32_t pHeight,
     mNumberY = rows;
     mTiles.resize(static_cast<size_t>(columns) * rows);
     mFillsTaken.assign(mTiles.size(), 0);
+}
+
+void kivSprites3::Initialize(bool pSprite, int32_t pWidth, int32_t pHeight,
+                             kivSprite3* pFillSprite) {
+    Build(pSprite, pWidth, pHeight);
     if (pFillSprite) FillSprite(*pFillSprite, true);
+}
+
+void kivSprites3::Initialize(bool pSprite, int32_t pWidth, int32_t pHeight,
+                             std::shared_ptr<kivSprite3> pFillSprite) {
+    Build(pSprite, pWidth, pHeight);
+    if (pFillSprite) AddFill(std::move(pFillSprite), true);
 }
 
 void kivSprites3::Terminate() {
@@ -96,19 +106,11 @@ void kivSprites3::ApplyFill(kivSprite3& tile, int32_t i, int32_t j, const Fill& 
 }
 
 void kivSprites3::FillSprite(kivSprite3& pFillSprite, bool pScale) {
-    Fill fill;
-    fill.stepX = fill.stepY = kTileSize;
-    if (pScale) {
-        if (pFillSprite.Width() == 0 || pFillSprite.Height() == 0)
-            throw vb::RuntimeError(11, "Division by zero");
-        fill.stepX = vb::IntL(kTileSize / (double(mWidth) / pFillSprite.Width()));
-        fill.stepY = vb::IntL(kTileSize / (double(mHeight) / pFillSprite.Height()));
-    }
-    if (mTiles.empty()) return;
     // The tiles take the picture as it is now, whenever they are first used.
     // A source without a picture only clears the tiles' corners.
-    if (pFillSprite.mMainBitmap) {
-        auto copy = std::make_shared<kivSprite3>();
+    std::shared_ptr<kivSprite3> copy;
+    if (pFillSprite.mMainBitmap && !mTiles.empty()) {
+        copy = std::make_shared<kivSprite3>();
         const int32_t width = pFillSprite.mRawWidth, height = pFillSprite.mRawHeight;
         const bool masked = pFillSprite.MaskHDC() != nullptr;
         copy->Initialize(masked, width, height, 0, "", -1);
@@ -118,8 +120,27 @@ void kivSprites3::FillSprite(kivSprite3& pFillSprite, bool pScale) {
             gdi::BitBlt(copy->MaskHDC(), 0, 0, width, height, pFillSprite.MaskHDC(), 0, 0,
                         gdi::SRCCOPY);
         }
-        fill.source = std::move(copy);
     }
+    AddFill(std::move(copy), pScale, pFillSprite.Width(), pFillSprite.Height());
+}
+
+void kivSprites3::AddFill(std::shared_ptr<kivSprite3> source, bool scale) {
+    const int32_t width = source->Width(), height = source->Height();
+    if (!source->mMainBitmap) source.reset();
+    AddFill(std::move(source), scale, width, height);
+}
+
+void kivSprites3::AddFill(std::shared_ptr<kivSprite3> source, bool scale, int32_t sourceWidth,
+                          int32_t sourceHeight) {
+    Fill fill;
+    fill.stepX = fill.stepY = kTileSize;
+    if (scale) {
+        if (sourceWidth == 0 || sourceHeight == 0) throw vb::RuntimeError(11, "Division by zero");
+        fill.stepX = vb::IntL(kTileSize / (double(mWidth) / sourceWidth));
+        fill.stepY = vb::IntL(kTileSize / (double(mHeight) / sourceHeight));
+    }
+    if (mTiles.empty()) return;
+    fill.source = std::move(source);
     // A fill that covers every tile makes all the earlier ones irrelevant.
     bool coversAll = true;
     for (int32_t i = 0; i < mNumberX && coversAll; ++i) {

@@ -23,6 +23,11 @@ class kivSprites3 {
 
     void FillSprite(kivSprite3& pFillSprite, bool pScale);
     void Initialize(bool pSprite, int32_t pWidth, int32_t pHeight, kivSprite3* pFillSprite);
+    // As Initialize, taking the picture itself rather than a copy: for the
+    // callers that drop their picture right after (a monster, pixel sprites).
+    // The caller must not draw on it afterwards.
+    void Initialize(bool pSprite, int32_t pWidth, int32_t pHeight,
+                    std::shared_ptr<kivSprite3> pFillSprite);
     void Terminate();
     void DrawRectangle(int32_t pX1, int32_t pY1, int32_t pX2, int32_t pY2, int32_t pColor);
     // Colour at a point of the image; -2 for transparent or outside. Inline: it
@@ -59,6 +64,10 @@ class kivSprites3 {
         return MakeTile(i, j);
     }
     kivSprite3& MakeTile(int32_t i, int32_t j);
+    void Build(bool pSprite, int32_t pWidth, int32_t pHeight);
+    void AddFill(std::shared_ptr<kivSprite3> source, bool scale);
+    void AddFill(std::shared_ptr<kivSprite3> source, bool scale, int32_t sourceWidth,
+                 int32_t sourceHeight);
     void ApplyFill(kivSprite3& tile, int32_t i, int32_t j, const Fill& fill) const;
     bool FillCoversTile(int32_t i, int32_t j, const Fill& fill) const;
 

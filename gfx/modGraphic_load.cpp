@@ -12,11 +12,13 @@ std::unique_ptr<kivSprite3> LoadSprite(const std::string& pPath) {
 }
 
 std::unique_ptr<kivSprites3> LoadPixelSprites(const std::string& pPath) {
-    kivSprite3 surface;
-    surface.Initialize(true, -1, -1, -1, pPath, 0);
+    // The set takes the picture over rather than copying it: it is dropped
+    // here anyway.
+    auto surface = std::make_shared<kivSprite3>();
+    surface->Initialize(true, -1, -1, -1, pPath, 0);
+    const int32_t width = vb::RoundEven(surface->Width() * PixelWidth);
+    const int32_t height = vb::RoundEven(surface->Height() * PixelHeight);
     auto set = std::make_unique<kivSprites3>();
-    set->Initialize(true, vb::RoundEven(surface.Width() * PixelWidth),
-                    vb::RoundEven(surface.Height() * PixelHeight), &surface);
-    surface.Terminate();
+    set->Initialize(true, width, height, std::move(surface));
     return set;
 }

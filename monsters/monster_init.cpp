@@ -50,14 +50,14 @@ void clsMonster::Initialize() {
     mFlying = mMoveCode[0] >= 40 && mMoveCode[0] <= 49;
 
     {
-        kivSprite3 picture;
-        picture.Initialize(true, -1, -1, -1, MonsterFilePath(mFileName), 0);
-        mWidth = picture.Width();
-        mHeight = picture.Height();
+        // The set takes the picture over: it is not needed here afterwards.
+        auto picture = std::make_shared<kivSprite3>();
+        picture->Initialize(true, -1, -1, -1, MonsterFilePath(mFileName), 0);
+        mWidth = picture->Width();
+        mHeight = picture->Height();
         mSprites = std::make_unique<kivSprites3>();
         mSprites->Initialize(true, mBuildPixelWidth * mWidth, mBuildPixelHeight * mHeight,
-                             &picture);
-        picture.Terminate();
+                             std::move(picture));
     }
 
     // Start X: the first monsters always come from the right.

@@ -41,7 +41,8 @@ void HeadlessHost::Sleep(uint32_t milliseconds) {
 
 void HeadlessHost::SleepUntil(uint32_t timeGetTime) {
     if (mRealClock) {
-        mRealClock->SleepUntil(timeGetTime);
+        const int64_t late = mRealClock->SleepUntil(timeGetTime);
+        if (late >= 0) SleepLatenessNanos.push_back(late);
         return;
     }
     const auto now = static_cast<uint32_t>(mClockMicros / 1000);

@@ -25,6 +25,7 @@ class HeadlessHost : public Host {
     // exactly. UseRealClock switches to the machine's monotonic clock and real
     // sleeps (for timing the frame loop itself).
     void UseRealClock();
+    std::vector<int64_t> SleepLatenessNanos; // real clock: how late each sleep woke
     void SetClockMilliseconds(uint32_t ms);
     void AdvanceMilliseconds(double ms); // simulated work
     double ClockMilliseconds() const { return mClockMicros / 1000.0; }

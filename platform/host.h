@@ -80,7 +80,13 @@ class Host {
 Host& host();
 void SetHost(Host* host);
 
+// How the window shows the view: through a renderer's streaming texture
+// (updated, or written while locked), or by converting it straight into the
+// window's own surface. frame_bench --present times them.
+enum class PresentMethod { Texture, LockedTexture, WindowSurface };
+const char* PresentMethodName(PresentMethod method);
+
 // A real window through SDL2.
-std::unique_ptr<Host> CreateSdlHost();
+std::unique_ptr<Host> CreateSdlHost(PresentMethod method = PresentMethod::Texture);
 
 } // namespace platform

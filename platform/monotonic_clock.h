@@ -13,8 +13,9 @@ class MonotonicClock {
     MonotonicClock();
     uint32_t Milliseconds() const;
     // Sleeps until the clock reads `milliseconds` (at once when it already
-    // does or is past it, comparing as the 32-bit value wraps).
-    void SleepUntil(uint32_t milliseconds) const;
+    // does or is past it, comparing as the 32-bit value wraps). Returns how
+    // late it woke, in nanoseconds (-1 when it did not sleep).
+    int64_t SleepUntil(uint32_t milliseconds) const;
 
   private:
     int64_t ElapsedNanoseconds() const;

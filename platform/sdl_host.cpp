@@ -13,6 +13,7 @@
 #include "platform/host.h"
 #include "platform/key_table.h"
 #include "platform/monotonic_clock.h"
+#include "platform/sdl_view_presenter.h"
 #include "platform/view_image.h"
 
 namespace platform {
@@ -28,7 +29,7 @@ using AudioFormat = DesiredFormatOf<decltype(&SDL_OpenAudioDevice)>::type;
 
 class SdlHost : public Host {
   public:
-    SdlHost() {
+    explicit SdlHost(PresentMethod method) : mPresentMethod(method) {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
             throw std::runtime_error(std::string("Could not open the display: ") + SDL_GetError());
         }
@@ -75,12 +76,7 @@ class SdlHost : public Host {
         if (!mWindow) {
             throw std::runtime_error(std::string("Could not create the window: ") + SDL_GetError());
         }
-        mRenderer = SDL_CreateRenderer(mWindow, -1, 0);
-        if (!mRenderer) mRenderer = SDL_CreateRenderer(mWindow, -1, SDL_RENDERER_SOFTWARE);
-        if (!mRenderer) {
-            throw std::runtime_error(std::string("Could not create the renderer: ") +
-                                     SDL_GetError());
-        }
+        mPresenter = MakeViewPresenter(mPresentMethod, mWindow);
     }
 
     void PlaceGameWindow(int32_t left, int32_t top, int32_t width, int32_t height) override {
@@ -91,20 +87,9 @@ class SdlHost : public Host {
 
     void PlaceView(int32_t left, int32_t top, int32_t width, int32_t height) override {
         mViewRect = SDL_Rect{left, top, width, height};
-        const gdi::HBITMAP before = mView.Bitmap();
         if (!mView.Resize(width, height))
             throw std::runtime_error("Could not create the view's image");
-        if (mView.Bitmap() == before) return;
-        if (mTexture) SDL_DestroyTexture(mTexture);
-        mTexture = nullptr;
-        if (mRenderer) {
-            mTexture = SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_XBGR8888,
-                                         SDL_TEXTUREACCESS_STREAMING, width, height);
-            if (!mTexture) {
-                throw std::runtime_error(std::string("Could not create the view texture: ") +
-                                         SDL_GetError());
-            }
-        }
+        if (mPresenter) mPresenter->Place(mViewRect, gdi::BitmapColourPixels(mView.Bitmap()));
     }
 
     void ShowGameWindow() override {
@@ -114,11 +99,8 @@ class SdlHost : public Host {
     }
 
     void DestroyGameWindow() override {
-        if (mTexture) SDL_DestroyTexture(mTexture);
-        if (mRenderer) SDL_DestroyRenderer(mRenderer);
+        mPresenter.reset();
         if (mWindow) SDL_DestroyWindow(mWindow);
-        mTexture = nullptr;
-        mRenderer = nullptr;
         mWindow = nullptr;
         mView.Release();
     }
@@ -126,20 +108,7 @@ class SdlHost : public Host {
     gdi::HDC ViewDC() override { return mView.DC(); }
 
     void RefreshView() override {
-        if (!mRenderer || !mTexture || !mView.Bitmap()) return;
-        const gdi::COLORREF* pixels = gdi::BitmapColourPixels(mView.Bitmap());
-        if (!pixels) return;
-        SDL_UpdateTexture(mTexture, nullptr, pixels, mViewRect.w * 4);
-        int outputWidth = 0, outputHeight = 0;
-        SDL_GetRendererOutputSize(mRenderer, &outputWidth, &outputHeight);
-        // What lies outside the view is undefined after a present: keep it black.
-        if (mViewRect.x > 0 || mViewRect.y > 0 || mViewRect.x + mViewRect.w < outputWidth ||
-            mViewRect.y + mViewRect.h < outputHeight) {
-            SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
-            SDL_RenderClear(mRenderer);
-        }
-        SDL_RenderCopy(mRenderer, mTexture, nullptr, &mViewRect);
-        SDL_RenderPresent(mRenderer);
+        if (mPresenter && mView.Bitmap()) mPresenter->Present();
     }
 
     bool DoEvents() override {
@@ -242,8 +211,8 @@ class SdlHost : public Host {
 
     MonotonicClock mClock;
     SDL_Window* mWindow = nullptr;
-    SDL_Renderer* mRenderer = nullptr;
-    SDL_Texture* mTexture = nullptr;
+    PresentMethod mPresentMethod;
+    std::unique_ptr<ViewPresenter> mPresenter;
     bool mFullScreen = false;
     SDL_Rect mViewRect{0, 0, 0, 0};
     ViewImage mView;
@@ -255,8 +224,20 @@ class SdlHost : public Host {
 
 } // namespace
 
-std::unique_ptr<Host> CreateSdlHost() {
-    return std::make_unique<SdlHost>();
+std::unique_ptr<Host> CreateSdlHost(PresentMethod method) {
+    return std::make_unique<SdlHost>(method);
+}
+
+const char* PresentMethodName(PresentMethod method) {
+    switch (method) {
+    case PresentMethod::Texture:
+        return "texture updated";
+    case PresentMethod::LockedTexture:
+        return "texture written while locked";
+    case PresentMethod::WindowSurface:
+        return "window surface";
+    }
+    return "?";
 }
 
 } // namespace platform

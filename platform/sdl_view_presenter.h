@@ -1,0 +1,27 @@
+// Ways of putting the view's image into the game window, one per
+// PresentMethod. Inside platform/ only: it speaks SDL.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+
+#include "gdi/raster.h"
+#include "platform/host.h"
+
+namespace platform {
+
+class ViewPresenter {
+  public:
+    virtual ~ViewPresenter() = default;
+    // The view's pixels (&H00BBGGRR rows of view.w) and where they go in the
+    // window; the pixels stay valid until the next Place.
+    virtual void Place(const SDL_Rect& view, const gdi::COLORREF* pixels) = 0;
+    // Shows the view's current pixels, the rest of the window black.
+    virtual void Present() = 0;
+};
+
+// Throws std::runtime_error when the window cannot be drawn to that way.
+std::unique_ptr<ViewPresenter> MakeViewPresenter(PresentMethod method, SDL_Window* window);
+
+} // namespace platform

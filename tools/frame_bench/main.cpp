@@ -1,0 +1,399 @@
+// frame_bench: what the game costs, on the headless host with the real data
+// beside the program. Whole frames with a giant monster filling the view,
+// building monsters and the memory they hold, each time as a ratio to a memcpy
+// of the view timed in the same run; with --pacing, 1000 frames of the idle
+// title screen through the real frame loop on the real clock.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/history.h"
+#include "app/modMain.h"
+#include "game/frmMain.h"
+#include "game/headless_game.h"
+#include "gdi/picture.h"
+#include "gdi/raster.h"
+#include "monsters/clsMonster.h"
+#include "platform/headless_host.h"
+#include "player/clsMan.h"
+#include "scenery/clsParticles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double Micros(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double, std::micro>(b - a).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double Percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    if (v.empty()) return 0;
+    return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
+}
+
+double MegaBytes(uint64_t bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+uint64_t ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    uint64_t size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+// Median time of a memcpy of a view of this size.
+double MemcpyMicros(int width, int height) {
+    const size_t bytes = static_cast<size_t>(width) * height * 4;
+    std::vector<uint8_t> a(bytes, 1), b(bytes, 2);
+    std::vector<double> times;
+    for (int i = 0; i < 60; ++i) {
+        const auto t0 = Clock::now();
+        std::memcpy(i % 2 ? a.data() : b.data(), i % 2 ? b.data() : a.data(), bytes);
+        times.push_back(Micros(t0, Clock::now()));
+    }
+    return Median(times);
+}
+
+// A program folder of its own: the images beside this program and the
+// chosen monster files.
+struct ProgramFolder {
+    fs::path path;
+    explicit ProgramFolder(const fs::path& data) {
+        char pattern[] = "/tmp/frame-bench-XXXXXX";
+        path = mkdtemp(pattern);
+        fs::copy(data / "images", path / "images", fs::copy_options::recursive);
+        fs::create_directories(path / "Monsters");
+        std::ofstream(path / "History.ini");
+    }
+    ~ProgramFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    void AddMonster(const fs::path& from, const std::string& name) const {
+        fs::copy_file(from, path / "Monsters" / name, fs::copy_options::overwrite_existing);
+    }
+};
+
+// The largest picture in the Monsters folder beside the program.
+fs::path LargestRosterMonster(const fs::path& data) {
+    fs::path best;
+    int64_t bestArea = -1;
+    for (const auto& entry : fs::recursive_directory_iterator(data / "Monsters")) {
+        if (!entry.is_regular_file()) continue;
+        const gdi::DecodedPicture p = gdi::DecodePicture(entry.path().string());
+        if (int64_t{p.width} * p.height > bestArea) {
+            bestArea = int64_t{p.width} * p.height;
+            best = entry.path();
+        }
+    }
+    return best;
+}
+
+// A giant of our own: a grey body with yellow fur and white hit points.
+void WriteSyntheticMonster(const fs::path& file, int width, int height) {
+    gdi::Picture p;
+    p.width = width;
+    p.height = height;
+    p.pixels.assign(static_cast<size_t>(width) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double dx = (x - width / 2.0) / (width / 2.0);
+            const double dy = (y - height / 2.0) / (height / 2.0);
+            if (dx * dx + dy * dy > 1) continue;
+            gdi::COLORREF c = gdi::RGB(170, 160, 150);
+            if ((x / 9 + y / 13) % 5 == 0) c = gdi::RGB(220, 220, 70);
+            if (x % 97 < 4 && y % 131 < 4) c = 0xFFFFFF;
+            p.pixels[static_cast<size_t>(y) * width + x] = c;
+        }
+    }
+    gdi::SavePictureGif(file.string(), p);
+}
+
+// One game on a headless host of the given view size.
+struct Bench {
+    platform::HeadlessHost host;
+    HeadlessGame game;
+    Bench(const ProgramFolder& folder, int width, int height) : host(folder.path.string()) {
+        host.Desktop[0] = width;
+        host.Desktop[1] = height;
+        platform::SetHost(&host);
+        game.Start(width, height, 20261208);
+    }
+    ~Bench() {
+        game.Stop();
+        platform::SetHost(nullptr);
+    }
+    void Frame() {
+        host.AdvanceMilliseconds(20);
+        game.Frame();
+    }
+};
+
+// Whole frames at one view size: the monster held still and filling the view,
+// the camera on its middle, 400 particles, the banner, the bars and a screen
+// image. Returns the median frame time in microseconds.
+double WholeFrameMicros(const ProgramFolder& folder, int width, int height, int frames) {
+    Bench bench(folder, width, height);
+    frmMainForm& game = bench.game.game();
+    clsMonster& monster = game.Monster(1);
+    clsMan& man = *game.mMan;
+    monster.mX = -monster.mWidth / 2.0;
+    monster.mY = -monster.mHeight - 20.0;
+    monster.mState = 2;
+    man.mState = 2; // the free camera: he neither collides nor falls
+    man.mX = 0;
+    man.mY = -monster.mHeight / 2.0 - 20.0;
+    for (int i = 0; i < 300; ++i) bench.Frame(); // the camera settles
+    game.TextChange(bench.host.AppPath() + "/images/Title_1Title.gif", 10000);
+    std::vector<double> times;
+    for (int i = 0; i < frames; ++i) {
+        MonsterNameUntil = bench.host.Now() + platform::kMillisecondsPerDay;
+        man.mSwordCounter = 60;
+        for (int k = 0; k < 400; ++k) {
+            game.mParticles->Add(man.mX + (k % 40) - 20, man.mY + (k / 40) - 5, 0.01, -0.01, 1,
+                                 gdi::RGB(200, 40, 40));
+        }
+        bench.host.AdvanceMilliseconds(20);
+        const auto t0 = Clock::now();
+        bench.game.Frame();
+        times.push_back(Micros(t0, Clock::now()));
+    }
+    return Median(times);
+}
+
+struct BuildFigures {
+    double buildMicros = 0, firstViewMicros = 0, everyTileMicros = 0;
+    uint64_t heldBytes = 0, everyTileBytes = 0, residentBytes = 0;
+    int width = 0, height = 0;
+};
+
+// Builds the folder's one monster again and again on a 1920 x 1080 view: the
+// build alone, the first frame after it, and the memory its bitmaps hold then
+// (against the same game with a one-pixel monster).
+BuildFigures MeasureBuild(const fs::path& data, const fs::path& picture) {
+    uint64_t baseline = 0;
+    {
+        ProgramFolder tiny(data);
+        const fs::path dot = tiny.path / "dot.gif";
+        WriteSyntheticMonster(dot, 1, 1);
+        tiny.AddMonster(dot, "1 Dot 43.gif");
+        Bench bench(tiny, 1920, 1080);
+        bench.Frame();
+        baseline = gdi::BitmapMemoryInUse();
+    }
+    ProgramFolder folder(data);
+    folder.AddMonster(picture, "1 Giant 43.gif");
+    Bench bench(folder, 1920, 1080);
+    clsMonster& monster = bench.game.game().Monster(1);
+    BuildFigures f;
+    std::vector<double> builds, views;
+    for (int i = 0; i < 7; ++i) {
+        const auto t0 = Clock::now();
+        monster.Initialize();
+        const auto t1 = Clock::now();
+        monster.mX = -monster.mWidth / 2.0;
+        monster.mY = -monster.mHeight / 2.0;
+        monster.mState = 2;
+        bench.Frame();
+        const auto t2 = Clock::now();
+        builds.push_back(Micros(t0, t1));
+        views.push_back(Micros(t1, t2));
+        f.heldBytes = gdi::BitmapMemoryInUse() - baseline;
+        f.residentBytes = ResidentBytes();
+    }
+    f.buildMicros = Median(builds);
+    f.firstViewMicros = Median(views);
+    f.width = monster.mWidth;
+    f.height = monster.mHeight;
+    // Every tile made, as a build that made them all at once would.
+    const auto t0 = Clock::now();
+    for (int gx = 0; gx < monster.mWidth; gx += 60) {
+        for (int gy = 0; gy < monster.mHeight; gy += 30) {
+            monster.GetColour2(std::floor(monster.mX) + gx, std::floor(monster.mY) + gy);
+        }
+    }
+    f.everyTileMicros = Micros(t0, Clock::now());
+    f.everyTileBytes = gdi::BitmapMemoryInUse() - baseline;
+    return f;
+}
+
+// The idle title screen through Main's real frame loop on the real clock.
+int Pacing(const fs::path& data, int frames) {
+    ProgramFolder folder(data);
+    folder.AddMonster(LargestRosterMonster(data), "1 Colossus 15-31-29.gif");
+    platform::HeadlessHost host(folder.path.string());
+    host.UseRealClock();
+    platform::SetHost(&host);
+    // Start-up (pictures, the first monster) is left out: the frames after
+    // the first 50 are the idle game.
+    constexpr int kSettle = 50;
+    std::vector<double> intervals;
+    Clock::time_point last{}, t0{};
+    rusage before{}, after{};
+    int count = 0;
+    host.OnDoEvents = [&](platform::HeadlessHost& h) {
+        const auto now = Clock::now();
+        if (count > kSettle) intervals.push_back(Micros(last, now) / 1000.0);
+        last = now;
+        if (++count == kSettle) {
+            getrusage(RUSAGE_SELF, &before);
+            t0 = now;
+            h.SleepLatenessNanos.clear();
+        }
+        if (count >= frames + kSettle) {
+            getrusage(RUSAGE_SELF, &after);
+            h.RequestClose();
+        }
+    };
+    const int status = Main(GameProgramSetup(ScreenSizeMode::Windowed1024x768));
+    const double wall = Micros(t0, last);
+    platform::SetHost(nullptr);
+    auto cpu = [](const rusage& r) {
+        return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e6 + r.ru_utime.tv_usec +
+               r.ru_stime.tv_usec;
+    };
+    std::vector<double> late;
+    for (int64_t ns : host.SleepLatenessNanos) late.push_back(static_cast<double>(ns) / 1e6);
+    std::vector<double> offGrid;
+    for (double ms : intervals) offGrid.push_back(std::fabs(ms - 20.0));
+    std::printf("pacing: %d frames of the idle title screen in %.2f s (exit %d)\n", count - kSettle,
+                wall / 1e6, status);
+    std::printf("  frame start after its deadline: median %.3f ms, p99 %.3f ms, max %.3f ms "
+                "(%zu sleeps)\n",
+                Median(late), Percentile(late, 0.99), Percentile(late, 1.0), late.size());
+    std::printf("  frame-to-frame distance from 20 ms: median %.3f ms, p99 %.3f ms\n",
+                Median(offGrid), Percentile(offGrid, 0.99));
+    std::printf("  process CPU time: %.2f %% of the wall time\n",
+                100.0 * (cpu(after) - cpu(before)) / wall);
+    return status;
+}
+
+// Presenting the view in a real window, each way the platform offers: the
+// median time of RefreshView with a changing view.
+int Present() {
+    using platform::PresentMethod;
+    std::printf("present: medians of RefreshView in a real window\n");
+    for (const PresentMethod method :
+         {PresentMethod::Texture, PresentMethod::LockedTexture, PresentMethod::WindowSurface}) {
+        for (const auto& [w, h] : {std::pair{1023, 768}, std::pair{1920, 1080}}) {
+            std::unique_ptr<platform::Host> host;
+            try {
+                host = platform::CreateSdlHost(method);
+                platform::SetHost(host.get());
+                host->CreateGameWindow("frame_bench", false);
+                const int dw = host->DesktopWidth(), dh = host->DesktopHeight();
+                if (dw < w || dh < h) {
+                    std::printf("  %dx%d: the display (%dx%d) is smaller\n", w, h, dw, dh);
+                    host->DestroyGameWindow();
+                    platform::SetHost(nullptr);
+                    continue;
+                }
+                host->PlaceGameWindow(0, 0, dw, dh);
+                host->PlaceView((dw - w) / 2, (dh - h) / 2, w, h);
+                host->ShowGameWindow();
+            } catch (const std::exception& error) {
+                std::fprintf(stderr, "frame_bench: %s\n", error.what());
+                platform::SetHost(nullptr);
+                return 1;
+            }
+            std::vector<double> times;
+            for (int i = 0; i < 260; ++i) {
+                gdi::FillSolidRect(host->ViewDC(), 0, 0, w, h, gdi::RGB(i & 255, 90, 200));
+                host->DoEvents();
+                const auto t0 = Clock::now();
+                host->RefreshView();
+                if (i >= 60) times.push_back(Micros(t0, Clock::now()));
+            }
+            const double copy = MemcpyMicros(w, h);
+            std::printf("  %-28s %dx%d: %.0f us = %.1fx memcpy (%.0f us)\n",
+                        platform::PresentMethodName(method), w, h, Median(times),
+                        Median(times) / copy, copy);
+            host->DestroyGameWindow();
+            platform::SetHost(nullptr);
+        }
+    }
+    return 0;
+}
+
+void Usage(FILE* out) {
+    std::fprintf(out, "usage: frame_bench [--frames N] [--pacing | --present]\n"
+                      "  Times whole frames and monster builds on the headless host with the\n"
+                      "  Monsters/ and images/ beside the program. --pacing runs 1000 frames of\n"
+                      "  the idle title screen through the frame loop on the real clock.\n"
+                      "  --present times showing the view in a real window (needs a display).\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int frames = 200;
+    bool pacing = false, present = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--pacing") {
+            pacing = true;
+        } else if (arg == "--present") {
+            present = true;
+        } else if (arg == "--frames" && i + 1 < argc) {
+            frames = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--help") {
+            Usage(stdout);
+            return 0;
+        } else {
+            Usage(stderr);
+            return 2;
+        }
+    }
+    const fs::path data = fs::canonical("/proc/self/exe").parent_path();
+    if (!fs::is_directory(data / "Monsters") || !fs::is_directory(data / "images")) {
+        std::fprintf(stderr, "frame_bench: no Monsters/ and images/ beside %s\n", data.c_str());
+        return 1;
+    }
+    if (pacing) return Pacing(data, 1000);
+    if (present) return Present();
+
+    const fs::path largest = LargestRosterMonster(data);
+    std::printf("frame_bench: medians; x = ratio to a memcpy of the view in this run\n");
+    for (const auto& [w, h] : {std::pair{1023, 768}, std::pair{1920, 1080}}) {
+        ProgramFolder folder(data);
+        folder.AddMonster(largest, "1 Colossus 43.gif");
+        const double copy = MemcpyMicros(w, h);
+        const double frame = WholeFrameMicros(folder, w, h, frames);
+        std::printf("whole frame %dx%d (%s, 400 particles): %.0f us = %.2fx memcpy (%.0f us)\n", w,
+                    h, largest.filename().c_str(), frame, frame / copy, copy);
+    }
+    const double copy1080 = MemcpyMicros(1920, 1080);
+    const fs::path synthetic = fs::temp_directory_path() / "frame-bench-giant.gif";
+    WriteSyntheticMonster(synthetic, 1200, 1600);
+    for (const fs::path& picture : {largest, synthetic}) {
+        const BuildFigures f = MeasureBuild(data, picture);
+        std::printf("build %dx%d (%s): %.1f ms = %.1fx the 1080p memcpy; first view %.1f ms; "
+                    "bitmaps held %.1f MB (process resident %.1f MB)\n",
+                    f.width, f.height, picture.filename().c_str(), f.buildMicros / 1000,
+                    f.buildMicros / copy1080, f.firstViewMicros / 1000, MegaBytes(f.heldBytes),
+                    MegaBytes(f.residentBytes));
+        std::printf("  every tile made as well: +%.1f ms, bitmaps held %.1f MB\n",
+                    f.everyTileMicros / 1000, MegaBytes(f.everyTileBytes));
+    }
+    std::error_code ec;
+    fs::remove(synthetic, ec);
+    return 0;
+}
