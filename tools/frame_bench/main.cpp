@@ -25,6 +25,7 @@
 #include "gdi/raster.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
+#include "platform/monotonic_clock.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
 
@@ -283,6 +284,17 @@ int Pacing(const fs::path& data, int frames) {
                 Median(offGrid), Percentile(offGrid, 0.99));
     std::printf("  process CPU time: %.2f %% of the wall time\n",
                 100.0 * (cpu(after) - cpu(before)) / wall);
+    // The machine's own wake-up jitter: the same sleeps with nothing else done.
+    platform::MonotonicClock bare;
+    std::vector<double> bareLate;
+    uint32_t deadline = bare.Milliseconds();
+    for (int i = 0; i < 300; ++i) {
+        deadline += 20;
+        const int64_t ns = bare.SleepUntil(deadline);
+        if (ns >= 0) bareLate.push_back(static_cast<double>(ns) / 1e6);
+    }
+    std::printf("  bare sleeps to a 20 ms grid on this machine: median %.3f ms, p99 %.3f ms\n",
+                Median(bareLate), Percentile(bareLate, 0.99));
     return status;
 }
 
