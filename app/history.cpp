@@ -5,9 +5,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,12 +26,44 @@ std::string HistoryPath() {
     return platform::host().AppPath() + "/History.ini";
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ""; // a missing history is an empty one
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+[[noreturn]] void CannotRead(const std::string& path, int error) {
+    throw StartUpError("Cannot read " + path + ": " + std::strerror(error) +
+                       ". Nothing was changed; fix it and start again.");
+}
+
+// The history's bytes; a missing history is an empty one, but one that exists
+// and cannot be read must not be taken for empty and overwritten at the end.
+std::string ReadHistoryFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        if (errno == ENOENT) return "";
+        CannotRead(path, errno);
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof(buffer));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            close(fd);
+            CannotRead(path, error);
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    close(fd);
+    return bytes;
+}
+
+// A folder that exists but cannot be opened says why, rather than looking empty.
+void CheckReadableFolder(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir) {
+        closedir(dir);
+        return;
+    }
+    if (errno != ENOENT) CannotRead(folder, errno);
 }
 
 [[noreturn]] void FailWrite(const std::string& what, const std::string& path, int error) {
@@ -81,8 +112,10 @@ std::string HistoryText() {
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
+    const std::string temp = path + ".new";
+    struct stat old {};
+    const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) FailWrite("create a temporary file for", path, errno);
     size_t written = 0;
     while (written < bytes.size()) {
@@ -96,7 +129,7 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
         }
         written += static_cast<size_t>(n);
     }
-    fchmod(fd, 0644);
+    fchmod(fd, mode);
     if (fsync(fd) != 0 || close(fd) != 0) {
         const int error = errno;
         unlink(temp.c_str());
@@ -116,21 +149,28 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
 }
 
 void LoadHistory() {
-    const std::vector<HistoryLine> lines = ParseHistoryText(ReadWholeFile(HistoryPath()));
+    const std::vector<HistoryLine> lines = ParseHistoryText(ReadHistoryFile(HistoryPath()));
 
     const std::string monstersFolder = platform::host().AppPath() + "/Monsters";
+    CheckReadableFolder(monstersFolder);
     clsFiles files;
     files.Initialize(monstersFolder);
-    if (files.Count() == 0) {
-        throw NoMonsterFilesError("No monster pictures found in the folder " + monstersFolder +
-                                  ". Put at least one monster GIF file there.");
-    }
 
-    MonsterHistory.assign(files.Count(), MonsterRecord{});
-    std::vector<std::string> keys(files.Count());
+    MonsterHistory.clear();
+    std::vector<std::string> keys;
     for (int32_t i = 1; i <= files.Count(); ++i) {
-        MonsterHistory[i - 1].FileName = files.Filename(i);
-        keys[i - 1] = HistoryKey(MonsterHistory[i - 1].FileName);
+        const std::string name = files.Filename(i);
+        if (name.find_first_of("\r\n") != std::string::npos) {
+            std::fprintf(stderr, "Not taken as a monster: its name holds a line break: %s\n",
+                         files.FileNamePath(i).c_str());
+            continue;
+        }
+        MonsterHistory.push_back(MonsterRecord{name, 0});
+        keys.push_back(HistoryKey(name));
+    }
+    if (MonsterHistory.empty()) {
+        throw StartUpError("No monster pictures found in the folder " + monstersFolder +
+                           ". Put at least one monster GIF file there.");
     }
     for (const HistoryLine& line : lines) {
         const std::string key = HistoryKey(line.Name);

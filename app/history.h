@@ -19,8 +19,10 @@ extern int32_t MonstersLeft;
 extern platform::DateTime MonsterNameUntil;
 
 // Builds MonsterHistory, MonstersLeft and MonsterNameUntil from the program
-// folder's History.ini and Monsters folder. Raises vb::RuntimeError when the
-// Monsters folder holds no file at all.
+// folder's History.ini and Monsters folder. Raises StartUpError when the
+// Monsters folder holds no file, or it or an existing History.ini cannot be
+// read; a missing History.ini reads as an empty one. Files whose names hold a
+// line break are left out with a warning: their line could not be kept.
 void LoadHistory();
 // Rewrites History.ini atomically: a temporary file in the same folder,
 // flushed to disk, then renamed over the old one. Throws on failure and leaves
@@ -45,13 +47,16 @@ std::vector<HistoryLine> ParseHistoryText(const std::string& text);
 std::string HistoryKey(const std::string& name);
 // The file text SaveHistory writes for the current MonsterHistory.
 std::string HistoryText();
-// Writes bytes to a file through a temporary file in the same folder, fsync and
-// rename. Throws std::runtime_error naming the file on failure.
+// Writes bytes to a file through a temporary file of a fixed name beside it
+// (a leftover of a killed save is simply overwritten), fsync, rename and a
+// sync of the folder. The new file keeps the old one's permission bits.
+// Throws std::runtime_error naming the file on failure.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
-// The Monsters folder holds no file: the program cannot start a game. Start-up
-// reports it and leaves History.ini untouched.
-class NoMonsterFilesError : public std::runtime_error {
+// The program cannot start a game: no monster file, or a history or Monsters
+// folder that exists but cannot be read. Start-up tells the player why and
+// leaves History.ini untouched, so no progress is lost.
+class StartUpError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };

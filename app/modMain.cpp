@@ -142,7 +142,7 @@ int Main(const ProgramSetup& setup) {
         historyLoaded = true;
 
         RunFrameLoop(setup);
-    } catch (const NoMonsterFilesError& error) {
+    } catch (const StartUpError& error) {
         host.MessageBox(error.what(), kGameCaption);
         status = 1;
     } catch (const std::exception& error) {

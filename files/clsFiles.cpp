@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <set>
 #include <sys/stat.h>
+#include <utility>
 
 #include "vb/numeric.h"
 #include "vb/random.h"
@@ -26,6 +28,8 @@ bool NameBefore(const std::string& a, const std::string& b) {
 struct Entry {
     std::string name;
     bool directory = false;
+    dev_t device = 0; // of a folder, to know it again
+    ino_t inode = 0;
 };
 
 // The visible entries of one folder, sorted. Hidden entries (a leading dot)
@@ -40,7 +44,7 @@ std::vector<Entry> ReadFolder(const std::string& folder) {
         struct stat info {};
         if (stat((folder + name).c_str(), &info) != 0) continue;
         if (S_ISDIR(info.st_mode)) {
-            entries.push_back({name, true});
+            entries.push_back({name, true, info.st_dev, info.st_ino});
         } else if (S_ISREG(info.st_mode)) {
             entries.push_back({name, false});
         }
@@ -58,13 +62,18 @@ void clsFiles::Initialize(const std::string& pPath) {
     mFiles.clear();
     std::vector<std::string> folders;
     folders.push_back(pPath.empty() || pPath.back() != '/' ? pPath + "/" : pPath);
+    // Links are followed, so each folder is entered once only: a link to a
+    // folder above it would otherwise list the same files without end.
+    std::set<std::pair<dev_t, ino_t>> visited;
+    struct stat top {};
+    if (stat(folders[0].c_str(), &top) == 0) visited.insert({top.st_dev, top.st_ino});
     for (size_t i = 0; i < folders.size(); ++i) {
         const std::string folder = folders[i]; // the list grows while we walk it
         for (const Entry& entry : ReadFolder(folder)) {
-            if (entry.directory) {
-                folders.push_back(folder + entry.name + "/");
-            } else {
+            if (!entry.directory) {
                 mFiles.push_back(folder + entry.name);
+            } else if (visited.insert({entry.device, entry.inode}).second) {
+                folders.push_back(folder + entry.name + "/");
             }
         }
     }

@@ -10,7 +10,8 @@ class clsFiles {
   public:
     // Lists the folder once. Within one folder, entries are taken by name
     // ignoring ASCII letter case (byte order breaks ties), so the order is the
-    // same on every machine. A missing folder lists nothing.
+    // same on every machine. A missing folder lists nothing. Linked files and
+    // folders are followed; a folder reached twice is listed once.
     void Initialize(const std::string& pPath);
 
     const std::string& Path() const { return mPath; }

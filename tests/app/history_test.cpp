@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/history.h"
 #include "app_harness.h"
@@ -225,9 +229,119 @@ TEST_F(History, EmptyMonstersFolderIsAnErrorNamingTheFolder) {
     try {
         LoadHistory();
         FAIL() << "no error";
-    } catch (const NoMonsterFilesError& error) {
+    } catch (const StartUpError& error) {
         EXPECT_NE(std::string(error.what()).find(folder.str() + "/Monsters"), std::string::npos);
     }
+}
+
+// Runs body in a child process with the rights of an ordinary user, as the
+// game runs for a player: as root, permission bits would not stop it. The
+// child's exit status.
+int AsOrdinaryUser(const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+        int code = 98;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(History, ASaveKeepsThePermissionsAndOverwritesALeftoverTemporaryFile) {
+    Monster("a.gif");
+    folder.Write("History.ini", "a.gif,1\r\n");
+    folder.Write("History.ini.new", "left by a save that was killed");
+    chmod((folder.path() / "History.ini").c_str(), 0640);
+    LoadHistory();
+    SaveHistory();
+    EXPECT_EQ(folder.Read("History.ini"), "a.gif,1\r\n");
+    EXPECT_EQ(RegularFiles(folder.path()), 1); // the leftover is gone with the save
+    struct stat info {};
+    ASSERT_EQ(stat((folder.path() / "History.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(History, NamesWithLineBreaksAreNotTakenAsMonsters) {
+    Monster("b.gif");
+    Monster("a\rb.gif,5\r\nb.gif");
+    Monster("c\nd.gif");
+    folder.Write("History.ini", "b.gif,2\r\n");
+    LoadHistory();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.gif"}));
+    EXPECT_EQ(MonsterHistory[0].Defeats, 2);
+    SaveHistory();
+    EXPECT_EQ(folder.Read("History.ini"), "b.gif,2\r\n");
+}
+
+TEST_F(History, AHistoryOrMonstersFolderThatCannotBeReadStopsTheStartAndSaysWhy) {
+    // Each case: what stands in the way, and the words the reason must hold.
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::string path;
+        const char* reason;
+    };
+    namespace fs = std::filesystem;
+    const fs::path history = folder.path() / "History.ini";
+    const fs::path monsters = folder.path() / "Monsters";
+    // The folder must be open to the ordinary user for the cases below.
+    chmod(folder.path().c_str(), 0755);
+    const Case cases[] = {
+        {"a folder named History.ini", [&] { fs::create_directories(history); }, history.string(),
+         "Is a directory"},
+        {"History.ini without read permission",
+         [&] {
+             folder.Write("History.ini", "a.gif,3\r\n");
+             chmod(history.c_str(), 0200);
+         },
+         history.string(), "Permission denied"},
+        {"Monsters without read permission",
+         [&] {
+             folder.Write("History.ini", "a.gif,3\r\n");
+             chmod(history.c_str(), 0644);
+             chmod(monsters.c_str(), 0300);
+         },
+         monsters.string(), "Permission denied"},
+    };
+    for (const Case& c : cases) {
+        Monster("a.gif");
+        chmod(monsters.c_str(), 0755);
+        c.arrange();
+        const int status = AsOrdinaryUser([&] {
+            try {
+                LoadHistory();
+            } catch (const StartUpError& error) {
+                const std::string text = error.what();
+                return text.find(c.path) != std::string::npos &&
+                               text.find(c.reason) != std::string::npos
+                           ? 0
+                           : 2;
+            }
+            return 1;
+        });
+        EXPECT_EQ(status, 0) << c.what << " (1: no error, 2: the message lacks path or reason)";
+        chmod(history.c_str(), 0644);
+        chmod(monsters.c_str(), 0755);
+        fs::remove_all(history);
+    }
+}
+
+TEST(HistoryRun, AnUnreadableHistoryEndsWithAMessageAndStaysUntouched) {
+    AppRun run;
+    std::filesystem::create_directories(run.folder.path() / "History.ini");
+    run.folder.Write("History.ini/keep", "progress");
+    run.QuitAfter(1);
+    EXPECT_NE(run.Run(), 0);
+    ASSERT_EQ(run.host.Messages.size(), 1u);
+    EXPECT_NE(run.host.Messages[0].find(run.folder.str() + "/History.ini"), std::string::npos);
+    EXPECT_EQ(run.folder.Read("History.ini/keep"), "progress");
+    EXPECT_EQ(run.form, nullptr); // no game was started
 }
 
 // --- through the whole program -----------------------------------------------

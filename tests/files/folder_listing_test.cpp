@@ -125,3 +125,24 @@ TEST(FolderListing, RandomPickCoversTheList) {
 }
 
 } // namespace
+
+TEST(FolderListing, LinkedFoldersAreEnteredOnceAndLinkedFilesListed) {
+    // Two links to the folder itself used to list the files without end.
+    TempDir dir;
+    dir.Write("1 Ant.gif", "");
+    dir.Write("deep/2 Bee.gif", "");
+    dir.Write("elsewhere/3 Cat.gif", "");
+    namespace fs = std::filesystem;
+    fs::create_directory_symlink(".", dir.path() / "a");
+    fs::create_directory_symlink("..", dir.path() / "deep" / "up");
+    fs::create_directory_symlink(dir.path(), dir.path() / "b");
+    fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "deep" / "other");
+    fs::create_symlink(dir.path() / "1 Ant.gif", dir.path() / "deep" / "4 Linked.gif");
+    fs::create_symlink(dir.path() / "missing.gif", dir.path() / "5 Dangling.gif");
+    clsFiles files;
+    files.Initialize(dir.str());
+    // "elsewhere" comes before "other" by name: the folder is listed there.
+    EXPECT_EQ(Names(files),
+              (std::vector<std::string>{"1 Ant.gif", "2 Bee.gif", "4 Linked.gif", "3 Cat.gif"}));
+    EXPECT_EQ(files.FileNamePath(4), dir.str() + "/elsewhere/3 Cat.gif");
+}
