@@ -22,8 +22,10 @@ platform::DateTime MonsterNameUntil = 0;
 
 namespace {
 
+std::string gHistoryFile;
+
 std::string HistoryPath() {
-    return platform::host().AppPath() + "/History.ini";
+    return gHistoryFile.empty() ? platform::host().AppPath() + "/History.ini" : gHistoryFile;
 }
 
 [[noreturn]] void CannotRead(const std::string& path, int error) {
@@ -183,6 +185,10 @@ void LoadHistory() {
         if (record.Defeats == 0) ++MonstersLeft;
     }
     MonsterNameUntil = platform::host().Now() - platform::kMillisecondsPerDay;
+}
+
+void SetHistoryFile(const std::string& path) {
+    gHistoryFile = path;
 }
 
 void SaveHistory() {

@@ -28,6 +28,9 @@ void LoadHistory();
 // flushed to disk, then renamed over the old one. Throws on failure and leaves
 // the old file as it was.
 void SaveHistory();
+// Where LoadHistory and SaveHistory find the history: History.ini in the
+// program folder unless set ("" puts it back there).
+void SetHistoryFile(const std::string& path);
 // The first monster file not yet defeated, or "" when there is none; starts
 // the five-second name banner either way.
 std::string NextMonsterFile();

@@ -86,7 +86,20 @@ void SetHost(Host* host);
 enum class PresentMethod { Texture, LockedTexture, WindowSurface };
 const char* PresentMethodName(PresentMethod method);
 
-// A real window through SDL2.
-std::unique_ptr<Host> CreateSdlHost(PresentMethod method = PresentMethod::Texture);
+// How the game window is shown: as the game asks (covering the screen, or
+// full screen in the full-screen build), in a real resizable window the size
+// of the play area with the view scaled to fit it, or full screen. F11 and
+// Alt+Enter switch between the real window and full screen at any time.
+enum class WindowChoice { AsTheGameAsks, RealWindow, FullScreen };
+
+struct SdlHostSettings {
+    PresentMethod present = PresentMethod::Texture;
+    WindowChoice window = WindowChoice::AsTheGameAsks;
+    std::string appPath; // the folder the game reads from; "" = the executable's
+};
+
+// A real window through SDL2. Throws std::runtime_error when there is no
+// display to open (the text says what to set) or SDL cannot start.
+std::unique_ptr<Host> CreateSdlHost(const SdlHostSettings& settings = {});
 
 } // namespace platform

@@ -3,8 +3,11 @@
 // bitmap whose pixels (&H00BBGGRR) are exactly SDL's XBGR8888, so a refresh
 // is a single upload.
 #include <SDL.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <time.h>
 #include <type_traits>
@@ -29,7 +32,17 @@ using AudioFormat = DesiredFormatOf<decltype(&SDL_OpenAudioDevice)>::type;
 
 class SdlHost : public Host {
   public:
-    explicit SdlHost(PresentMethod method) : mPresentMethod(method) {
+    explicit SdlHost(const SdlHostSettings& settings) : mSettings(settings) {
+        // Without any display SDL would fall back to drawing nowhere, and the
+        // game would run unseen: say what is missing instead.
+        auto set = [](const char* name) {
+            const char* value = std::getenv(name);
+            return value && *value;
+        };
+        if (!set("DISPLAY") && !set("WAYLAND_DISPLAY") && !set("SDL_VIDEODRIVER")) {
+            throw std::runtime_error("no display: set DISPLAY (X11) or WAYLAND_DISPLAY "
+                                     "(Wayland), or choose a video driver with SDL_VIDEODRIVER");
+        }
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
             throw std::runtime_error(std::string("Could not open the display: ") + SDL_GetError());
         }
@@ -60,27 +73,36 @@ class SdlHost : public Host {
             // The window exists already: a second call only renames it or
             // asks for full screen.
             SDL_SetWindowTitle(mWindow, caption.c_str());
-            if (fullScreen && !mFullScreen) {
-                mFullScreen = true;
-                SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
-            }
+            if (fullScreen && mStyle == Style::Cover) SetStyle(Style::FullScreen);
             return;
         }
-        mFullScreen = fullScreen;
-        // Both builds cover the desktop: the full-screen build as a full-screen
-        // window, the windowed one as a borderless window that the game places
-        // over the whole screen and centres its play area in.
-        Uint32 flags = SDL_WINDOW_HIDDEN;
-        flags |= fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_BORDERLESS;
-        mWindow = SDL_CreateWindow(caption.c_str(), 0, 0, DesktopWidth(), DesktopHeight(), flags);
+        mStyle = mSettings.window == WindowChoice::RealWindow   ? Style::Real
+                 : mSettings.window == WindowChoice::FullScreen ? Style::FullScreen
+                 : fullScreen                                   ? Style::FullScreen
+                                                                : Style::Cover;
+        // As the game asks, both builds cover the desktop: the full-screen build
+        // as a full-screen window, the windowed one as a borderless window that
+        // the game places over the whole screen and centres its play area in.
+        Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+        int x = 0, y = 0, width = DesktopWidth(), height = DesktopHeight();
+        if (mStyle == Style::FullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        if (mStyle == Style::Cover) flags |= SDL_WINDOW_BORDERLESS;
+        if (mStyle == Style::Real) {
+            flags |= SDL_WINDOW_RESIZABLE;
+            x = y = SDL_WINDOWPOS_CENTERED;
+            width = 640; // until the play area is known
+            height = 480;
+        }
+        mWindow = SDL_CreateWindow(caption.c_str(), x, y, width, height, flags);
         if (!mWindow) {
             throw std::runtime_error(std::string("Could not create the window: ") + SDL_GetError());
         }
-        mPresenter = MakeViewPresenter(mPresentMethod, mWindow);
+        mRealWindowSized = false;
+        mPresenter = MakeViewPresenter(mSettings.present, mWindow);
     }
 
     void PlaceGameWindow(int32_t left, int32_t top, int32_t width, int32_t height) override {
-        if (!mWindow || mFullScreen) return; // full screen covers the desktop already
+        if (!mWindow || mStyle != Style::Cover) return; // the others place themselves
         SDL_SetWindowSize(mWindow, width, height);
         SDL_SetWindowPosition(mWindow, left, top);
     }
@@ -90,6 +112,7 @@ class SdlHost : public Host {
         if (!mView.Resize(width, height))
             throw std::runtime_error("Could not create the view's image");
         if (mPresenter) mPresenter->Place(mViewRect, gdi::BitmapColourPixels(mView.Bitmap()));
+        if (mStyle == Style::Real && !mRealWindowSized) SizeRealWindow();
     }
 
     void ShowGameWindow() override {
@@ -108,7 +131,30 @@ class SdlHost : public Host {
     gdi::HDC ViewDC() override { return mView.DC(); }
 
     void RefreshView() override {
-        if (mPresenter && mView.Bitmap()) mPresenter->Present();
+        if (!mPresenter || !mView.Bitmap()) return;
+        if (mStyle != Style::Real) {
+            mPresenter->Present(mViewRect, false); // where the game placed it, 1:1
+            return;
+        }
+        // The largest whole factor that fits the drawable, centred; a drawable
+        // smaller than the view shows it shrunk smoothly.
+        const SDL_Point out = mPresenter->OutputSize();
+        const int vw = mViewRect.w, vh = mViewRect.h;
+        SDL_Rect to{0, 0, vw, vh};
+        const int factor = std::min(out.x / vw, out.y / vh);
+        bool smooth = false;
+        if (factor >= 1) {
+            to.w = vw * factor;
+            to.h = vh * factor;
+        } else {
+            const double scale = std::min(double(out.x) / vw, double(out.y) / vh);
+            to.w = std::max(1, static_cast<int>(vw * scale + 0.5));
+            to.h = std::max(1, static_cast<int>(vh * scale + 0.5));
+            smooth = true;
+        }
+        to.x = (out.x - to.w) / 2;
+        to.y = (out.y - to.h) / 2;
+        mPresenter->Present(to, smooth);
     }
 
     bool DoEvents() override {
@@ -125,6 +171,11 @@ class SdlHost : public Host {
                 break;
             case SDL_KEYDOWN: {
                 if (event.key.repeat) break;
+                const SDL_Keycode key = event.key.keysym.sym;
+                if (key == SDLK_F11 || ((key == SDLK_RETURN || key == SDLK_KP_ENTER) &&
+                                        (event.key.keysym.mod & KMOD_ALT))) {
+                    SetStyle(mStyle == Style::Real ? Style::FullScreen : Style::Real);
+                }
                 const int scan = event.key.keysym.scancode;
                 const int code = VirtualKeyFromSdl(event.key.keysym.sym, scan);
                 if (scan >= 0 && scan < SDL_NUM_SCANCODES) mPressedAs[scan] = code;
@@ -184,6 +235,7 @@ class SdlHost : public Host {
     }
 
     std::string AppPath() override {
+        if (!mSettings.appPath.empty()) return mSettings.appPath;
         char buffer[4096];
         const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
         if (n <= 0) return ".";
@@ -194,6 +246,40 @@ class SdlHost : public Host {
     }
 
   private:
+    enum class Style { Cover, FullScreen, Real };
+
+    // The real window the play area's size, smaller (keeping its shape) when
+    // the desktop's usable part cannot hold it, centred.
+    void SizeRealWindow() {
+        SDL_Rect usable{0, 0, DesktopWidth(), DesktopHeight()};
+        SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(mWindow)), &usable);
+        const int room = 48; // for the window's frame and title bar
+        const double scale = std::min(
+            {1.0, double(usable.w - room) / mViewRect.w, double(usable.h - room) / mViewRect.h});
+        const int width = std::max(64, static_cast<int>(mViewRect.w * scale));
+        const int height = std::max(48, static_cast<int>(mViewRect.h * scale));
+        SDL_SetWindowSize(mWindow, width, height);
+        SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        mRealWindowSized = true;
+    }
+
+    void SetStyle(Style style) {
+        if (!mWindow || style == mStyle) return;
+        mStyle = style;
+        if (style == Style::FullScreen) {
+            // Placed by hand as well: an X server without a window manager
+            // does not act on the full-screen request.
+            SDL_SetWindowPosition(mWindow, 0, 0);
+            SDL_SetWindowSize(mWindow, DesktopWidth(), DesktopHeight());
+            SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            return;
+        }
+        SDL_SetWindowFullscreen(mWindow, 0);
+        SDL_SetWindowBordered(mWindow, SDL_TRUE);
+        SDL_SetWindowResizable(mWindow, SDL_TRUE);
+        if (mViewRect.w > 0) SizeRealWindow();
+    }
+
     SDL_DisplayMode DesktopMode() {
         SDL_DisplayMode mode{};
         const int display = mWindow ? SDL_GetWindowDisplayIndex(mWindow) : 0;
@@ -211,9 +297,10 @@ class SdlHost : public Host {
 
     MonotonicClock mClock;
     SDL_Window* mWindow = nullptr;
-    PresentMethod mPresentMethod;
+    SdlHostSettings mSettings;
+    Style mStyle = Style::Cover;
+    bool mRealWindowSized = false;
     std::unique_ptr<ViewPresenter> mPresenter;
-    bool mFullScreen = false;
     SDL_Rect mViewRect{0, 0, 0, 0};
     ViewImage mView;
     KeyTable mKeys;
@@ -224,8 +311,8 @@ class SdlHost : public Host {
 
 } // namespace
 
-std::unique_ptr<Host> CreateSdlHost(PresentMethod method) {
-    return std::make_unique<SdlHost>(method);
+std::unique_ptr<Host> CreateSdlHost(const SdlHostSettings& settings) {
+    return std::make_unique<SdlHost>(settings);
 }
 
 const char* PresentMethodName(PresentMethod method) {

@@ -38,7 +38,13 @@ class TexturePresenter final : public ViewPresenter {
         if (!mTexture) Fail("Could not create the view texture");
     }
 
-    void Present() override {
+    SDL_Point OutputSize() override {
+        SDL_Point size{0, 0};
+        SDL_GetRendererOutputSize(mRenderer, &size.x, &size.y);
+        return size;
+    }
+
+    void Present(const SDL_Rect& destination, bool smooth) override {
         if (!mTexture || !mPixels) return;
         if (mLocked) {
             void* target = nullptr;
@@ -53,15 +59,15 @@ class TexturePresenter final : public ViewPresenter {
         } else {
             SDL_UpdateTexture(mTexture, nullptr, mPixels, mView.w * 4);
         }
-        int outputWidth = 0, outputHeight = 0;
-        SDL_GetRendererOutputSize(mRenderer, &outputWidth, &outputHeight);
+        const SDL_Point output = OutputSize();
         // What lies outside the view is undefined after a present: keep it black.
-        if (mView.x > 0 || mView.y > 0 || mView.x + mView.w < outputWidth ||
-            mView.y + mView.h < outputHeight) {
+        if (destination.x > 0 || destination.y > 0 || destination.x + destination.w < output.x ||
+            destination.y + destination.h < output.y) {
             SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
             SDL_RenderClear(mRenderer);
         }
-        SDL_RenderCopy(mRenderer, mTexture, nullptr, &mView);
+        SDL_SetTextureScaleMode(mTexture, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        SDL_RenderCopy(mRenderer, mTexture, nullptr, &destination);
         SDL_RenderPresent(mRenderer);
     }
 
@@ -92,31 +98,43 @@ class WindowSurfacePresenter final : public ViewPresenter {
         mTarget = nullptr; // the border is painted again
     }
 
-    void Present() override {
+    SDL_Point OutputSize() override {
+        SDL_Point size{0, 0};
+        SDL_GetWindowSizeInPixels(mWindow, &size.x, &size.y);
+        return size;
+    }
+
+    // Whole-pixel scaling only: a smooth shrink is left to the texture.
+    void Present(const SDL_Rect& destination, bool /*smooth*/) override {
         if (!mSource) return;
         SDL_Surface* target = SDL_GetWindowSurface(mWindow);
         if (!target) return;
-        if (target != mTarget) {
-            // A new window surface starts undefined: black around the view.
+        SDL_Rect to = destination;
+        const bool fresh = target != mTarget || to.x != mLast.x || to.y != mLast.y ||
+                           to.w != mLast.w || to.h != mLast.h;
+        if (fresh) {
+            // A new surface or place starts undefined: black around the view.
             SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
             mTarget = target;
-            SDL_Rect view = mView;
-            SDL_BlitSurface(mSource, nullptr, target, &view);
-            SDL_UpdateWindowSurface(mWindow);
-            return;
+            mLast = destination;
         }
-        SDL_Rect view = mView;
-        SDL_BlitSurface(mSource, nullptr, target, &view);
-        SDL_Rect shown = mView;
-        SDL_IntersectRect(&shown, &view, &shown);
-        SDL_UpdateWindowSurfaceRects(mWindow, &shown, 1);
+        if (to.w == mView.w && to.h == mView.h) {
+            SDL_BlitSurface(mSource, nullptr, target, &to);
+        } else {
+            SDL_BlitScaled(mSource, nullptr, target, &to);
+        }
+        if (fresh) {
+            SDL_UpdateWindowSurface(mWindow);
+        } else {
+            SDL_UpdateWindowSurfaceRects(mWindow, &to, 1);
+        }
     }
 
   private:
     SDL_Window* mWindow;
     SDL_Surface* mSource = nullptr;
     SDL_Surface* mTarget = nullptr;
-    SDL_Rect mView{0, 0, 0, 0};
+    SDL_Rect mView{0, 0, 0, 0}, mLast{0, 0, 0, 0};
 };
 
 } // namespace

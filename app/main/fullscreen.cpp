@@ -1,6 +1,6 @@
 // Stompvale_v1.6_FullScreen: the desktop's size.
 #include "app/main/run_game.h"
 
-int main() {
-    return RunGame(ScreenSizeMode::Desktop);
+int main(int argc, char** argv) {
+    return RunGame(ScreenSizeMode::Desktop, argc, argv);
 }

@@ -308,7 +308,9 @@ int Present() {
         for (const auto& [w, h] : {std::pair{1023, 768}, std::pair{1920, 1080}}) {
             std::unique_ptr<platform::Host> host;
             try {
-                host = platform::CreateSdlHost(method);
+                platform::SdlHostSettings settings;
+                settings.present = method;
+                host = platform::CreateSdlHost(settings);
                 platform::SetHost(host.get());
                 host->CreateGameWindow("frame_bench", false);
                 const int dw = host->DesktopWidth(), dh = host->DesktopHeight();

@@ -1,0 +1,25 @@
+// The game binaries' command line. Without arguments the game behaves exactly
+// as it always has; every option only adds a comfort around it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct GameOptions {
+    bool help = false, version = false;
+    bool window = false;     // a real, resizable window the size of the play area
+    bool fullScreen = false; // start in full screen
+    std::string dataFolder;  // holds Monsters/ and images/; "" = the usual place
+    std::string historyFile; // "" = the usual place
+};
+
+struct ParsedOptions {
+    GameOptions options;
+    std::string error; // "" when the command line is good
+};
+
+ParsedOptions ParseOptions(const std::vector<std::string>& arguments);
+
+// The usage text for --help (and, after an error, on stderr): the options,
+// the keys, and where data and history are read and written.
+std::string UsageText(const std::string& program);

@@ -1,0 +1,58 @@
+#include "app/run_program.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/history.h"
+#include "app/options.h"
+#include "app/program_files.h"
+#include "platform/host.h"
+
+#ifndef STOMPVALE_VERSION
+#define STOMPVALE_VERSION "unknown"
+#endif
+
+int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
+    std::string program = argc > 0 ? argv[0] : "stompvale";
+    program = program.substr(program.rfind('/') + 1);
+    const ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "%s: %s\n\n%s", program.c_str(), parsed.error.c_str(),
+                     UsageText(program).c_str());
+        return 2;
+    }
+    const GameOptions& options = parsed.options;
+    if (options.help) {
+        std::fputs(UsageText(program).c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", program.c_str(), STOMPVALE_VERSION);
+        return 0;
+    }
+
+    const ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
+    PrepareHistoryFile(files);
+    SetHistoryFile(files.historyFile);
+
+    platform::SdlHostSettings settings;
+    settings.appPath = files.dataFolder;
+    settings.window = options.window       ? platform::WindowChoice::RealWindow
+                      : options.fullScreen ? platform::WindowChoice::FullScreen
+                                           : platform::WindowChoice::AsTheGameAsks;
+    std::unique_ptr<platform::Host> window;
+    try {
+        window = platform::CreateSdlHost(settings);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", kGameCaption, error.what());
+        return 1;
+    }
+    platform::SetHost(window.get());
+    const int status = Main(setup);
+    window.reset();
+    platform::SetHost(nullptr);
+    return status;
+}
