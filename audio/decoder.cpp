@@ -1,6 +1,7 @@
 #include "audio/decoder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
@@ -75,6 +76,30 @@ sf_count_t Tell(void* user) {
 
 SF_VIRTUAL_IO gInputCalls = {&Length, &Seek, &Read, &Write, &Tell};
 
+// Lossy and floating-point codings decode to floats that may overshoot
+// full scale: converted here with clipping rather than by libsndfile's
+// integer reads, which would wrap.
+bool IsFloatCoded(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+    case SF_FORMAT_VORBIS:
+    case SF_FORMAT_OPUS:
+    case SF_FORMAT_MPEG_LAYER_I:
+    case SF_FORMAT_MPEG_LAYER_II:
+    case SF_FORMAT_MPEG_LAYER_III:
+        return true;
+    default:
+        return false;
+    }
+}
+
+constexpr int64_t kFloatFrames = 4096;
+
+int16_t ToShort(float value) {
+    return static_cast<int16_t>(std::lrint(std::clamp(value * 32768.0f, -32768.0f, 32767.0f)));
+}
+
 } // namespace
 
 std::unique_ptr<Decoder> Decoder::OpenFile(const char* path, uint64_t offset, uint64_t length,
@@ -122,9 +147,8 @@ std::unique_ptr<Decoder> Decoder::Open(std::unique_ptr<Input> input, int32_t* er
         *error = BASS_ERROR_FORMAT;
         return nullptr;
     }
-    // Floating-point files are scaled to the full 16-bit range, not clipped.
-    sf_command(file, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
     std::unique_ptr<Decoder> decoder(new Decoder);
+    decoder->mFloat = IsFloatCoded(info.format);
     decoder->mInput = std::move(input);
     decoder->mFile = file;
     decoder->mFormat.channels = info.channels;
@@ -139,10 +163,21 @@ Decoder::~Decoder() {
 }
 
 int64_t Decoder::Read(int16_t* out, int64_t frames) {
+    auto* file = static_cast<SNDFILE*>(mFile);
+    const int32_t channels = mFormat.channels;
     int64_t done = 0;
     while (done < frames) {
-        const sf_count_t n = sf_readf_short(static_cast<SNDFILE*>(mFile),
-                                            out + done * mFormat.channels, frames - done);
+        sf_count_t n = 0;
+        if (mFloat) {
+            const int64_t want = std::min<int64_t>(frames - done, kFloatFrames);
+            mFloats.resize(static_cast<size_t>(want * channels));
+            n = sf_readf_float(file, mFloats.data(), want);
+            for (sf_count_t i = 0; i < n * channels; ++i) {
+                out[done * channels + i] = ToShort(mFloats[static_cast<size_t>(i)]);
+            }
+        } else {
+            n = sf_readf_short(file, out + done * channels, frames - done);
+        }
         if (n <= 0) break;
         done += n;
     }

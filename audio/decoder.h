@@ -44,6 +44,8 @@ class Decoder {
     std::unique_ptr<Input> mInput;
     void* mFile = nullptr; // SNDFILE*
     SoundFormat mFormat;
+    bool mFloat = false; // read as floats and converted here
+    std::vector<float> mFloats;
 };
 
 // A whole sound decoded at once.

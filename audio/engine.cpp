@@ -243,7 +243,7 @@ int32_t Engine::SetFlags(uint32_t handle, uint32_t flags) {
     Channel* channel = FindChannel(handle);
     if (!channel) return BASS_ERROR_HANDLE;
     channel->loop = (flags & BASS_SAMPLE_LOOP) != 0;
-    if (channel->feed) channel->feed->loop = channel->loop;
+    if (channel->feed) LoopStream(*channel->feed, channel->loop);
     return BASS_OK;
 }
 

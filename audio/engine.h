@@ -100,6 +100,7 @@ class Engine final : public platform::AudioSource {
     uint32_t NewSampleChannel(uint32_t sampleHandle, Sample& sample);
     void EraseChannel(uint32_t handle);
     void RestartStream(Channel& channel);
+    void LoopStream(StreamFeed& feed, bool loop);
     void PrepareStreamVoice(Channel& channel, MixVoice& voice, int32_t frames);
     void AdvanceStream(Channel& channel, const MixVoice& voice);
     void Worker();

@@ -25,11 +25,14 @@ bool DecodeChunk(StreamFeed& feed, int64_t want, int64_t& got) {
     return got < want;
 }
 
-// The ring has the sound's last frame: loop on or stop there.
+// The ring has the sound's last frame: loop on, or stop there.
 void MeetEnd(StreamFeed& feed) {
-    if (feed.decoded > 0) feed.length = feed.decoded; // the file's count may have been off
+    if (feed.decoded > 0) {
+        feed.length = feed.decoded; // the file's own count may have been off
+        feed.lengthExact = true;
+    }
     if (feed.loop && feed.decoded > 0) {
-        feed.atEnd = true;
+        feed.rewind = true;
     } else {
         feed.ended = true;
     }
@@ -81,7 +84,29 @@ void Engine::RestartStream(Channel& channel) {
     ++feed.generation;
     feed.taken = feed.put = 0;
     feed.ended = false;
+    feed.rewind = false;
     mWake.notify_all();
+}
+
+// The worker decodes across the end of a looping stream ahead of the mixer.
+// When looping stops, what it has put past the end of the round now playing
+// is dropped; when it starts again after the last frame, it goes on.
+void Engine::LoopStream(StreamFeed& feed, bool loop) {
+    const bool was = feed.loop;
+    feed.loop = loop;
+    if (was && !loop && feed.lengthExact && feed.length > 0) {
+        const int64_t roundEnd = (feed.taken / feed.length + 1) * feed.length;
+        if (roundEnd < feed.put) {
+            feed.put = roundEnd;
+            feed.ended = true;
+            feed.rewind = false;
+            ++feed.cuts;
+        }
+    } else if (!was && loop && feed.ended) {
+        feed.ended = false;
+        feed.rewind = true;
+        mWake.notify_all();
+    }
 }
 
 void Engine::Worker() {
@@ -94,18 +119,19 @@ void Engine::Worker() {
         }
         for (const auto& feed : work) {
             if (feed->freed || mStopWorker) continue;
-            const uint64_t generation = feed->generation;
+            const uint64_t generation = feed->generation, cuts = feed->cuts;
             const bool restart = generation != feed->fedGeneration;
-            if (!restart && feed->atEnd && !feed->loop) { // looping was turned off meanwhile
+            const bool loopRound = !restart && feed->rewind;
+            feed->rewind = false;
+            if (loopRound && !feed->loop) { // looping was turned off meanwhile
                 feed->ended = true;
                 continue;
             }
             const int64_t want =
                 std::min(kFeedChunkFrames, restart ? feed->capacity : feed->Room());
             lock.unlock();
-            if (restart || feed->atEnd) {
+            if (restart || loopRound) {
                 feed->decoder->Rewind();
-                feed->atEnd = false;
                 feed->decoded = 0;
             }
             int64_t got = 0;
@@ -114,6 +140,12 @@ void Engine::Worker() {
             // Freed or restarted while decoding: these frames belong to no one,
             // and a restart rewinds on the next pass.
             if (feed->freed || feed->generation != generation) continue;
+            // Looping stopped while a new round was being decoded: the sound
+            // ends where the ring ends.
+            if (feed->cuts != cuts || (loopRound && !feed->loop)) {
+                feed->ended = true;
+                continue;
+            }
             feed->fedGeneration = generation;
             feed->Put(feed->chunk.data(), got);
             if (end) MeetEnd(*feed);

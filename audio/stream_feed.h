@@ -26,19 +26,23 @@ struct StreamFeed {
 
     // --- under the engine's mutex ---
     std::vector<int16_t> ring;
-    int64_t taken = 0, put = 0; // frames since the last restart
-    int64_t length = 0;         // frames; corrected once the decoder has met the end
-    bool ended = false;         // the sound's last frame is in the ring
+    // Counted from the last restart, which starts at the sound's first frame:
+    // put count c holds frame c mod length.
+    int64_t taken = 0, put = 0;
+    int64_t length = 0; // frames; exact once the decoder has met the end
+    bool lengthExact = false;
+    bool ended = false; // the sound's last frame is in the ring
     bool loop = false;
+    bool rewind = false;        // the decoder goes on from the first frame (looping)
     uint64_t generation = 0;    // a restart bumps it: the decoder starts over
     uint64_t fedGeneration = 0; // the generation whose frames the ring holds
+    uint64_t cuts = 0;          // bumped when frames past the end are dropped
     bool freed = false;
     std::vector<int16_t> window; // the callback's straight copy of the ring's start
 
     // --- the worker's alone (and the creator's before the engine has it) ---
     std::unique_ptr<Decoder> decoder;
     std::vector<int16_t> chunk;
-    bool atEnd = false;  // the decoder must rewind before giving more
     int64_t decoded = 0; // frames since the last rewind
 
     int64_t Stored() const { return put - taken; }
