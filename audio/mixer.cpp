@@ -48,7 +48,13 @@ void AddVoice(MixVoice& v, double step, float* sum, int32_t frames) {
         sum[2 * i + 1] += r * v.right;
         pos += step;
     }
-    if (!v.loop && !v.more && pos >= static_cast<double>(count)) v.finished = true;
+    if (pos >= static_cast<double>(count)) {
+        if (v.loop) {
+            pos = std::fmod(pos, static_cast<double>(count)); // a position within the sound
+        } else if (!v.more) {
+            v.finished = true;
+        }
+    }
     v.position = pos;
 }
 

@@ -106,6 +106,10 @@ TEST(Mixer, LoopingGoesOnAcrossTheEnd) {
     for (int i = 0; i < 250; ++i) ASSERT_EQ(out[2 * i], (i % 100) * 100) << i;
     EXPECT_FALSE(voices[0].finished);
     EXPECT_DOUBLE_EQ(voices[0].position, 50);
+    // A block that ends on the loop's last frame leaves the position at the
+    // start again, never at the end (which would read as "played out").
+    Mix(voices, 50);
+    EXPECT_DOUBLE_EQ(voices[0].position, 0);
 
     // Without the loop it ends after its last frame, silent from there.
     voices = {VoiceOver(ramp)};

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -126,6 +127,20 @@ TEST_F(SoundPlayer, SaysWhatCannotBePlayed) {
         << output;
     EXPECT_NE(output.find("gone.wav: cannot be played: file cannot be opened"), std::string::npos)
         << output;
+}
+
+TEST_F(SoundPlayer, LoopsUntilCtrlC) {
+    const std::string wav = (dir.path() / "short.wav").string();
+    ASSERT_TRUE(WriteTone(wav, "wav", 1, 44100, 0.1, 440, 12000));
+    const fs::path capture = dir.path() / "loop.raw";
+    ChildProcess player({Player(), "--loop", wav},
+                        {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + capture.string()});
+    std::this_thread::sleep_for(800ms);
+    ASSERT_TRUE(player.Running()) << "a looping sound went on for 0.8 s";
+    kill(player.Pid(), SIGINT);
+    EXPECT_EQ(player.WaitFor(3000ms), 130);
+    // Several rounds of the 0.1 s sound were played.
+    EXPECT_GT(Audible(Side(ReadCapture(capture), 0)).size(), 0.4 * kDeviceRate);
 }
 
 TEST_F(SoundPlayer, UsageAndHelp) {
