@@ -197,25 +197,6 @@ TEST(BassChannels, PauseAndResumeGoOnWhereItStopped) {
     EXPECT_EQ(Side(world.Pull(1), 0)[0], 0);
 }
 
-TEST(BassChannels, AttributesAndLoopingApplyToAPlayingChannel) {
-    AudioWorld world;
-    const HCHANNEL channel =
-        PlaySample(world.Frames("flat.wav", 1, kOutputRate, Constant(500, 8000)));
-    BASS_ChannelSetAttributes(channel, -1, 50, -101);
-    EXPECT_EQ(Side(world.Pull(10), 0)[5], 4000);
-    BASS_ChannelSetAttributes(channel, -1, -1, 100);
-    const std::vector<int16_t> panned = world.Pull(10);
-    EXPECT_EQ(panned[0], 0);
-    EXPECT_EQ(panned[1], 4000);
-    BASS_ChannelSetFlags(channel, BASS_SAMPLE_LOOP);
-    world.Pull(2000);
-    EXPECT_EQ(BASS_ChannelIsActive(channel), BASS_ACTIVE_PLAYING);
-    EXPECT_LT(BASS_ChannelGetPosition(channel), BASS_ChannelGetLength(channel));
-    BASS_ChannelSetFlags(channel, 0);
-    world.Pull(600);
-    EXPECT_EQ(BASS_ChannelIsActive(channel), BASS_ACTIVE_STOPPED);
-}
-
 TEST(BassSamples, PlaybacksOverlapUpToMaxThenTheLongestPlayingMakesRoom) {
     AudioWorld world;
     const std::string path = world.Frames("flat.wav", 1, kOutputRate, Constant(40000, 1000));
