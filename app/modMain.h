@@ -10,6 +10,7 @@
 
 #include "app/game_form.h"
 #include "app/history.h"
+#include "audio/sound_enabled.h"
 #include "platform/host.h"
 
 class clsKeyboard;
@@ -27,7 +28,7 @@ extern double ValueThreshold;
 extern int32_t WorldLimitX;
 extern int32_t ColourGreen, ColourWhite;
 extern int32_t GameState, NextGameState, StateFrames;
-extern bool SoundEnabled;
+// SoundEnabled belongs to the audio library: audio/sound_enabled.h.
 extern std::unique_ptr<clsKeyboard> Keyboard;
 
 // How start-up chooses the screen size: the two builds differ only here.

@@ -1,5 +1,6 @@
 #include "platform/headless_host.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/key_table.h"
@@ -114,9 +115,20 @@ void HeadlessHost::MessageBox(const std::string& text, const std::string& title)
 }
 
 bool HeadlessHost::OpenAudio(int32_t frequency) {
+    if (mAudio) return true;
     if (!AudioAvailable) return false;
+    mAudio = AudioOpener ? AudioOpener(frequency) : std::make_unique<PulledAudioDevice>(frequency);
+    if (!mAudio) return false;
     AudioFrequencyOpened = frequency;
     return true;
+}
+
+void HeadlessHost::PullAudio(int16_t* out, int32_t frames) {
+    if (auto* pulled = dynamic_cast<PulledAudioDevice*>(mAudio.get())) {
+        pulled->Pull(out, frames);
+    } else {
+        std::fill(out, out + frames * kAudioOutputChannels, int16_t{0});
+    }
 }
 
 } // namespace platform

@@ -44,6 +44,11 @@ class HeadlessHost : public Host {
     int32_t Desktop[2] = {1280, 1024};
     bool AudioAvailable = true;
     int32_t AudioFrequencyOpened = 0;
+    // Makes the audio output; by default a PulledAudioDevice, whose blocks the
+    // test asks for with PullAudio. A command-line tool may open a real one.
+    std::function<std::unique_ptr<AudioDevice>(int32_t frequency)> AudioOpener;
+    // Renders frames from the pulled output; silence when there is none.
+    void PullAudio(int16_t* out, int32_t frames);
 
     void RequestClose() { mCloseRequested = true; }
     std::vector<std::string> Messages; // every MessageBox text, in order
@@ -76,6 +81,8 @@ class HeadlessHost : public Host {
     int32_t ShowCursor(bool show) override;
     void MessageBox(const std::string& text, const std::string& title) override;
     bool OpenAudio(int32_t frequency) override;
+    AudioDevice* Audio() override { return mAudio.get(); }
+    void CloseAudio() override { mAudio.reset(); }
     std::string AppPath() override { return mAppPath; }
 
   private:
@@ -84,6 +91,7 @@ class HeadlessHost : public Host {
     std::unique_ptr<MonotonicClock> mRealClock;
     bool mCloseRequested = false;
     ViewImage mView;
+    std::unique_ptr<AudioDevice> mAudio;
 };
 
 } // namespace platform

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gdi/raster.h"
+#include "platform/audio_device.h"
 
 namespace platform {
 
@@ -69,8 +70,12 @@ class Host {
     // A modal message box with an OK button (stderr when headless).
     virtual void MessageBox(const std::string& text, const std::string& title) = 0;
 
-    // Opens the default audio output at the given rate; false when there is none.
+    // Opens the default audio output at the given rate; false when there is
+    // none. Audio() is the open output (nullptr before, or without one);
+    // CloseAudio closes it.
     virtual bool OpenAudio(int32_t frequency) = 0;
+    virtual AudioDevice* Audio() = 0;
+    virtual void CloseAudio() = 0;
 
     // The program folder: the folder of the executable, without a trailing '/'.
     virtual std::string AppPath() = 0;

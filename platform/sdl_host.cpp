@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <time.h>
-#include <type_traits>
 #include <unistd.h>
 
 #include "platform/host.h"
@@ -21,14 +20,6 @@
 
 namespace platform {
 namespace {
-
-// SDL's audio format record, named through the opening call's parameter.
-template <typename Function> struct DesiredFormatOf;
-template <typename R, typename A, typename B, typename C, typename... Rest>
-struct DesiredFormatOf<R (*)(A, B, C, Rest...)> {
-    using type = std::remove_const_t<std::remove_pointer_t<C>>;
-};
-using AudioFormat = DesiredFormatOf<decltype(&SDL_OpenAudioDevice)>::type;
 
 class SdlHost : public Host {
   public:
@@ -50,7 +41,7 @@ class SdlHost : public Host {
 
     ~SdlHost() override {
         DestroyGameWindow();
-        if (mAudio != 0) SDL_CloseAudioDevice(mAudio);
+        mAudio.reset();
         SDL_Quit();
     }
 
@@ -222,17 +213,11 @@ class SdlHost : public Host {
     }
 
     bool OpenAudio(int32_t frequency) override {
-        if (mAudio != 0) return true;
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-        AudioFormat wanted{};
-        wanted.freq = frequency;
-        wanted.format = AUDIO_S16SYS;
-        wanted.channels = 2;
-        wanted.samples = 1024;
-        AudioFormat obtained{};
-        mAudio = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-        return mAudio != 0;
+        if (!mAudio) mAudio = OpenSdlAudioDevice(frequency);
+        return mAudio != nullptr;
     }
+    AudioDevice* Audio() override { return mAudio.get(); }
+    void CloseAudio() override { mAudio.reset(); }
 
     std::string AppPath() override {
         if (!mSettings.appPath.empty()) return mSettings.appPath;
@@ -306,7 +291,7 @@ class SdlHost : public Host {
     KeyTable mKeys;
     int mPressedAs[SDL_NUM_SCANCODES] = {};
     int32_t mCursorCount = 0;
-    SDL_AudioDeviceID mAudio = 0;
+    std::unique_ptr<AudioDevice> mAudio;
 };
 
 } // namespace

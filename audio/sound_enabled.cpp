@@ -1,0 +1,3 @@
+#include "audio/sound_enabled.h"
+
+bool SoundEnabled = false;

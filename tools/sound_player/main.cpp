@@ -1,0 +1,67 @@
+// stompvale-sound: plays files and sound sets through the game's sound
+// classes. See kPlayerUsage.
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "audio/bass.h"
+#include "audio/sound_enabled.h"
+#include "options.h"
+#include "platform/audio_device.h"
+#include "player.h"
+#include "vb/random.h"
+
+namespace {
+
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void OnInterrupt(int) {
+    gInterrupted = 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    PlayerOptions options;
+    std::string error;
+    if (!ParsePlayerOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "stompvale-sound: %s (see --help)\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kPlayerUsage, stdout);
+        return 0;
+    }
+
+    ConsoleHost host;
+    host.AudioOpener = platform::OpenSdlAudioDevice;
+    platform::SetHost(&host);
+    vb::Randomize();
+    SoundEnabled = BASS_Init(-1, 44100, 0, nullptr, nullptr) != 0;
+    if (!SoundEnabled) {
+        const std::string why = platform::LastAudioDeviceError();
+        std::fprintf(stderr, "stompvale-sound: no sound device%s%s\n", why.empty() ? "" : ": ",
+                     why.c_str());
+        platform::SetHost(nullptr);
+        return 1;
+    }
+    struct sigaction action {};
+    action.sa_handler = &OnInterrupt;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    int status = 0;
+    SoundPlayer player(options, host, gInterrupted);
+    for (const std::string& path : options.paths) {
+        const PlayResult result = player.Play(path);
+        if (result == PlayResult::Failed) status = 1;
+        if (result == PlayResult::Interrupted) {
+            status = 130;
+            break;
+        }
+    }
+    BASS_Free();
+    platform::SetHost(nullptr);
+    return status;
+}
