@@ -12,6 +12,11 @@ class GameForm {
     virtual void Kiv_Terminate() = 0;
     virtual void MainLoop() = 0;
     virtual void TextChange(const std::string& pFileName, int32_t pTextCounter) = 0;
+
+    // For the comforts around the game (pause, try again).
+    virtual bool ManIsDead() const = 0;
+    // The screen image's timer runs on from later by this much (a pause).
+    virtual void PushBackTimers(int64_t milliseconds) = 0;
 };
 
 // The form currently playing, or nullptr.

@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "app/comforts.h"
 #include "app/cursor.h"
 #include "app/frame_pacing.h"
 #include "app/history.h"
@@ -36,8 +37,24 @@ void StartGame(const ProgramSetup& setup) {
     HideMouseCursor();
 }
 
+// R after the man's death: what quitting and starting again would do, in the
+// same window. The history is written and read again, the globals, the random
+// source and the keyboard are as new, and the next frame starts the game.
+void TryAgain(const ProgramSetup& setup) {
+    gGameForm->Kiv_Terminate();
+    gGameForm = nullptr;
+    if (setup.releaseGameForm) setup.releaseGameForm();
+    SaveHistory();
+    vb::Randomize();
+    SetWorldGlobals(ScreenWidth, ScreenHeight); // the start state again
+    Keyboard = std::make_unique<clsKeyboard>();
+    Keyboard->Initialize();
+    LoadHistory();
+}
+
 void RunFrameLoop(const ProgramSetup& setup) {
     int32_t frameDeadline = 0;
+    PauseControl pause;
     do {
         CursorStep();
         Keyboard->Check();
@@ -50,8 +67,15 @@ void RunFrameLoop(const ProgramSetup& setup) {
         if (StateFrames < kStateFramesCap) ++StateFrames;
         switch (GameState) {
         case 1:
-            if (StateFrames == 1) StartGame(setup);
-            gGameForm->MainLoop();
+            if (StateFrames == 1) {
+                StartGame(setup);
+                pause.Reset();
+            }
+            if (WantsToTryAgain(*gGameForm)) {
+                TryAgain(setup);
+                break;
+            }
+            if (!pause.Step(*gGameForm)) gGameForm->MainLoop();
             break;
         case 2:
             if (IsFormLoaded("frmMain") && gGameForm) {

@@ -54,6 +54,14 @@ void frmMainForm::Kiv_Initialize() {
 
 void frmMainForm::Kiv_Terminate() {}
 
+bool frmMainForm::ManIsDead() const {
+    return mMan && mMan->mState == 2;
+}
+
+void frmMainForm::PushBackTimers(int64_t milliseconds) {
+    TextUntil += milliseconds;
+}
+
 int32_t frmMainForm::GetColour(double pX, double pY) {
     if (vb::Int(pY) > 0) return 0; // the ground
     const int32_t c = Monster(1).GetColour2(pX, pY);

@@ -34,6 +34,8 @@ class frmMainForm : public platform::Form, public GameForm {
 
     // Screen images (screens.cpp).
     void TextChange(const std::string& pFileName, int32_t pTextCounter) override;
+    bool ManIsDead() const override;
+    void PushBackTimers(int64_t milliseconds) override;
     void ScreenImageStep();
 
     // The view picMain: its context, presented by RefreshView.

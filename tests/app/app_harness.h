@@ -27,6 +27,11 @@ class FakeGameForm : public platform::Form, public GameForm {
     void TextChange(const std::string& pFileName, int32_t pTextCounter) override {
         TextChanges.push_back({pFileName, pTextCounter});
     }
+    bool ManIsDead() const override { return Dead; }
+    void PushBackTimers(int64_t milliseconds) override { PushedBack += milliseconds; }
+
+    bool Dead = false;
+    int64_t PushedBack = 0;
 
     int Initialized = 0, Terminated = 0;
     std::vector<double> FrameStarts;
@@ -44,6 +49,7 @@ struct AppRun {
     platform::HeadlessHost host{folder.str()};
     FakeGameForm* form = nullptr; // valid while the game runs
     int formsReleased = 0;
+    int64_t lastPushedBack = 0; // of the form released last
     std::function<void(FakeGameForm&)> onCreate;
 
     AppRun() {
@@ -62,6 +68,7 @@ struct AppRun {
             return form;
         };
         setup.releaseGameForm = [this]() {
+            lastPushedBack = form->PushedBack;
             form->Unload();
             delete form;
             form = nullptr;
