@@ -10,7 +10,8 @@ STOMPVALE_BUILD="${STOMPVALE_BUILD_DIR:-$STOMPVALE_SOURCE/build}"
 stompvale_packages=(
     build-essential cmake pkg-config
     libsdl2-dev libgif-dev libfreetype-dev libfontconfig-dev fonts-liberation
-    libsndfile1-dev
+    libsndfile1-dev zlib1g-dev
+    desktop-file-utils
     libgtest-dev xvfb xdotool x11-utils imagemagick
 )
 

@@ -1,12 +1,15 @@
-// stompvale-art <output folder>
+// stompvale-art <output folder> | --icons <output folder>
 // Draws the game's screen images and scenery pictures and writes them as GIF
-// files. Deterministic: the same bytes on every run.
+// files, or the desktop icon in its sizes as PNG files. Deterministic: the
+// same bytes on every run.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <set>
+#include <string>
 
 #include "gdi/picture.h"
+#include "gdi/png_file.h"
 #include "tools/art/pictures.h"
 
 namespace {
@@ -15,16 +18,33 @@ size_t ColourCount(const gdi::Picture& picture) {
     return std::set<gdi::COLORREF>(picture.pixels.begin(), picture.pixels.end()).size();
 }
 
+// hicolor/<size>x<size>/apps/stompvale.png for each icon size.
+void WriteIcons(const std::filesystem::path& folder) {
+    for (const int size : art::kIconSizes) {
+        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+        const std::filesystem::path apps = folder / "hicolor" / name / "apps";
+        std::filesystem::create_directories(apps);
+        gdi::SavePicturePng((apps / "stompvale.png").string(), art::Icon(size), true);
+        std::printf("hicolor/%s/apps/stompvale.png\n", name.c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: %s <output folder>\n       %s --icons <output folder>\n",
+                     argv[0], argv[0]);
         return 2;
     }
     try {
-        const std::filesystem::path folder = argv[1];
+        const std::filesystem::path folder = argv[icons ? 2 : 1];
         std::filesystem::create_directories(folder);
+        if (icons) {
+            WriteIcons(folder);
+            return 0;
+        }
         std::vector<art::NamedPicture> all = art::ScreenImages();
         for (art::NamedPicture& p : art::SceneryPictures()) all.push_back(std::move(p));
         for (const art::NamedPicture& p : all) {

@@ -17,5 +17,9 @@ struct NamedPicture {
 std::vector<NamedPicture> ScreenImages();
 // Background_*.gif, in game pixels.
 std::vector<NamedPicture> SceneryPictures();
+// The desktop icon at size x size pixels; black is transparent.
+gdi::Picture Icon(int size);
+// The icon sizes written for the desktop's icon theme.
+inline const std::vector<int> kIconSizes = {16, 24, 32, 48, 64, 128, 256};
 
 } // namespace art
