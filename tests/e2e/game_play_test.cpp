@@ -6,11 +6,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "e2e_process.h"
 #include "gdi/picture.h"
+#include "screenshot.h"
 #include "support/game_world.h"
 #include "support/temp_dir.h"
 #include "x11_game_test.h"
@@ -19,46 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-struct Screenshot {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;
-    gdi::COLORREF At(int x, int y) const {
-        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return gdi::RGB(p[0], p[1], p[2]);
-    }
-    // The leftmost column holding the colour below a row, or -1.
-    int FirstColumn(gdi::COLORREF colour, int fromRow) const {
-        for (int x = 0; x < width; ++x) {
-            for (int y = fromRow; y < height; ++y) {
-                if (At(x, y) == colour) return x;
-            }
-        }
-        return -1;
-    }
-    int Count(gdi::COLORREF colour) const {
-        int n = 0;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) n += At(x, y) == colour;
-        }
-        return n;
-    }
-};
-
-// A binary PPM (P6, maxval 255) as written by ImageMagick.
-Screenshot ReadPpm(const std::string& path) {
-    Screenshot shot;
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxval = 0;
-    in >> magic >> shot.width >> shot.height >> maxval;
-    in.get();
-    if (magic != "P6" || maxval != 255) return Screenshot{};
-    shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
-    in.read(reinterpret_cast<char*>(shot.rgb.data()),
-            static_cast<std::streamsize>(shot.rgb.size()));
-    return shot;
-}
 
 class GamePlay : public X11GameTest {
   protected:
@@ -84,11 +44,7 @@ TEST_F(GamePlay, WalkingRightShowsTheGameAndEscapeKeepsTheHistory) {
     ASSERT_FALSE(id.empty()) << "no window named Gloamward appeared";
     std::this_thread::sleep_for(1500ms); // the camera settles on the man
     auto screenshot = [&](const std::string& file) {
-        const std::string path = (dir.path() / file).string();
-        EXPECT_EQ(
-            RunCommand({"import", "-window", "root", "-depth", "8", path}, display->Environment()),
-            0);
-        return ReadPpm(path);
+        return TakeScreenshot(display->Environment(), (dir.path() / file).string());
     };
     const Screenshot before = screenshot("before.ppm");
     HoldKey(id, "Right", 1000ms);

@@ -30,7 +30,7 @@ class X11GameTest : public ::testing::Test {
             ASSERT_TRUE(CommandExists(tool)) << tool << " is missing" << mMissingHint;
         }
         ASSERT_FALSE(Env("STOMPVALE_BIN").empty());
-        display = std::make_unique<VirtualDisplay>(1280, 1024);
+        display = std::make_unique<VirtualDisplay>(screenWidth, screenHeight);
         ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
     }
 
@@ -73,6 +73,7 @@ class X11GameTest : public ::testing::Test {
     }
 
     std::unique_ptr<VirtualDisplay> display;
+    int screenWidth = 1280, screenHeight = 1024; // a derived fixture may set another
 
   private:
     std::vector<std::string> mTools;
