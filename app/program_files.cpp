@@ -8,15 +8,14 @@ namespace fs = std::filesystem;
 ProgramFiles ResolveProgramFiles(const GameOptions& options, const ProgramPlace& place) {
     ProgramFiles files;
     const std::string beside = place.programFolder;
+    const std::string shared =
+        (fs::path(beside) / ".." / "share" / "stompvale").lexically_normal().string();
     if (!options.dataFolder.empty()) {
         files.dataFolder = options.dataFolder;
     } else if (place.isFolder(beside + "/Monsters") || place.isFolder(beside + "/images")) {
         files.dataFolder = beside;
-    } else if (place.isFolder(beside + "/../share/stompvale")) {
-        files.dataFolder = fs::path(beside + "/../share/stompvale").lexically_normal().string();
-        if (files.dataFolder.size() > 1 && files.dataFolder.back() == '/') {
-            files.dataFolder.pop_back();
-        }
+    } else if (place.isFolder(shared)) {
+        files.dataFolder = shared;
     } else {
         files.dataFolder = beside; // the game says what is missing there
     }
