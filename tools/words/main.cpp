@@ -23,7 +23,8 @@ const char* const kHelp =
     "\n"
     "  FONT  the font's path without extension: FONT.gif holds the glyphs and\n"
     "        FONT.txt their widths. A bare name such as Stompvale is also looked\n"
-    "        for in the fonts folder beside this program.\n"
+    "        for in the fonts folder beside this program (or, installed, in\n"
+    "        ../share/stompvale/fonts).\n"
     "  TEXT  the characters ! to z are drawn, spaces part words, a line break\n"
     "        (CR, LF or CR LF) starts a new line; other characters are skipped.\n"
     "\n"
@@ -41,9 +42,14 @@ std::string FontPath(std::string font) {
         if (font.size() > 4 && font.ends_with(extension)) font.resize(font.size() - 4);
     if (fs::exists(font + ".gif") || font.find('/') != std::string::npos) return font;
     std::error_code error;
-    const fs::path beside =
-        fs::read_symlink("/proc/self/exe", error).parent_path() / "fonts" / font;
-    return !error && fs::exists(beside.string() + ".gif") ? beside.string() : font;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error).parent_path();
+    if (error) return font;
+    // Beside the built program, or in the data of an installed one.
+    for (const fs::path& folder : {program / "fonts", program / ".." / "share/stompvale/fonts"}) {
+        const fs::path candidate = (folder / font).lexically_normal();
+        if (fs::exists(candidate.string() + ".gif")) return candidate.string();
+    }
+    return font;
 }
 
 // The layout breaks lines at CR only; a typed line break is usually LF.
