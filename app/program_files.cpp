@@ -35,6 +35,10 @@ ProgramFiles ResolveProgramFiles(const GameOptions& options, const ProgramPlace&
             files.copyHistoryFrom = besideHistory;
         }
     }
+    const size_t slash = files.historyFile.rfind('/');
+    files.controlsFile =
+        (slash == std::string::npos ? std::string(".") : files.historyFile.substr(0, slash)) +
+        "/Controls.ini";
     return files;
 }
 

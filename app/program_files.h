@@ -9,8 +9,9 @@
 #include "app/options.h"
 
 struct ProgramFiles {
-    std::string dataFolder;  // holds Monsters/ and images/: the game's program folder
-    std::string historyFile; // History.ini
+    std::string dataFolder;   // holds Monsters/ and images/: the game's program folder
+    std::string historyFile;  // History.ini
+    std::string controlsFile; // Controls.ini, beside the history (it need not exist)
     // A history beside the program to bring along on first use of the user's
     // data folder ("" when there is none to copy).
     std::string copyHistoryFrom;

@@ -2,18 +2,38 @@
 
 #include <cstdio>
 #include <exception>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/history.h"
 #include "app/options.h"
 #include "app/program_files.h"
+#include "platform/controls.h"
 #include "platform/host.h"
 
 #ifndef STOMPVALE_VERSION
 #define STOMPVALE_VERSION "unknown"
 #endif
+
+namespace {
+
+// The player's controls: the defaults, or Controls.ini where there is one.
+// Lines that cannot be read are named on stderr and left out.
+platform::ControlMap LoadControls(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return platform::ControlMap::Defaults();
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<std::string> warnings;
+    platform::ControlMap map = platform::ParseControls(text.str(), path, warnings);
+    for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+    return map;
+}
+
+} // namespace
 
 int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     std::string program = argc > 0 ? argv[0] : "stompvale";
@@ -40,6 +60,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
 
     platform::SdlHostSettings settings;
     settings.appPath = files.dataFolder;
+    settings.controls = LoadControls(files.controlsFile);
     settings.window = options.window       ? platform::WindowChoice::RealWindow
                       : options.fullScreen ? platform::WindowChoice::FullScreen
                                            : platform::WindowChoice::AsTheGameAsks;

@@ -10,6 +10,7 @@
 
 #include "gdi/raster.h"
 #include "platform/audio_device.h"
+#include "platform/controls.h"
 
 namespace platform {
 
@@ -101,6 +102,7 @@ struct SdlHostSettings {
     PresentMethod present = PresentMethod::Texture;
     WindowChoice window = WindowChoice::AsTheGameAsks;
     std::string appPath; // the folder the game reads from; "" = the executable's
+    ControlMap controls = ControlMap::Defaults(); // keys and pads as the game's keys
 };
 
 // A real window through SDL2. Throws std::runtime_error when there is no

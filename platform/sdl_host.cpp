@@ -12,9 +12,11 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "platform/game_input.h"
 #include "platform/host.h"
 #include "platform/key_table.h"
 #include "platform/monotonic_clock.h"
+#include "platform/sdl_pads.h"
 #include "platform/sdl_view_presenter.h"
 #include "platform/view_image.h"
 
@@ -23,7 +25,8 @@ namespace {
 
 class SdlHost : public Host {
   public:
-    explicit SdlHost(const SdlHostSettings& settings) : mSettings(settings) {
+    explicit SdlHost(const SdlHostSettings& settings)
+        : mSettings(settings), mInput(settings.controls) {
         // Without any display SDL would fall back to drawing nowhere, and the
         // game would run unseen: say what is missing instead.
         auto set = [](const char* name) {
@@ -37,6 +40,8 @@ class SdlHost : public Host {
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
             throw std::runtime_error(std::string("Could not open the display: ") + SDL_GetError());
         }
+        // Pads are a comfort: without their subsystem the keyboard still plays.
+        SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
 
     ~SdlHost() override {
@@ -170,7 +175,7 @@ class SdlHost : public Host {
                 const int scan = event.key.keysym.scancode;
                 const int code = VirtualKeyFromSdl(event.key.keysym.sym, scan);
                 if (scan >= 0 && scan < SDL_NUM_SCANCODES) mPressedAs[scan] = code;
-                mKeys.Press(code);
+                mInput.KeyDown(code);
                 break;
             }
             case SDL_KEYUP: {
@@ -181,9 +186,22 @@ class SdlHost : public Host {
                     code = mPressedAs[scan];
                     mPressedAs[scan] = 0;
                 }
-                mKeys.Release(code);
+                mInput.KeyUp(code);
                 break;
             }
+            case SDL_CONTROLLERDEVICEADDED:
+                mPads.Add(event.cdevice.which);
+                break;
+            case SDL_CONTROLLERDEVICEREMOVED:
+                mPads.Remove(event.cdevice.which, mInput);
+                break;
+            case SDL_CONTROLLERBUTTONDOWN:
+            case SDL_CONTROLLERBUTTONUP:
+                mPads.Button(event.cbutton, mInput);
+                break;
+            case SDL_CONTROLLERAXISMOTION:
+                mPads.Axis(event.caxis, mInput);
+                break;
             default:
                 break;
             }
@@ -191,7 +209,7 @@ class SdlHost : public Host {
         return close;
     }
 
-    void GetKeyboardState(uint8_t table[256]) override { mKeys.CopyTo(table); }
+    void GetKeyboardState(uint8_t table[256]) override { mInput.CopyTo(table); }
 
     ScreenPoint GetCursorPos() override {
         int x = 0, y = 0;
@@ -276,7 +294,7 @@ class SdlHost : public Host {
     }
 
     void ReleaseAllKeys() {
-        mKeys.ReleaseAll();
+        mInput.ReleaseAll();
         for (int& code : mPressedAs) code = 0;
     }
 
@@ -288,7 +306,8 @@ class SdlHost : public Host {
     std::unique_ptr<ViewPresenter> mPresenter;
     SDL_Rect mViewRect{0, 0, 0, 0};
     ViewImage mView;
-    KeyTable mKeys;
+    GameInput mInput;
+    SdlPads mPads;
     int mPressedAs[SDL_NUM_SCANCODES] = {};
     int32_t mCursorCount = 0;
     std::unique_ptr<AudioDevice> mAudio;

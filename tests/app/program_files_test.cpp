@@ -14,7 +14,9 @@ struct Case {
     std::set<std::string> folders, writable, files;
     std::string xdg;
     GameOptions options;
-    ProgramFiles expected;
+    struct {
+        std::string dataFolder, historyFile, copyHistoryFrom;
+    } expected;
 };
 
 ProgramPlace PlaceOf(const Case& c) {
@@ -114,5 +116,8 @@ TEST(ProgramFiles, DataAndHistoryForEachKindOfGame) {
         EXPECT_EQ(got.dataFolder, c.expected.dataFolder) << c.what;
         EXPECT_EQ(got.historyFile, c.expected.historyFile) << c.what;
         EXPECT_EQ(got.copyHistoryFrom, c.expected.copyHistoryFrom) << c.what;
+        // The controls live beside the history, wherever that is.
+        const std::string folder = got.historyFile.substr(0, got.historyFile.rfind('/'));
+        EXPECT_EQ(got.controlsFile, folder + "/Controls.ini") << c.what;
     }
 }

@@ -1,0 +1,80 @@
+// What the player presses, turned into the game's own keys: every action of
+// the game bound to keyboard keys and pad inputs, by default as the game has
+// always read them, or as Controls.ini says.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class Action { Left, Right, Up, Down, Jump, Sword, Hold, Lower, Pause, Retry, Quit, Count };
+
+// A pad's buttons and its left stick's four directions, as one pad of the
+// usual layout names them.
+enum class PadInput {
+    A,
+    B,
+    X,
+    Y,
+    Back,
+    Start,
+    LeftShoulder,
+    RightShoulder,
+    DPadUp,
+    DPadDown,
+    DPadLeft,
+    DPadRight,
+    StickLeft,
+    StickRight,
+    StickUp,
+    StickDown,
+    Count
+};
+
+class ControlMap {
+  public:
+    // The game's own keys, and the pad: D-pad and stick the arrows, A jump,
+    // X sword, B or a shoulder hold on, Start pause, Back quit, Y try again.
+    static ControlMap Defaults();
+
+    // The game's key codes that a keyboard key (its own virtual-key code)
+    // stands for. A key bound to an action gives itself when it is one of
+    // that action's own keys (so the game still tells Space from C) and the
+    // action's first key otherwise; a key no action claims passes as itself,
+    // unless it is a game key moved elsewhere, which then gives nothing.
+    std::vector<int> KeysForKeyboard(int virtualKey) const;
+    std::vector<int> KeysForPad(PadInput input) const;
+
+    // Replaces an action's inputs.
+    void Bind(Action action, std::vector<int> keyboardKeys, std::vector<PadInput> padInputs);
+
+  private:
+    struct Binding {
+        std::vector<int> keyboard;
+        std::vector<PadInput> pad;
+    };
+    std::array<Binding, static_cast<size_t>(Action::Count)> mBindings;
+};
+
+// An action's name in Controls.ini ("Left", "Jump", "Sword", ...) and the
+// game's key codes it stands for, the first one for remapped inputs.
+const char* ActionName(Action action);
+const std::vector<int>& ActionKeys(Action action);
+
+// Controls.ini: lines "Action = input, input, ..." (names ignore letter case;
+// ';' or '#' starts a comment). Keys by name ("Space", "J", "F5", "Left",
+// "Enter", "Escape", ...), pad inputs as "PadA", "PadB", "PadX", "PadY",
+// "PadBack", "PadStart", "PadLeftShoulder", "PadRightShoulder", "PadUp",
+// "PadDown", "PadLeft", "PadRight", "StickLeft", "StickRight", "StickUp",
+// "StickDown". A line that cannot be read is left out, with a message naming
+// the file and line added to `warnings`; the actions it does not name keep
+// their defaults.
+ControlMap ParseControls(const std::string& text, const std::string& fileName,
+                         std::vector<std::string>& warnings);
+
+// The text of a Controls.ini holding the defaults, for players to start from.
+std::string DefaultControlsText();
+
+} // namespace platform

@@ -1,0 +1,115 @@
+// Controls.ini and the game input it shapes: defaults as the game always read
+// its keys, remapped actions, bad lines, and keys and pads held together.
+#include <gtest/gtest.h>
+
+#include "platform/controls.h"
+#include "platform/game_input.h"
+
+using namespace platform;
+
+namespace {
+
+bool Down(const GameInput& input, int key) {
+    uint8_t table[256];
+    input.CopyTo(table);
+    return (table[key] & 0x80) != 0;
+}
+
+std::vector<int> Keys(const ControlMap& map, int key) {
+    return map.KeysForKeyboard(key);
+}
+
+} // namespace
+
+TEST(Controls, DefaultsAreTheGamesOwnKeysAndThePadLayout) {
+    const ControlMap map = ControlMap::Defaults();
+    struct Case {
+        int key;
+        std::vector<int> gives;
+    };
+    for (const Case& c : {Case{32, {32}}, Case{'C', {'C'}}, Case{37, {37}}, Case{'Z', {'Z'}},
+                          Case{27, {27}}, Case{'J', {'J'}}, Case{122, {122}}}) {
+        EXPECT_EQ(Keys(map, c.key), c.gives) << c.key;
+    }
+    struct PadCase {
+        PadInput input;
+        int gives;
+    };
+    for (const PadCase& c :
+         {PadCase{PadInput::A, 32}, PadCase{PadInput::X, 'Z'}, PadCase{PadInput::B, 'X'},
+          PadCase{PadInput::RightShoulder, 'X'}, PadCase{PadInput::Start, 'P'},
+          PadCase{PadInput::Back, 27}, PadCase{PadInput::Y, 'R'}, PadCase{PadInput::DPadLeft, 37},
+          PadCase{PadInput::StickDown, 40}}) {
+        EXPECT_EQ(map.KeysForPad(c.input), std::vector<int>{c.gives});
+    }
+}
+
+TEST(Controls, AFileRemapsActionsAndReportsBadLines) {
+    std::vector<std::string> warnings;
+    const ControlMap map = ParseControls("; my keys\r\n"
+                                         "Jump = J, PadB\r\n"
+                                         "sword=space   # the sword on the bar\n"
+                                         "Fly = K\n"
+                                         "Hold = Nothing\n"
+                                         "Left Q\n"
+                                         "Quit =\n"
+                                         "Pause = F5, Numpad0\n",
+                                         "Controls.ini", warnings);
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            "Controls.ini:4: unknown action 'Fly' (line ignored)",
+                            "Controls.ini:5: unknown key or pad input 'Nothing' (line ignored)",
+                            "Controls.ini:6: expected Action = inputs (line ignored)",
+                            "Controls.ini:7: no inputs for Quit (line ignored)"}));
+    struct Case {
+        int key;
+        std::vector<int> gives;
+    };
+    for (const Case& c : {
+             Case{'J', {32}},  // jump, as the game's own Space
+             Case{32, {'Z'}},  // the bar now swings the sword
+             Case{'C', {}},    // a jump key no longer bound: nothing
+             Case{'Z', {}},    // likewise the sword's own key
+             Case{'X', {'X'}}, // Hold kept its default: the bad line changed nothing
+             Case{116, {'P'}}, // F5
+             Case{96, {'P'}},  // Numpad0
+             Case{27, {27}},   // Quit's line was bad: its default stays
+             Case{'K', {'K'}}, // no action's key: passes as itself
+         }) {
+        EXPECT_EQ(Keys(map, c.key), c.gives) << c.key;
+    }
+    EXPECT_EQ(map.KeysForPad(PadInput::B), (std::vector<int>{32, 'X'})); // jump and hold
+    EXPECT_TRUE(map.KeysForPad(PadInput::A).empty());
+
+    // The defaults written out read back as the defaults.
+    std::vector<std::string> none;
+    const ControlMap again = ParseControls(DefaultControlsText(), "x", none);
+    EXPECT_TRUE(none.empty());
+    for (int key = 1; key < 256; ++key) {
+        EXPECT_EQ(Keys(again, key), Keys(ControlMap::Defaults(), key)) << key;
+    }
+}
+
+TEST(Controls, AGameKeyStaysDownWhileAnyInputHoldsIt) {
+    GameInput input;
+    input.KeyDown(32);
+    input.PadDown(1, PadInput::A);
+    input.PadDown(2, PadInput::A); // a second pad: several act as one
+    EXPECT_TRUE(Down(input, 32));
+    input.KeyUp(32);
+    input.PadUp(1, PadInput::A);
+    EXPECT_TRUE(Down(input, 32));
+    input.PadGone(2); // pulled out while held
+    EXPECT_FALSE(Down(input, 32));
+    // A repeated press is not a second holder.
+    input.KeyDown(37);
+    input.KeyDown(37);
+    input.KeyUp(37);
+    EXPECT_FALSE(Down(input, 37));
+    input.PadDown(1, PadInput::StickRight);
+    input.KeyDown(39);
+    input.ReleaseAll();
+    EXPECT_FALSE(Down(input, 39));
+    input.KeyUp(39); // after the release, a late key-up changes nothing
+    input.KeyDown(39);
+    EXPECT_TRUE(Down(input, 39));
+}
