@@ -17,6 +17,9 @@ class GameForm {
     virtual bool ManIsDead() const = 0;
     // The screen image's timer runs on from later by this much (a pause).
     virtual void PushBackTimers(int64_t milliseconds) = 0;
+    // One number for the whole state of the game and its picture: two runs
+    // that agree on it played the same (recorded games check their replays).
+    virtual uint64_t StateChecksum() const { return 0; }
 };
 
 // The form currently playing, or nullptr.

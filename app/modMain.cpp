@@ -45,7 +45,7 @@ void TryAgain(const ProgramSetup& setup) {
     gGameForm = nullptr;
     if (setup.releaseGameForm) setup.releaseGameForm();
     SaveHistory();
-    vb::Randomize();
+    vb::Randomize(setup.newSeed ? setup.newSeed() : vb::ClockSeed());
     SetWorldGlobals(ScreenWidth, ScreenHeight); // the start state again
     Keyboard = std::make_unique<clsKeyboard>();
     Keyboard->Initialize();
@@ -79,6 +79,7 @@ void RunFrameLoop(const ProgramSetup& setup) {
             break;
         case 2:
             if (IsFormLoaded("frmMain") && gGameForm) {
+                if (setup.beforeGameEnds) setup.beforeGameEnds(*gGameForm);
                 gGameForm->Kiv_Terminate();
                 ReleaseGameForm(setup);
             }
@@ -139,7 +140,7 @@ int Main(const ProgramSetup& setup) {
     gdi::SetBitmapMemoryLimit(setup.bitmapMemoryBudget != 0 ? setup.bitmapMemoryBudget
                                                             : gdi::DefaultBitmapMemoryBudget());
     try {
-        vb::Randomize();
+        vb::Randomize(setup.newSeed ? setup.newSeed() : vb::ClockSeed());
         // The clock is already millisecond-accurate here: no timer period to ask for.
         kivForm = std::make_unique<kivFormType>();
         kivForm->Load();

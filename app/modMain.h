@@ -44,6 +44,12 @@ struct ProgramSetup {
     std::function<void()> releaseGameForm;
     // Bytes all bitmaps together may hold; 0 takes the machine's default.
     uint64_t bitmapMemoryBudget = 0;
+    // Where each new game's random seed comes from (the clock when unset): a
+    // recording keeps them, a replay hands them back.
+    std::function<uint64_t()> newSeed;
+    // Called with the game form just before the game ends, while its objects
+    // and view still stand (a replay's checksum is taken there).
+    std::function<void(GameForm&)> beforeGameEnds;
 };
 
 // Main: start-up, the frame loop, the history written at the end. Returns the

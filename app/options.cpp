@@ -29,18 +29,29 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
             value("--data", o.dataFolder);
         } else if (arg == "--history" || arg.rfind("--history=", 0) == 0) {
             value("--history", o.historyFile);
+        } else if (arg == "--record" || arg.rfind("--record=", 0) == 0) {
+            value("--record", o.recordFile);
+        } else if (arg == "--replay" || arg.rfind("--replay=", 0) == 0) {
+            value("--replay", o.replayFile);
+        } else if (arg == "--headless") {
+            o.headless = true;
         } else {
             parsed.error = "unknown option " + arg;
         }
         if (!parsed.error.empty()) return parsed;
     }
     if (o.window && o.fullScreen) parsed.error = "--window and --fullscreen exclude each other";
+    if (!o.recordFile.empty() && !o.replayFile.empty()) {
+        parsed.error = "--record and --replay exclude each other";
+    }
+    if (o.headless && o.replayFile.empty()) parsed.error = "--headless needs --replay FILE";
     return parsed;
 }
 
 std::string UsageText(const std::string& program) {
     return "usage: " + program +
            " [--window | --fullscreen] [--data DIR] [--history FILE]\n"
+           "       [--record FILE | --replay FILE [--headless]]\n"
            "       " +
            program +
            " --help | --version\n"
@@ -51,6 +62,10 @@ std::string UsageText(const std::string& program) {
            "  --fullscreen    start in full screen\n"
            "  --data DIR      read Monsters/ and images/ from DIR\n"
            "  --history FILE  read and write the defeat counts in FILE\n"
+           "  --record FILE   write everything about the game played to FILE\n"
+           "  --replay FILE   play a recorded game back and print its checksum; the\n"
+           "                  player's history is left alone unless --history is given\n"
+           "  --headless      with --replay: no window, as fast as it goes\n"
            "  --help          this text\n"
            "  --version       the program's version\n"
            "\n"

@@ -11,6 +11,9 @@ struct GameOptions {
     bool fullScreen = false; // start in full screen
     std::string dataFolder;  // holds Monsters/ and images/; "" = the usual place
     std::string historyFile; // "" = the usual place
+    std::string recordFile;  // write the game played to it
+    std::string replayFile;  // play a recorded game back
+    bool headless = false;   // a replay without a window, as fast as it goes
 };
 
 struct ParsedOptions {

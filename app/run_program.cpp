@@ -11,6 +11,7 @@
 #include "app/history.h"
 #include "app/options.h"
 #include "app/program_files.h"
+#include "app/run_recorded.h"
 #include "platform/controls.h"
 #include "platform/host.h"
 
@@ -55,8 +56,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     }
 
     const ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
-    PrepareHistoryFile(files);
-    SetHistoryFile(files.historyFile);
+    const ProgramIdentity identity{program, STOMPVALE_VERSION};
 
     platform::SdlHostSettings settings;
     settings.appPath = files.dataFolder;
@@ -64,6 +64,10 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     settings.window = options.window       ? platform::WindowChoice::RealWindow
                       : options.fullScreen ? platform::WindowChoice::FullScreen
                                            : platform::WindowChoice::AsTheGameAsks;
+    if (!options.replayFile.empty()) return RunReplay(setup, files, identity, options, settings);
+
+    PrepareHistoryFile(files);
+    SetHistoryFile(files.historyFile);
     std::unique_ptr<platform::Host> window;
     try {
         window = platform::CreateSdlHost(settings);
@@ -72,7 +76,9 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
         return 1;
     }
     platform::SetHost(window.get());
-    const int status = Main(setup);
+    const int status = options.recordFile.empty()
+                           ? Main(setup)
+                           : RunRecording(*window, setup, files, identity, options.recordFile);
     window.reset();
     platform::SetHost(nullptr);
     return status;

@@ -36,6 +36,7 @@ class frmMainForm : public platform::Form, public GameForm {
     void TextChange(const std::string& pFileName, int32_t pTextCounter) override;
     bool ManIsDead() const override;
     void PushBackTimers(int64_t milliseconds) override;
+    uint64_t StateChecksum() const override; // state_checksum.cpp
     void ScreenImageStep();
 
     // The view picMain: its context, presented by RefreshView.

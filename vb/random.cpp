@@ -25,9 +25,13 @@ void Randomize(uint64_t seed) {
     for (auto& word : gState) word = SplitMix(seed);
 }
 
+uint64_t ClockSeed() {
+    return static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+           static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
 void Randomize() {
-    Randomize(static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-              static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    Randomize(ClockSeed());
 }
 
 double Rnd() {

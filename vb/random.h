@@ -9,6 +9,8 @@ namespace vb {
 // Seeds the sequence; Randomize() without a seed uses the clock.
 void Randomize();
 void Randomize(uint64_t seed);
+// The seed Randomize() takes from the clock.
+uint64_t ClockSeed();
 
 // Next number, uniform in [0, 1).
 double Rnd();

@@ -1,0 +1,373 @@
+#include "app/recorded_game.h"
+
+#include <zlib.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "files/clsFiles.h"
+#include "vb/random.h"
+
+namespace {
+
+// Values are written as they change: clock readings as the step from the
+// last one, key tables as the bytes that differ, all as variable-length
+// numbers. zlib then squeezes the runs of quiet frames.
+void PutNumber(std::string& out, uint64_t v) {
+    while (v >= 0x80) {
+        out += static_cast<char>((v & 0x7F) | 0x80);
+        v >>= 7;
+    }
+    out += static_cast<char>(v);
+}
+
+void PutSigned(std::string& out, int64_t v) {
+    PutNumber(out, (static_cast<uint64_t>(v) << 1) ^ static_cast<uint64_t>(v >> 63));
+}
+
+void PutText(std::string& out, const std::string& text) {
+    PutNumber(out, text.size());
+    out += text;
+}
+
+void PutFixed(std::string& out, uint64_t v) {
+    for (int i = 0; i < 8; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+uint64_t Fnv1a(const std::string& bytes) {
+    uint64_t hash = 0xCBF29CE484222325ull;
+    for (const char c : bytes) hash = (hash ^ static_cast<uint8_t>(c)) * 0x100000001B3ull;
+    return hash;
+}
+
+const char kTag[] = "STOMPVALE RECORDED GAME 1\n";
+
+} // namespace
+
+class RecordReader {
+  public:
+    explicit RecordReader(const std::string& bytes) : mBytes(bytes) {}
+    bool Number(uint64_t& v) {
+        v = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            if (mAt >= mBytes.size()) return false;
+            const auto byte = static_cast<uint8_t>(mBytes[mAt++]);
+            v |= static_cast<uint64_t>(byte & 0x7F) << shift;
+            if (!(byte & 0x80)) return true;
+        }
+        return false;
+    }
+    bool Signed(int64_t& v) {
+        uint64_t u = 0;
+        if (!Number(u)) return false;
+        v = static_cast<int64_t>(u >> 1) ^ -static_cast<int64_t>(u & 1);
+        return true;
+    }
+    bool Byte(uint8_t& v) {
+        if (mAt >= mBytes.size()) return false;
+        v = static_cast<uint8_t>(mBytes[mAt++]);
+        return true;
+    }
+    bool Text(std::string& v) {
+        uint64_t n = 0;
+        if (!Number(n) || n > mBytes.size() - mAt) return false;
+        v = mBytes.substr(mAt, n);
+        mAt += n;
+        return true;
+    }
+    bool Fixed(uint64_t& v) {
+        v = 0;
+        for (int i = 0; i < 8; ++i) {
+            uint8_t b = 0;
+            if (!Byte(b)) return false;
+            v |= static_cast<uint64_t>(b) << (8 * i);
+        }
+        return true;
+    }
+
+  private:
+    const std::string& mBytes;
+    size_t mAt = 0;
+};
+
+std::vector<MonsterFileHash> HashMonsterFiles(const std::string& dataFolder) {
+    const std::string folder = dataFolder + "/Monsters";
+    clsFiles files;
+    files.Initialize(folder);
+    std::vector<MonsterFileHash> hashes;
+    for (int32_t i = 1; i <= files.Count(); ++i) {
+        const std::string path = files.FileNamePath(i);
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        hashes.push_back({path.substr(folder.size() + 1), Fnv1a(bytes.str())});
+    }
+    return hashes;
+}
+
+std::string CompareMonsterFiles(const std::vector<MonsterFileHash>& recorded,
+                                const std::vector<MonsterFileHash>& current) {
+    std::map<std::string, uint64_t> now;
+    for (const MonsterFileHash& f : current) now[f.path] = f.hash;
+    std::string changed, missing, added;
+    auto add = [](std::string& list, const std::string& name) {
+        list += (list.empty() ? "" : ", ") + ("'" + name + "'");
+    };
+    for (const MonsterFileHash& f : recorded) {
+        const auto it = now.find(f.path);
+        if (it == now.end()) {
+            add(missing, f.path);
+        } else {
+            if (it->second != f.hash) add(changed, f.path);
+            now.erase(it);
+        }
+    }
+    for (const auto& [path, hash] : now) add(added, path);
+    std::string out;
+    for (const auto& [label, list] : {std::pair{"changed: ", changed},
+                                      std::pair{"missing: ", missing}, std::pair{"new: ", added}}) {
+        if (!list.empty()) out += (out.empty() ? "" : "; ") + (label + list);
+    }
+    return out;
+}
+
+std::string EncodeRecordedGame(const RecordedGame& game) {
+    std::string payload;
+    PutText(payload, game.program);
+    PutText(payload, game.version);
+    PutSigned(payload, game.desktopWidth);
+    PutSigned(payload, game.desktopHeight);
+    PutNumber(payload, game.monsters.size());
+    for (const MonsterFileHash& f : game.monsters) {
+        PutText(payload, f.path);
+        PutFixed(payload, f.hash);
+    }
+    PutText(payload, game.historyAtStart);
+    PutFixed(payload, game.checksum);
+    for (const std::string* stream : {&game.seeds, &game.clock, &game.now, &game.keys, &game.events,
+                                      &game.cursor, &game.audio}) {
+        PutText(payload, *stream);
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(payload.size()));
+    std::string packed(packedSize, '\0');
+    compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+              reinterpret_cast<const Bytef*>(payload.data()), static_cast<uLong>(payload.size()),
+              Z_BEST_COMPRESSION);
+    packed.resize(packedSize);
+    std::string file = kTag;
+    PutFixed(file, payload.size());
+    return file + packed;
+}
+
+bool DecodeRecordedGame(const std::string& bytes, RecordedGame& game, std::string& error) {
+    const std::string tag = kTag;
+    if (bytes.compare(0, tag.size(), tag) != 0) {
+        error = "not a recorded game of this program";
+        return false;
+    }
+    uint64_t size = 0;
+    for (int i = 0; i < 8 && tag.size() + i < bytes.size(); ++i) {
+        size |= static_cast<uint64_t>(static_cast<uint8_t>(bytes[tag.size() + i])) << (8 * i);
+    }
+    // A real recording is far below this; a damaged size must not take the memory.
+    if (size > (uint64_t{1} << 32)) {
+        error = "the recording is damaged";
+        return false;
+    }
+    std::string payload(size, '\0');
+    uLongf payloadSize = static_cast<uLongf>(size);
+    const size_t start = tag.size() + 8;
+    if (bytes.size() < start ||
+        uncompress(reinterpret_cast<Bytef*>(payload.data()), &payloadSize,
+                   reinterpret_cast<const Bytef*>(bytes.data() + start),
+                   static_cast<uLong>(bytes.size() - start)) != Z_OK ||
+        payloadSize != size) {
+        error = "the recording is damaged";
+        return false;
+    }
+    RecordReader in(payload);
+    int64_t width = 0, height = 0;
+    uint64_t count = 0;
+    bool ok = in.Text(game.program) && in.Text(game.version) && in.Signed(width) &&
+              in.Signed(height) && in.Number(count) && count <= payload.size();
+    game.desktopWidth = static_cast<int32_t>(width);
+    game.desktopHeight = static_cast<int32_t>(height);
+    game.monsters.clear();
+    for (uint64_t i = 0; ok && i < count; ++i) {
+        MonsterFileHash f;
+        ok = in.Text(f.path) && in.Fixed(f.hash);
+        game.monsters.push_back(f);
+    }
+    ok = ok && in.Text(game.historyAtStart) && in.Fixed(game.checksum);
+    for (std::string* stream : {&game.seeds, &game.clock, &game.now, &game.keys, &game.events,
+                                &game.cursor, &game.audio}) {
+        ok = ok && in.Text(*stream);
+    }
+    if (!ok) error = "the recording is damaged";
+    return ok;
+}
+
+// --- recording -----------------------------------------------------------------
+
+RecordingHost::RecordingHost(platform::Host& inner, RecordedGame& record)
+    : ForwardingHost(inner), mRecord(record) {
+    mRecord.desktopWidth = inner.DesktopWidth();
+    mRecord.desktopHeight = inner.DesktopHeight();
+}
+
+uint64_t RecordingHost::NewSeed() {
+    const uint64_t seed = vb::ClockSeed();
+    PutNumber(mRecord.seeds, seed);
+    return seed;
+}
+
+uint32_t RecordingHost::TimeGetTime() {
+    const uint32_t now = mInner.TimeGetTime();
+    PutSigned(mRecord.clock, static_cast<int32_t>(now - mLastClock));
+    mLastClock = now;
+    return now;
+}
+
+platform::DateTime RecordingHost::Now() {
+    const platform::DateTime now = mInner.Now();
+    PutSigned(mRecord.now, now - mLastNow);
+    mLastNow = now;
+    return now;
+}
+
+bool RecordingHost::DoEvents() {
+    const bool close = mInner.DoEvents();
+    mRecord.events += close ? '\1' : '\0';
+    return close;
+}
+
+void RecordingHost::GetKeyboardState(uint8_t table[256]) {
+    mInner.GetKeyboardState(table);
+    std::string changes;
+    uint64_t count = 0;
+    for (int i = 0; i < 256; ++i) {
+        if (table[i] == mLastKeys[i]) continue;
+        changes += static_cast<char>(i);
+        changes += static_cast<char>(table[i]);
+        mLastKeys[i] = table[i];
+        ++count;
+    }
+    PutNumber(mRecord.keys, count);
+    mRecord.keys += changes;
+}
+
+platform::ScreenPoint RecordingHost::GetCursorPos() {
+    const platform::ScreenPoint p = mInner.GetCursorPos();
+    PutSigned(mRecord.cursor, p.x - mLastCursor.x);
+    PutSigned(mRecord.cursor, p.y - mLastCursor.y);
+    mLastCursor = p;
+    return p;
+}
+
+bool RecordingHost::OpenAudio(int32_t frequency) {
+    const bool open = mInner.OpenAudio(frequency);
+    mRecord.audio += open ? '\1' : '\0';
+    return open;
+}
+
+// --- replaying -----------------------------------------------------------------
+
+ReplayingHost::ReplayingHost(platform::Host& inner, const RecordedGame& record, bool paced)
+    : ForwardingHost(inner), mRecord(record), mPaced(paced),
+      mSeeds(std::make_unique<RecordReader>(record.seeds)),
+      mClock(std::make_unique<RecordReader>(record.clock)),
+      mNow(std::make_unique<RecordReader>(record.now)),
+      mKeys(std::make_unique<RecordReader>(record.keys)),
+      mEvents(std::make_unique<RecordReader>(record.events)),
+      mCursor(std::make_unique<RecordReader>(record.cursor)),
+      mAudio(std::make_unique<RecordReader>(record.audio)) {}
+
+ReplayingHost::~ReplayingHost() = default;
+
+uint64_t ReplayingHost::NewSeed() {
+    uint64_t seed = 0;
+    if (!mSeeds->Number(seed)) mRanOut = true;
+    return seed;
+}
+
+uint32_t ReplayingHost::TimeGetTime() {
+    int64_t step = 0;
+    if (mClock->Signed(step)) {
+        mLastClock += static_cast<uint32_t>(step);
+    } else {
+        mRanOut = true;
+        ++mLastClock; // past the end time still passes, so no wait lasts for ever
+    }
+    if (!mClockStarted) {
+        mClockStarted = true;
+        mFirstClock = mLastClock;
+        mInnerStart = mInner.TimeGetTime();
+    }
+    return mLastClock;
+}
+
+void ReplayingHost::Sleep(uint32_t milliseconds) {
+    if (mPaced) mInner.Sleep(milliseconds);
+}
+
+void ReplayingHost::SleepUntil(uint32_t timeGetTime) {
+    // The recording's clock mapped onto the window's own: the replay keeps
+    // the recorded pace.
+    if (mPaced && mClockStarted) mInner.SleepUntil(mInnerStart + (timeGetTime - mFirstClock));
+}
+
+platform::DateTime ReplayingHost::Now() {
+    int64_t step = 0;
+    if (mNow->Signed(step)) {
+        mLastNow += step;
+    } else {
+        mRanOut = true;
+    }
+    return mLastNow;
+}
+
+bool ReplayingHost::DoEvents() {
+    const bool closedHere = mInner.DoEvents(); // the window stays alive and may be closed
+    uint8_t recorded = 0;
+    if (!mEvents->Byte(recorded)) {
+        mRanOut = true;
+        return true;
+    }
+    return recorded != 0 || closedHere;
+}
+
+void ReplayingHost::GetKeyboardState(uint8_t table[256]) {
+    uint64_t count = 0;
+    if (mKeys->Number(count)) {
+        for (uint64_t i = 0; i < count; ++i) {
+            uint8_t key = 0, value = 0;
+            if (!mKeys->Byte(key) || !mKeys->Byte(value)) {
+                mRanOut = true;
+                break;
+            }
+            mLastKeys[key] = value;
+        }
+    } else {
+        mRanOut = true;
+    }
+    for (int i = 0; i < 256; ++i) table[i] = mLastKeys[i];
+}
+
+platform::ScreenPoint ReplayingHost::GetCursorPos() {
+    int64_t dx = 0, dy = 0;
+    if (mCursor->Signed(dx) && mCursor->Signed(dy)) {
+        mLastCursor.x += static_cast<int32_t>(dx);
+        mLastCursor.y += static_cast<int32_t>(dy);
+    } else {
+        mRanOut = true;
+    }
+    return mLastCursor;
+}
+
+bool ReplayingHost::OpenAudio(int32_t frequency) {
+    uint8_t open = 0;
+    if (!mAudio->Byte(open)) mRanOut = true;
+    if (open) mInner.OpenAudio(frequency); // sounds, where there are any, can play
+    return open != 0;
+}
