@@ -259,3 +259,47 @@ TEST_F(Comforts, AnInstalledGameRunsFromItsPrefixAndKeepsItsHistoryInTheUsersFol
     EXPECT_EQ(prefix.Read("bin/History.ini"), "8 Colossus 15-31-29.gif,2\r\n"); // untouched
     chmod((prefix.path() / "bin").c_str(), 0755);
 }
+
+TEST_F(Comforts, ControlsIniRemapsJumpToJ) {
+    Program program;
+    program.dir.Write("Controls.ini", "; jump on J only\nJump = J\n");
+    ChildProcess game({program.binary.string(), "--window"}, GameEnvironment(), program.dir.str());
+    const std::string id = WaitForWindow(game);
+    ASSERT_FALSE(id.empty());
+    std::this_thread::sleep_for(1500ms); // the camera settles on the man
+    // How far the man is above the ground, in screen rows: from the bottom of
+    // his pure red block down to the ground's colour in his column.
+    auto aboveGround = [&](const std::string& name) {
+        const Screenshot shot = Shot(program.dir, name);
+        for (int y = shot.height - 1; y >= 0; --y) {
+            for (int x = 0; x < shot.width; ++x) {
+                if (shot.At(x, y) != gdi::RGB(255, 0, 0)) continue;
+                int ground = y + 1;
+                while (ground < shot.height && shot.At(x, ground) != world_colours::kGround) {
+                    ++ground;
+                }
+                return ground - y - 1;
+            }
+        }
+        return -1;
+    };
+    ASSERT_EQ(aboveGround("standing.ppm"), 0);
+    // Each key held for a quarter second, then the game paused in mid-jump.
+    auto jumpWith = [&](const std::string& key, const std::string& shot) {
+        Tool({"xdotool", "mousemove", "--window", id, "200", "200"});
+        Tool({"xdotool", "windowfocus", id});
+        Tool({"xdotool", "keydown", key});
+        std::this_thread::sleep_for(250ms);
+        Tool({"xdotool", "key", "p"});
+        Tool({"xdotool", "keyup", key});
+        std::this_thread::sleep_for(200ms);
+        const int height = aboveGround(shot);
+        Tap(id, "p");
+        std::this_thread::sleep_for(1500ms); // back on the ground
+        return height;
+    };
+    EXPECT_GT(jumpWith("j", "j.ppm"), 12) << "J did not jump";
+    EXPECT_EQ(jumpWith("space", "space.ppm"), 0) << "Space still jumps";
+    HoldKey(id, "Escape", 100ms);
+    EXPECT_EQ(game.WaitFor(3000ms), 0);
+}
