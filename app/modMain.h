@@ -42,6 +42,8 @@ struct ProgramSetup {
     std::function<GameForm*()> createGameForm;
     // Unloads and releases the game form.
     std::function<void()> releaseGameForm;
+    // No sound at all, whatever the device and the data (--mute).
+    bool mute = false;
     // Bytes all bitmaps together may hold; 0 takes the machine's default.
     uint64_t bitmapMemoryBudget = 0;
     // Where each new game's random seed comes from (the clock when unset): a

@@ -35,6 +35,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
             value("--replay", o.replayFile);
         } else if (arg == "--headless") {
             o.headless = true;
+        } else if (arg == "--mute") {
+            o.mute = true;
         } else {
             parsed.error = "unknown option " + arg;
         }
@@ -50,7 +52,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
 
 std::string UsageText(const std::string& program) {
     return "usage: " + program +
-           " [--window | --fullscreen] [--data DIR] [--history FILE]\n"
+           " [--window | --fullscreen] [--mute] [--data DIR] [--history FILE]\n"
            "       [--record FILE | --replay FILE [--headless]]\n"
            "       " +
            program +
@@ -60,6 +62,7 @@ std::string UsageText(const std::string& program) {
            "\n"
            "  --window        a normal, resizable window the size of the play area\n"
            "  --fullscreen    start in full screen\n"
+           "  --mute          no sound (the game's sounds are in Sounds/ beside its data)\n"
            "  --data DIR      read Monsters/ and images/ from DIR\n"
            "  --history FILE  read and write the defeat counts in FILE\n"
            "  --record FILE   write everything about the game played to FILE\n"

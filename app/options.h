@@ -14,6 +14,7 @@ struct GameOptions {
     std::string recordFile;  // write the game played to it
     std::string replayFile;  // play a recorded game back
     bool headless = false;   // a replay without a window, as fast as it goes
+    bool mute = false;       // no sound
 };
 
 struct ParsedOptions {

@@ -55,6 +55,8 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
         return 0;
     }
 
+    ProgramSetup withOptions = setup;
+    withOptions.mute = options.mute;
     const ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
     const ProgramIdentity identity{program, STOMPVALE_VERSION};
 
@@ -64,7 +66,9 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     settings.window = options.window       ? platform::WindowChoice::RealWindow
                       : options.fullScreen ? platform::WindowChoice::FullScreen
                                            : platform::WindowChoice::AsTheGameAsks;
-    if (!options.replayFile.empty()) return RunReplay(setup, files, identity, options, settings);
+    if (!options.replayFile.empty()) {
+        return RunReplay(withOptions, files, identity, options, settings);
+    }
 
     PrepareHistoryFile(files);
     SetHistoryFile(files.historyFile);
@@ -76,9 +80,9 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
         return 1;
     }
     platform::SetHost(window.get());
-    const int status = options.recordFile.empty()
-                           ? Main(setup)
-                           : RunRecording(*window, setup, files, identity, options.recordFile);
+    const int status = options.recordFile.empty() ? Main(withOptions)
+                                                  : RunRecording(*window, withOptions, files,
+                                                                 identity, options.recordFile);
     window.reset();
     platform::SetHost(nullptr);
     return status;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "player/clsMan.h"
@@ -23,6 +24,7 @@ frmMainForm::~frmMainForm() {
 
 void frmMainForm::Kiv_Initialize() {
     platform::Host& host = platform::host();
+    LoadGameSounds(host.AppPath() + "/Sounds"); // before the first monster rises
     // Both builds cover the real screen; the windowed build's smaller play
     // area sits in its middle.
     const int32_t screenWidth = host.DesktopWidth(), screenHeight = host.DesktopHeight();
@@ -52,7 +54,9 @@ void frmMainForm::Kiv_Initialize() {
     mParticles->Initialize();
 }
 
-void frmMainForm::Kiv_Terminate() {}
+void frmMainForm::Kiv_Terminate() {
+    UnloadGameSounds();
+}
 
 bool frmMainForm::ManIsDead() const {
     return mMan && mMan->mState == 2;

@@ -4,6 +4,7 @@
 #include "app/history.h"
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "monsters/monster_name.h"
 #include "platform/host.h"
@@ -89,4 +90,5 @@ void clsMonster::Initialize() {
     mState = 1;
     mMonsterMoveIndex = 1;
     mDirX = vb::Int(2 * vb::Rnd()) * 2 - 1;
+    PlayGameSound(GameSound::Rise, mX + mWidth / 2.0);
 }

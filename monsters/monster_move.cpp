@@ -6,6 +6,7 @@
 #include "app/history.h"
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "player/clsMan.h"
@@ -14,6 +15,16 @@
 #include "vb/random.h"
 
 namespace {
+
+// A jumping or heaving monster coming down hard is heard, the louder the
+// nearer the man is.
+void HeavyLandingSound(const clsMonster& monster, double fallSpeed) {
+    const int32_t code = monster.CodeInForce();
+    if (code < 10 || code > 31 || fallSpeed < 0.2 || !frmMain || !frmMain->mMan) return;
+    const double centre = monster.mX + monster.mWidth / 2.0;
+    const double distance = std::fabs(frmMain->mMan->mX - centre);
+    PlayGameSound(GameSound::Land, centre, std::clamp(1.0 - distance / 400.0, 0.15, 1.0));
+}
 
 constexpr double kPi = 3.14159265358979;
 constexpr double kTwoPi = 6.28318530717958;
@@ -168,6 +179,7 @@ void clsMonster::Move() {
     case 2:
         if (!mFlying && vb::Int(mY) + mSY + mHeight > 0 && mSY >= 0) {
             landed = true;
+            HeavyLandingSound(*this, mSY);
             mSY = (1 - mHeight) - vb::Int(mY); // puts the lowest row on the ground
         }
         mY += mSY;

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "game/frmMain.h"
+#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "player/clsMan.h"
@@ -17,6 +18,7 @@ void clsMan::Die(int32_t pType) {
     frmMainForm& game = *frmMain;
     clsParticles& particles = *game.mParticles;
     mState = 2;
+    PlayGameSound(GameSound::Death, mX);
 
     if (pType == 1) {
         // Crushed: a wide, flat spray.

@@ -5,6 +5,7 @@
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "game/game_sounds.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
@@ -101,6 +102,8 @@ void clsMan::MovePlay() {
                     mSwordX = Held(kLeft) ? -1 : (Held(kRight) ? 1 : 0);
                     mSwordY = Held(kUp) ? -1 : (Held(kDown) ? 1 : 0);
                     if (mSwordX == 0 && mSwordY == 0) mSwordY = 1;
+                    // Louder the fuller the charge.
+                    PlayGameSound(GameSound::Strike, mX, 0.4 + 0.6 * (mSwordCounter - 50) / 50);
                     SwordHit();
                 }
                 mRecover = 20;

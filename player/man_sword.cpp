@@ -3,6 +3,7 @@
 // point is used up.
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "player/colour_classes.h"
@@ -23,6 +24,7 @@ void clsMan::SwordHit() {
     const double dx = mSwordX, dy = mSwordY;
 
     mSwordLength = vb::IntL(mSwordCounter / 100 * 3);
+    bool cut = false;
     for (int32_t n = 1; n <= mSwordLength; ++n) {
         const double cellX = mx + n * dx, cellY = my + n * dy;
         const int32_t c = game.GetColour(cellX, cellY);
@@ -33,7 +35,9 @@ void clsMan::SwordHit() {
         const double sx = vb::Rnd() * 0.5 - 0.25 + 0.25 * dx;
         const double sy = vb::Rnd() * 0.5 - 0.75 + 0.25 * dy;
         particles.Add(mx + dx, my + dy, sx, sy, 1, c);
+        cut = true;
     }
+    if (cut) PlayGameSound(GameSound::Cut, mx + dx);
     mSwordLength = 3;
 
     int32_t reach = 0;
@@ -45,6 +49,7 @@ void clsMan::SwordHit() {
     }
     if (reach == 0) return;
     const double hitX = mx + reach * dx, hitY = my + reach * dy;
+    PlayGameSound(GameSound::HitPoint, hitX);
 
     const int32_t hp = monster.mHitPoint;
     if (hp < mSwordCounter) mSwordCounter = hp; // no more damage than the hit point has left
@@ -64,6 +69,7 @@ void clsMan::SwordHit() {
     }
 
     if (monster.mHitPoint < 1) {
+        PlayGameSound(GameSound::Stage, hitX);
         // The used-up hit point stays climbable but is no target any more.
         for (int32_t j = -12; j <= 12; ++j) {
             for (int32_t k = -12; k <= 12; ++k) {
@@ -82,5 +88,6 @@ void clsMan::SwordHit() {
     if (monster.mHitTotal < 1) {
         monster.mHitTotal = 0;
         monster.mState = 3;
+        PlayGameSound(GameSound::Defeat, monster.mX + monster.mWidth / 2.0);
     }
 }
