@@ -13,6 +13,9 @@ namespace {
 
 // Round trips only for small pictures: the writer is giflib's and slow.
 constexpr int64_t kRoundTripPixels = 64 * 64;
+// Colours are laid out up to this size; past it they would take four times
+// the indices' memory and say nothing new.
+constexpr int64_t kColourPixels = int64_t{1} << 22;
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -26,6 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(decoded.width >= 1 && decoded.height >= 1 && decoded.indices != nullptr);
     Check(decoded.width <= 65535 && decoded.height <= 65535);
 
+    if (int64_t{decoded.width} * decoded.height > kColourPixels) return 0;
     gdi::Picture picture;
     picture.width = decoded.width;
     picture.height = decoded.height;
