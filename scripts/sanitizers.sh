@@ -39,14 +39,20 @@ stompvale_fuzz() {
     mkdir -p "$out/findings"
     for name in "${STOMPVALE_FUZZERS[@]}"; do
         local found="$out/corpus/$name" seeds="$STOMPVALE_SOURCE/fuzz/corpus/$name"
+        local limit=512
         local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048
-            -malloc_limit_mb=512 -print_final_stats=1
-            -artifact_prefix="$out/findings/$name-")
+            -print_final_stats=1 -artifact_prefix="$out/findings/$name-")
         mkdir -p "$found"
-        [ -f "$STOMPVALE_SOURCE/fuzz/$name.dict" ] &&
+        if [ -f "$STOMPVALE_SOURCE/fuzz/$name.dict" ]; then
             options+=(-dict="$STOMPVALE_SOURCE/fuzz/$name.dict")
-        # The loader must never reserve memory for a size its data cannot hold.
-        [ "$name" = gif_picture ] && options+=(-max_len=16384 -malloc_limit_mb=128)
+        fi
+        # The loader must never reserve memory for a size its data cannot
+        # hold: 16 kB of data stand for at most 40 million pixels.
+        if [ "$name" = gif_picture ]; then
+            options+=(-max_len=16384)
+            limit=128
+        fi
+        options+=(-malloc_limit_mb="$limit")
         echo "== fuzz_$name for ${seconds} s"
         if ! "$out/fuzz_$name" "${options[@]}" "$found" "$seeds" >"$out/$name.log" 2>&1; then
             failed+=("$name")
