@@ -126,7 +126,8 @@ class Soak {
     Result Play() {
         const auto start = std::chrono::steady_clock::now();
         StartGame();
-        for (int event = 0; !Done(); ++event) {
+        // Two defeats, then a death, on red and crushed in turn.
+        for (int event = 0; !Done();) {
             RandomFrames(kRandomPlayFrames);
             if (Done()) break;
             if (man().mState != 1) {
@@ -135,8 +136,8 @@ class Soak {
                 NewGame();
             } else if (monster().mFileName.empty()) {
                 StartOver();
-            } else if (event % 3 == 2) {
-                Die(event % 6 == 2);
+            } else if (event++ % 3 == 2) {
+                Die(event % 6 == 3);
             } else {
                 Defeat();
             }
