@@ -13,15 +13,21 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$STOMPVALE_SOURCE/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-# Configures the folder and builds the given targets (all when none).
+# Configures the folder and builds the given targets; without any, the unit
+# tests (with the programs they run) and the fuzzers, not the game itself.
 stompvale_build_sanitized() {
     local jobs="${STOMPVALE_JOBS:-$(nproc)}" targets=()
     local target
-    for target in "$@"; do targets+=(--target "$target"); done
     # -O1 and line tables: quick to build, and reports still name file and line.
     CC=clang CXX=clang++ cmake -S "$STOMPVALE_SOURCE" -B "$STOMPVALE_SANITIZE_BUILD" \
         -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
         -DCMAKE_C_FLAGS_DEBUG="-O1 -gline-tables-only" -DSTOMPVALE_FUZZ=ON -DSTOMPVALE_E2E=OFF
+    local wanted=("$@")
+    if [ ${#wanted[@]} -eq 0 ]; then
+        mapfile -t wanted < <(cmake --build "$STOMPVALE_SANITIZE_BUILD" --target help |
+            sed -n 's/^\.\.\. \(test_[a-z_]*\|fuzz_[a-z_]*\)$/\1/p')
+    fi
+    for target in "${wanted[@]}"; do targets+=(--target "$target"); done
     cmake --build "$STOMPVALE_SANITIZE_BUILD" -j"$jobs" "${targets[@]}"
 }
 

@@ -65,7 +65,7 @@ gdi::Picture Beatable() {
 TEST(SoakProgram, AShortSoakOverASmallRosterPassesAndCounts) {
     TempDir data;
     WriteData(data, {{"1 Block 0.gif", Beatable()}, {"2 Slab 0.gif", Beatable()}});
-    const ToolRun run = Soak("--frames 6000 --warm-up 1000 --data '" + data.str() + "'");
+    const ToolRun run = Soak("--frames 4000 --warm-up 1000 --data '" + data.str() + "'");
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("soak passed"), std::string::npos) << run.out;
     EXPECT_GE(Count(run.out, "defeats"), 2) << run.out;
@@ -80,7 +80,7 @@ TEST(SoakProgram, FailuresAreSaid) {
     WriteData(data, {{"1 Wall 0.gif", SolidPicture(30, 8, world_colours::kSolid)}});
     const std::string dataArg = " --data '" + data.str() + "'";
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {"--frames 3000 --warm-up 500" + dataArg, 1, "full-charge strikes left 1 Wall 0.gif"},
+        {"--frames 1500 --warm-up 500" + dataArg, 1, "full-charge strikes left 1 Wall 0.gif"},
         {"--frames 100 --data /nonexistent/folder", 1, "no Monsters folder in /nonexistent"},
         {"--frames", 2, "bad argument '--frames'"},
         {"--frames -5", 2, "bad argument '--frames'"},
