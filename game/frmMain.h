@@ -49,6 +49,7 @@ class frmMainForm : public platform::Form, public GameForm {
     kivSprites3 TextSprites;
     int32_t TextTimeScale = 15;
     platform::DateTime TextUntil = 0;
+    std::string TextFileName; // the last screen image shown, for tools and tests
     int32_t TitleStep = 0;
 
   protected:

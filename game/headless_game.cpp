@@ -21,11 +21,18 @@ void HeadlessGame::Start(int32_t screenWidth, int32_t screenHeight, uint64_t see
     platform::Host& host = platform::host();
     host.CreateGameWindow(kGameCaption, false);
     frmMain = new frmMainForm();
-    frmMain->Load();
-    SetCurrentGameForm(frmMain);
-    frmMain->Kiv_Initialize();
-    host.ShowGameWindow();
+    // From here on Stop takes down whatever was built, also when a picture
+    // fails to load below: a failed start leaves no half-made game behind.
     mStarted = true;
+    try {
+        frmMain->Load();
+        SetCurrentGameForm(frmMain);
+        frmMain->Kiv_Initialize();
+        host.ShowGameWindow();
+    } catch (...) {
+        Stop();
+        throw;
+    }
 }
 
 void HeadlessGame::Frame() {

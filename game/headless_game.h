@@ -16,7 +16,9 @@ class HeadlessGame {
 
     // World globals for the screen size, the random seed, the keyboard, the
     // history from the host's program folder, then the game form created,
-    // loaded and initialized in the playing state.
+    // loaded and initialized in the playing state. When that raises (a
+    // picture that cannot be loaded, a name that makes no sense) the game is
+    // torn down again before the error passes on.
     void Start(int32_t screenWidth, int32_t screenHeight, uint64_t seed);
     // Keyboard.Check and one MainLoop; the caller moves the host's clock.
     void Frame();

@@ -31,6 +31,7 @@ void frmMainForm::TextChange(const std::string& pFileName, int32_t pTextCounter)
     std::unique_ptr<kivSprite3> picture = LoadSprite(pFileName);
     TextSprites.FillSprite(*picture, false);
     picture->Terminate();
+    TextFileName = pFileName;
     TextUntil = platform::AddSeconds(platform::host().Now(), pTextCounter);
 }
 

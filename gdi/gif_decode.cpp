@@ -49,14 +49,29 @@ bool JoinSubBlocks(Cursor& in, std::vector<uint8_t>* joined) {
     }
 }
 
-// The most pixels `bytes` of LZW data can stand for: each code adds one
-// character to the longest string so far, and no string is longer than the
-// table. A file that claims a huge size without the data for it is found out
-// before anything of that size is reserved.
+// The most pixels `bytes` of LZW data can stand for, counted as the decoder
+// reads them: codes start at minCodeSize + 1 bits and widen as the table
+// fills, each code's string is at most one longer than the one before, and
+// none is longer than the table. A clear code only starts the slow growth
+// again, so the most come from data without one. A file that claims a huge
+// size without the data for it is found out before anything of that size is
+// reserved.
 size_t MostPixels(size_t bytes, int minCodeSize) {
-    const uint64_t codes = bytes * 8 / static_cast<uint64_t>(minCodeSize + 1);
-    const uint64_t growing = std::min<uint64_t>(codes, kMaxCodes);
-    const uint64_t pixels = growing * (growing + 1) / 2 + (codes - growing) * kMaxCodes;
+    uint64_t bits = static_cast<uint64_t>(bytes) * 8, pixels = 0, length = 0;
+    int width = minCodeSize + 1, next = (1 << minCodeSize) + 2;
+    for (bool first = true; bits >= static_cast<uint64_t>(width); first = false) {
+        if (next >= kMaxCodes) {
+            // A full table: every further code at most the longest string.
+            pixels += bits / width * kMaxCodes;
+            break;
+        }
+        bits -= width;
+        length = std::min<uint64_t>(length + 1, kMaxCodes);
+        pixels += length;
+        if (first) continue; // the first code after a clear adds no entry
+        ++next;
+        if (next == (1 << width) && width < 12) ++width;
+    }
     return static_cast<size_t>(std::min<uint64_t>(pixels, SIZE_MAX));
 }
 

@@ -199,6 +199,9 @@ HBITMAP CreateUnclearedColourBitmap(int width, int height);
 void SetBitmapMemoryLimit(uint64_t bytes);
 uint64_t BitmapMemoryLimit();
 uint64_t BitmapMemoryInUse();
+// Run tables TransparentBlt keeps for (picture, mask) pairs it has copied
+// unchanged; a deleted bitmap takes its tables with it.
+size_t TransparentCopyTablesHeld();
 // What live bitmaps may still take before the limit (all a uint64_t holds
 // when there is none).
 uint64_t BitmapMemoryHeadroom();

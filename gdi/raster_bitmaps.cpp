@@ -111,6 +111,7 @@ void Release(GdiObject* o) {
 
 Bitmap::~Bitmap() {
     gMemoryInUse -= bytes;
+    detail::ForgetSpanTables(serial);
 }
 
 namespace detail {

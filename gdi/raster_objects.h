@@ -43,5 +43,9 @@ struct Transfer {
 bool ClipTransfer(const Bitmap& dest, const Bitmap& source, int x, int y, int width, int height,
                   int sx, int sy, Transfer& out);
 
+// The transparent copy keeps run tables per (picture, mask) pair; a deleted
+// bitmap drops its own.
+void ForgetSpanTables(uint64_t serial);
+
 } // namespace detail
 } // namespace gdi

@@ -101,6 +101,8 @@ class SpanCache {
             t.seenImage = image.version;
             t.seenMask = mask.version;
             mIndex[key] = mOrder.begin();
+            mBySerial[image.serial].push_back(key);
+            if (mask.serial != image.serial) mBySerial[mask.serial].push_back(key);
             Trim();
             return nullptr;
         }
@@ -118,14 +120,39 @@ class SpanCache {
         return &t;
     }
 
+    // A deleted bitmap's serial never comes back: its tables could only
+    // crowd out live ones (every new game's tiles left theirs behind).
+    void Forget(uint64_t serial) {
+        const auto found = mBySerial.find(serial);
+        if (found == mBySerial.end()) return;
+        const std::vector<Key> keys = std::move(found->second);
+        mBySerial.erase(found);
+        for (const Key& key : keys) {
+            const auto it = mIndex.find(key);
+            if (it != mIndex.end()) Erase(it->second);
+        }
+    }
+
+    size_t Tables() const { return mOrder.size(); }
+
   private:
     void Trim() {
-        while (mOrder.size() > 1 && (mOrder.size() > kCacheEntries || mBytes > kCacheBytes)) {
-            const SpanTable& last = mOrder.back();
-            mBytes -= last.Bytes();
-            mIndex.erase(Key{last.imageSerial, last.maskSerial});
-            mOrder.pop_back();
+        while (mOrder.size() > 1 && (mOrder.size() > kCacheEntries || mBytes > kCacheBytes))
+            Erase(std::prev(mOrder.end()));
+    }
+
+    void Erase(std::list<SpanTable>::iterator table) {
+        const Key key{table->imageSerial, table->maskSerial};
+        for (const uint64_t serial : {key.image, key.mask}) {
+            const auto found = mBySerial.find(serial);
+            if (found == mBySerial.end()) continue;
+            std::vector<Key>& keys = found->second;
+            keys.erase(std::remove(keys.begin(), keys.end(), key), keys.end());
+            if (keys.empty()) mBySerial.erase(found);
         }
+        mBytes -= table->Bytes();
+        mIndex.erase(key);
+        mOrder.erase(table);
     }
 
     struct Key {
@@ -139,11 +166,13 @@ class SpanCache {
     };
     std::list<SpanTable> mOrder;
     std::unordered_map<Key, std::list<SpanTable>::iterator, KeyHash> mIndex;
+    std::unordered_map<uint64_t, std::vector<Key>> mBySerial; // the tables of each bitmap
     size_t mBytes = 0;
 };
 
+// Never destroyed: bitmaps held by other statics are deleted after it would be.
 SpanCache& Cache() {
-    static SpanCache cache;
+    static SpanCache& cache = *new SpanCache;
     return cache;
 }
 
@@ -169,6 +198,18 @@ void RunRow(COLORREF* d, const COLORREF* img, const Run* runs, uint32_t count, i
 }
 
 } // namespace
+
+namespace detail {
+
+void ForgetSpanTables(uint64_t serial) {
+    Cache().Forget(serial);
+}
+
+} // namespace detail
+
+size_t TransparentCopyTablesHeld() {
+    return Cache().Tables();
+}
 
 BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HDC mask, int sx,
                     int sy) {

@@ -3,6 +3,7 @@
 #
 #   STOMPVALE_BUILD_DIR  build folder (default: build, beside the sources)
 #   STOMPVALE_JOBS       parallel build jobs (default: all processors)
+#   STOMPVALE_NO_BUILD   set to 1: install the packages only
 
 STOMPVALE_SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 STOMPVALE_BUILD="${STOMPVALE_BUILD_DIR:-$STOMPVALE_SOURCE/build}"
@@ -13,6 +14,7 @@ stompvale_packages=(
     libsndfile1-dev zlib1g-dev
     desktop-file-utils
     libgtest-dev xvfb xdotool x11-utils imagemagick
+    clang libclang-rt-14-dev llvm
 )
 
 stompvale_install_packages() {
@@ -46,4 +48,6 @@ stompvale_build() {
 }
 
 stompvale_install_packages
-stompvale_build
+if [ "${STOMPVALE_NO_BUILD:-0}" != 1 ]; then
+    stompvale_build
+fi

@@ -318,6 +318,24 @@ TEST(RasterTransparentBlt, LongRunsSkipAndCopy) {
     EXPECT_EQ(GetPixel(dst.dc, 23, 0), RGB(5, 5, 5));
 }
 
+TEST(RasterTransparentBlt, DeletedPicturesTakeTheirRunTablesAlong) {
+    // A table is kept for a pair copied unchanged; once either bitmap is gone
+    // its serial never returns, so the table must go too (each new game's
+    // tiles used to leave theirs behind, some 380 kB a game).
+    const size_t before = TransparentCopyTablesHeld();
+    Canvas dst(40, 4), keptImage(40, 4);
+    for (int round = 0; round < 50; ++round) {
+        Canvas image(40, 4), mask(40, 4, true);
+        FillSolidRect(image.dc, 0, 0, 20, 4, RGB(0, 0, 7));
+        for (int k = 0; k < 3; ++k) {
+            TransparentBlt(dst.dc, 0, 0, 40, 4, image.dc, mask.dc, 0, 0);
+            TransparentBlt(dst.dc, 0, 0, 40, 4, keptImage.dc, mask.dc, 0, 0);
+        }
+        EXPECT_EQ(TransparentCopyTablesHeld(), before + 2);
+    }
+    EXPECT_EQ(TransparentCopyTablesHeld(), before);
+}
+
 TEST(RasterTransparentBlt, HonoursChangedDestinationColours) {
     Canvas image(4, 1), mask(4, 1, true), a(4, 1), b(4, 1);
     Put(mask.dc, {"#.#."}, 0xFFFFFF, 0);

@@ -13,6 +13,7 @@
 #include "support/game_world.h"
 #include "tool_files.h"
 #include "tools/monster_check/monster_check.h"
+#include "tools/monster_check/strike.h"
 #include "tools/monster_gen/roster.h"
 
 namespace {
@@ -20,49 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using tool_files::Bytes;
 using tool_files::MonstersFolder;
-
-struct Strike {
-    int32_t x = 0, y = 0;   // the man's cell, picture coordinates
-    int32_t dx = 0, dy = 0; // the sword's direction
-};
-
-// A place the checker found the man can stand or hold on, from which a
-// strike meets this patch's white before anything it cannot cut.
-bool FindStrike(const gdi::Picture& picture, const monster_check::CheckResult& check,
-                const monster_check::WhitePatch& patch, Strike& out) {
-    const auto classAt = [&](int32_t x, int32_t y) {
-        if (x < 0 || y < 0 || x >= picture.width || y >= picture.height)
-            return monster_check::PixelClass::Empty;
-        return monster_check::ClassifyPixel(
-            picture.pixels[static_cast<size_t>(y) * picture.width + x]);
-    };
-    for (int32_t py = patch.top; py <= patch.bottom; ++py) {
-        for (int32_t px = patch.left; px <= patch.right; ++px) {
-            if (classAt(px, py) != monster_check::PixelClass::White) continue;
-            for (int32_t dy = -1; dy <= 1; ++dy) {
-                for (int32_t dx = -1; dx <= 1; ++dx) {
-                    if (!dx && !dy) continue;
-                    for (int32_t n = 1; n <= 3; ++n) {
-                        const int32_t mx = px - n * dx, my = py - n * dy;
-                        if (mx < 0 || my < 0 || mx >= picture.width || my >= picture.height) break;
-                        if (!check.restMap[static_cast<size_t>(my) * picture.width + mx]) continue;
-                        bool clear = true;
-                        for (int32_t k = 1; k < n; ++k) {
-                            const auto c = classAt(mx + k * dx, my + k * dy);
-                            clear = clear && (c == monster_check::PixelClass::Empty ||
-                                              c == monster_check::PixelClass::Fur);
-                        }
-                        if (clear) {
-                            out = {mx, my, dx, dy};
-                            return true;
-                        }
-                    }
-                }
-            }
-        }
-    }
-    return false;
-}
 
 class MonsterPlaythrough : public testing::TestWithParam<size_t> {};
 
@@ -90,8 +48,8 @@ TEST_P(MonsterPlaythrough, FullChargeStrikesAtEachHitPointDefeatTheMonster) {
 
     for (size_t k = 0; k < check.patches.size(); ++k) {
         SCOPED_TRACE("hit point " + std::to_string(k + 1));
-        Strike s;
-        ASSERT_TRUE(FindStrike(picture, check, check.patches[k], s));
+        monster_check::StrikePlace s;
+        ASSERT_TRUE(monster_check::FindStrikePlace(picture, check, check.patches[k], s));
         for (int strike = 0; strike < 4; ++strike) {
             world.PlaceMonster(left, top, 2);
             world.PlaceMan(worldX(s.x) + 0.5, worldY(s.y));
