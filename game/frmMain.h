@@ -47,13 +47,19 @@ class frmMainForm : public platform::Form, public GameForm {
     int32_t TextTimeScale = 15;
     platform::DateTime TextUntil = 0;
     int32_t TitleStep = 0;
+    // False clears the whole view each frame, also where opaque layers will
+    // cover it: the same picture, for comparisons.
+    bool ClearOnlyUncovered = true;
 
   protected:
     void Form_Unload() override; // the closing of the form asks to quit
 
   private:
+    void ClearView(gdi::HDC dc);
     void DrawStatusBars();
     void DrawBanner();
+
+    std::vector<gdi::RECT> mCovers; // kept between frames for its memory
 };
 
 // The one game form while the game runs; nullptr before and after.

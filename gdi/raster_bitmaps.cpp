@@ -111,6 +111,7 @@ void Release(GdiObject* o) {
 
 Bitmap::~Bitmap() {
     gMemoryInUse -= bytes;
+    if (spanTables) detail::ForgetSpanTables(serial);
 }
 
 namespace detail {
@@ -265,6 +266,12 @@ void BitmapTouched(HBITMAP bitmap) {
 }
 HBITMAP CurrentBitmap(HDC dc) {
     return dc ? dc->bitmap : nullptr;
+}
+uint64_t BitmapSerial(HBITMAP bitmap) {
+    return bitmap ? bitmap->serial : 0;
+}
+uint64_t BitmapVersion(HBITMAP bitmap) {
+    return bitmap ? bitmap->version : 0;
 }
 
 // --- objects ----------------------------------------------------------------

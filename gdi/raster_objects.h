@@ -34,6 +34,9 @@ void FillClippedSpan(Bitmap& bitmap, int y, int x0, int x1, COLORREF colour);
 
 Bitmap* DefaultBitmap();
 
+// Drops the masked copy's tables of a bitmap that is being deleted.
+void ForgetSpanTables(uint64_t serial);
+
 // A block transfer's rectangles once the source rectangle is clipped to the
 // source bitmap and then the destination rectangle to the destination bitmap.
 struct Transfer {
