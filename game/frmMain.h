@@ -50,6 +50,8 @@ class frmMainForm : public platform::Form, public GameForm {
     // False clears the whole view each frame, also where opaque layers will
     // cover it: the same picture, for comparisons.
     bool ClearOnlyUncovered = true;
+    // What the last frame's clear left to the layers drawn after it.
+    const std::vector<gdi::RECT>& ClearCovers() const { return mCovers; }
 
   protected:
     void Form_Unload() override; // the closing of the form asks to quit

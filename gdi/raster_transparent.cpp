@@ -3,10 +3,12 @@
 //   skip  - mask 1, picture black: AND with white and OR with black change nothing;
 //   copy  - mask 0: AND with black clears, so the result is the picture;
 //   mixed - mask 1, picture not black: the destination ORed with the picture.
-// The pixels of the copy and mixed runs are kept packed, one after the other,
-// so a copy reads neither the mask nor the picture: for a picture whose mask
-// is keyed on black, as the game's are, it only writes its opaque spans.
-// Rows cut into many short runs are done by one straight pass instead.
+// The pixels of the copy and mixed runs are kept packed, one after the other
+// (once for rows that repeat the row above), so a copy reads neither the
+// mask nor the picture: for a picture whose mask is keyed on black, as the
+// game's are, it only writes its opaque spans.
+// Rows cut into many short runs are done by one straight pass instead; where
+// such a row's mask is exactly its black pixels, the pass need not read it.
 #include <algorithm>
 #include <cstring>
 #include <list>
@@ -28,10 +30,15 @@ struct Span {
     bool mixed;
 };
 
+// How a row is copied: by its spans, or straight through mask and picture, or
+// straight through the picture alone when its black pixels are the mask's
+// transparent ones.
+enum class RowMode : uint8_t { Spans, Straight, Keyed };
+
 struct RowSpans {
     uint32_t first = 0; // index into spans
     uint32_t count = 0;
-    bool straight = false;
+    RowMode mode = RowMode::Spans;
 };
 
 struct SpanTable {
@@ -75,6 +82,23 @@ bool SplitRow(const COLORREF* px, const uint8_t* m, int width, std::vector<Span>
     return true;
 }
 
+// Whether the mask is 1 exactly where the picture is black.
+bool KeyedOnBlack(const COLORREF* px, const uint8_t* m, int width) {
+    for (int x = 0; x < width; ++x) {
+        if ((m[x] != 0) != (px[x] == 0)) return false;
+    }
+    return true;
+}
+
+// The same as the row above, picture and mask: pixel art enlarged to blocks
+// repeats each row, and a repeated row shares the spans and pixels above it.
+bool RepeatsRowAbove(Bitmap& image, Bitmap& mask, int y) {
+    if (y == 0) return false;
+    const size_t w = static_cast<size_t>(image.width);
+    return std::memcmp(mask.monoRow(y), mask.monoRow(y - 1), w) == 0 &&
+           std::memcmp(image.colourRow(y), image.colourRow(y - 1), w * sizeof(COLORREF)) == 0;
+}
+
 void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
     t.built = true;
     t.imageVersion = image.version;
@@ -82,13 +106,20 @@ void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
     t.spans.clear();
     t.pixels.clear();
     t.rows.assign(static_cast<size_t>(image.height), RowSpans{});
+    std::vector<int> packedRows; // rows whose own pixels are packed
     size_t packed = 0;
     for (int y = 0; y < image.height; ++y) {
         RowSpans& r = t.rows[static_cast<size_t>(y)];
+        if (RepeatsRowAbove(image, mask, y)) {
+            r = t.rows[static_cast<size_t>(y) - 1];
+            continue;
+        }
         const size_t first = t.spans.size();
         if (!SplitRow(image.colourRow(y), mask.monoRow(y), image.width, t.spans)) {
             t.spans.resize(first);
-            r.straight = true;
+            r.mode = KeyedOnBlack(image.colourRow(y), mask.monoRow(y), image.width)
+                         ? RowMode::Keyed
+                         : RowMode::Straight;
             continue;
         }
         r.first = static_cast<uint32_t>(first);
@@ -97,10 +128,11 @@ void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
             t.spans[k].at = static_cast<uint32_t>(packed);
             packed += static_cast<size_t>(t.spans[k].end - t.spans[k].start);
         }
+        packedRows.push_back(y);
     }
     t.spans.shrink_to_fit();
     t.pixels.resize(packed);
-    for (int y = 0; y < image.height; ++y) {
+    for (const int y : packedRows) {
         const RowSpans& r = t.rows[static_cast<size_t>(y)];
         const COLORREF* px = image.colourRow(y);
         for (uint32_t k = r.first; k < r.first + r.count; ++k) {
@@ -253,9 +285,11 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HD
         const int sr = static_cast<int>(lsy + row);
         COLORREF* out = d->colourRow(static_cast<int>(dy + row)) + dx;
         const RowSpans* rs = table ? &table->rows[static_cast<size_t>(sr)] : nullptr;
-        if (!rs || rs->straight) {
+        if (!rs || rs->mode == RowMode::Straight) {
             rows::MaskedCopy(out, msk->monoRow(sr) + x0, img->colourRow(sr) + x0,
                              static_cast<size_t>(w), 0xFFFFFFFFu, 0);
+        } else if (rs->mode == RowMode::Keyed) {
+            rows::KeyedCopy(out, img->colourRow(sr) + x0, static_cast<size_t>(w));
         } else {
             SpanRow(out, table->pixels.data(), table->spans.data() + rs->first, rs->count, x0, x1);
         }
