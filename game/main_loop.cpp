@@ -105,11 +105,11 @@ void frmMainForm::MainLoop() {
 // the ground and the frame. Everything drawn in between changes each pixel
 // on its own, so what lay under such a part before cannot show.
 void frmMainForm::ClearView(gdi::HDC dc) {
+    mCovers.clear();
     if (!ClearOnlyUncovered) {
         FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, kBackground);
         return;
     }
-    mCovers.clear();
     mElements->OpaqueCover(false, mCovers);
     for (auto& monster : mMonsters) monster->OpaqueCover(mCovers);
     gdi::RECT ground;
