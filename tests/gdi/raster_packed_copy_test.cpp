@@ -29,7 +29,9 @@ const std::pair<const char*, Kind> kKinds[] = {
     {"long runs", [](uint32_t x, uint32_t y) { return Keyed((x + 7 * y) / 23 % 3 == 0, y / 3); }},
     {"scattered", [](uint32_t x, uint32_t y) { return Keyed(Noise(x, y, 1) % 3 == 0, x ^ y); }},
     {"blocks of 3 x 6",
-     [](uint32_t x, uint32_t y) { return Keyed(Noise(x / 3, y / 6, 4) % 3 == 0, x / 3 + y); }},
+     [](uint32_t x, uint32_t y) {
+         return Keyed(Noise(x / 3, y / 6, 4) % 3 == 0, Noise(x / 3, y / 6, 5));
+     }},
     {"scattered with opaque black",
      [](uint32_t x, uint32_t y) {
          const bool black = Noise(x, y, 1) % 3 == 0;
