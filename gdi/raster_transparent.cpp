@@ -41,6 +41,9 @@ struct RowSpans {
     RowMode mode = RowMode::Spans;
 };
 
+constexpr size_t kLine = 64;
+constexpr size_t kLinePixels = kLine / sizeof(COLORREF);
+
 struct SpanTable {
     uint64_t imageSerial = 0, maskSerial = 0;
     bool built = false;
@@ -48,7 +51,11 @@ struct SpanTable {
     uint64_t seenImage = 0, seenMask = 0;       // versions at the previous use
     std::vector<Span> spans;
     std::vector<RowSpans> rows;
-    std::vector<COLORREF> pixels;
+    std::vector<COLORREF> pixels; // from Origin(), which lies on a cache line
+    const COLORREF* Origin() const {
+        const uintptr_t misplaced = reinterpret_cast<uintptr_t>(pixels.data()) % kLine;
+        return pixels.data() + (misplaced ? (kLine - misplaced) / sizeof(COLORREF) : 0);
+    }
     size_t Bytes() const {
         return spans.capacity() * sizeof(Span) + rows.capacity() * sizeof(RowSpans) +
                pixels.capacity() * sizeof(COLORREF);
@@ -125,19 +132,24 @@ void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
         r.first = static_cast<uint32_t>(first);
         r.count = static_cast<uint32_t>(t.spans.size() - first);
         for (size_t k = first; k < t.spans.size(); ++k) {
+            // Each span keeps its pixels' place within a cache line, so the
+            // copy reads and writes lines as a copy from the picture would.
+            const auto place = reinterpret_cast<uintptr_t>(image.colourRow(y) + t.spans[k].start);
+            packed += (place / sizeof(COLORREF) - packed) % kLinePixels;
             t.spans[k].at = static_cast<uint32_t>(packed);
             packed += static_cast<size_t>(t.spans[k].end - t.spans[k].start);
         }
         packedRows.push_back(y);
     }
     t.spans.shrink_to_fit();
-    t.pixels.resize(packed);
+    t.pixels.resize(packed + kLinePixels);
+    COLORREF* origin = const_cast<COLORREF*>(t.Origin());
     for (const int y : packedRows) {
         const RowSpans& r = t.rows[static_cast<size_t>(y)];
         const COLORREF* px = image.colourRow(y);
         for (uint32_t k = r.first; k < r.first + r.count; ++k) {
             const Span& s = t.spans[k];
-            std::memcpy(t.pixels.data() + s.at, px + s.start,
+            std::memcpy(origin + s.at, px + s.start,
                         static_cast<size_t>(s.end - s.start) * sizeof(COLORREF));
         }
     }
@@ -291,7 +303,7 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HD
         } else if (rs->mode == RowMode::Keyed) {
             rows::KeyedCopy(out, img->colourRow(sr) + x0, static_cast<size_t>(w));
         } else {
-            SpanRow(out, table->pixels.data(), table->spans.data() + rs->first, rs->count, x0, x1);
+            SpanRow(out, table->Origin(), table->spans.data() + rs->first, rs->count, x0, x1);
         }
     }
     d->touch();
