@@ -51,13 +51,21 @@ class frmMainForm : public platform::Form, public GameForm {
     platform::DateTime TextUntil = 0;
     std::string TextFileName; // the last screen image shown, for tools and tests
     int32_t TitleStep = 0;
+    // False clears the whole view each frame, also where opaque layers will
+    // cover it: the same picture, for comparisons.
+    bool ClearOnlyUncovered = true;
+    // What the last frame's clear left to the layers drawn after it.
+    const std::vector<gdi::RECT>& ClearCovers() const { return mCovers; }
 
   protected:
     void Form_Unload() override; // the closing of the form asks to quit
 
   private:
+    void ClearView(gdi::HDC dc);
     void DrawStatusBars();
     void DrawBanner();
+
+    std::vector<gdi::RECT> mCovers; // kept between frames for its memory
 };
 
 // The one game form while the game runs; nullptr before and after.

@@ -1,4 +1,5 @@
 // One frame of play: move, camera, draw, refresh.
+#include <array>
 #include <string>
 
 #include "game/camera.h"
@@ -30,6 +31,22 @@ void StatusBar(gdi::HDC dc, double fraction, double row, int32_t colour) {
                 vb::RoundEven((row + 1) * PixelHeight), colour);
 }
 
+// The white frame around the view, one game pixel wide.
+std::array<gdi::RECT, 4> FrameRects() {
+    const int32_t W = ViewWidth, H = ViewHeight;
+    const int32_t pw = vb::RoundEven(PixelWidth), ph = vb::RoundEven(PixelHeight);
+    return {gdi::RECT{0, 0, W, ph}, gdi::RECT{0, 0, pw, H}, gdi::RECT{W - pw, 0, W, H},
+            gdi::RECT{0, H - ph, W, H}};
+}
+
+// The ground below its surface line, when any of it shows.
+bool GroundRect(gdi::RECT& out) {
+    const int32_t groundTop = vb::RoundEven(PixelHeight + OffsetY);
+    if (groundTop >= ViewHeight - 5) return false;
+    out = gdi::RECT{1, groundTop, ViewWidth - 2, ViewHeight - 2};
+    return true;
+}
+
 // A banner text with its grey shadow one pixel right and down.
 void BannerText(gdi::HDC dc, const std::string& text, double size, int32_t left, int32_t top,
                 int32_t width) {
@@ -55,7 +72,7 @@ void frmMainForm::MainLoop() {
     CameraStep(mMan->mState == 1 && MonstersLeft != 0, oldX, oldY, mMan->mX, mMan->mY);
 
     gdi::HDC dc = picMainDC();
-    FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, kBackground);
+    ClearView(dc);
     // Masked copies turn the mask's white bits into the background colour and
     // its black bits into the text colour. The banner leaves its own colour
     // as the text colour, so black is restored here as well: otherwise every
@@ -66,25 +83,40 @@ void frmMainForm::MainLoop() {
     for (auto& monster : mMonsters) monster->Draw();
     DrawStatusBars();
 
-    const int32_t groundTop = vb::RoundEven(PixelHeight + OffsetY);
-    if (groundTop < ViewHeight - 5) {
-        FillRectGdi(dc, 1, groundTop, ViewWidth - 2, ViewHeight - 2, kGround);
-    }
+    gdi::RECT ground;
+    if (GroundRect(ground))
+        FillRectGdi(dc, ground.left, ground.top, ground.right, ground.bottom, kGround);
 
     mElements->Draw(true);
     ScreenImageStep();
     mMan->Draw();
 
-    const int32_t W = ViewWidth, H = ViewHeight;
-    const int32_t pw = vb::RoundEven(PixelWidth), ph = vb::RoundEven(PixelHeight);
-    FillRectGdi(dc, 0, 0, W, ph, kWhite);
-    FillRectGdi(dc, 0, 0, pw, H, kWhite);
-    FillRectGdi(dc, W - pw, 0, W, H, kWhite);
-    FillRectGdi(dc, 0, H - ph, W, H, kWhite);
+    for (const gdi::RECT& r : FrameRects())
+        FillRectGdi(dc, r.left, r.top, r.right, r.bottom, kWhite);
 
     mParticles->Draw();
     if (host.Now() < MonsterNameUntil && MonstersLeft != 0) DrawBanner();
     host.RefreshView();
+}
+
+// Every pixel of the view gets the background colour unless an opaque part
+// of a layer drawn later in the frame will replace it: the scenery's and the
+// monster's opaque rectangles (they are copied with a black text colour),
+// the ground and the frame. Everything drawn in between changes each pixel
+// on its own, so what lay under such a part before cannot show.
+void frmMainForm::ClearView(gdi::HDC dc) {
+    mCovers.clear();
+    if (!ClearOnlyUncovered) {
+        FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, kBackground);
+        return;
+    }
+    mElements->OpaqueCover(false, mCovers);
+    for (auto& monster : mMonsters) monster->OpaqueCover(mCovers);
+    gdi::RECT ground;
+    if (GroundRect(ground)) mCovers.push_back(ground);
+    mElements->OpaqueCover(true, mCovers);
+    for (const gdi::RECT& r : FrameRects()) mCovers.push_back(r);
+    gdi::FillSolidRectOutside(dc, gdi::RECT{0, 0, ViewWidth, ViewHeight}, mCovers, kBackground);
 }
 
 void frmMainForm::DrawStatusBars() {

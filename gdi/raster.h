@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace gdi {
 
@@ -118,8 +119,9 @@ struct Bitmap : GdiObject {
     int32_t width = 0, height = 0;
     bool mono = false;
     uint64_t bytes = 0;
-    uint64_t serial = 0;  // unique for the process; never reused
-    uint64_t version = 0; // bumped on every write
+    uint64_t serial = 0;     // unique for the process; never reused
+    uint64_t version = 0;    // bumped on every write
+    bool spanTables = false; // the masked copy keeps tables of it
     std::unique_ptr<COLORREF[]> colour;
     std::unique_ptr<uint8_t[]> bits;
 
@@ -220,6 +222,10 @@ COLORREF* BitmapColourPixels(HBITMAP bitmap);
 uint8_t* BitmapMonoPixels(HBITMAP bitmap);
 void BitmapTouched(HBITMAP bitmap);
 HBITMAP CurrentBitmap(HDC dc);
+// Serial and version together name a bitmap's content: the serial is never
+// reused, the version changes with every write. 0 for no bitmap.
+uint64_t BitmapSerial(HBITMAP bitmap);
+uint64_t BitmapVersion(HBITMAP bitmap);
 
 // --- objects and state ----------------------------------------------------
 
@@ -274,6 +280,18 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
 // Skips transparent runs, so large sparse pictures cost little.
 BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HDC mask, int sx,
                     int sy);
+
+// --- covers ---------------------------------------------------------------
+
+// Rectangles that are black (0) throughout a one-bit bitmap, each at least
+// minWidth wide: the black runs of a row, stacked while the rows below have
+// the same runs. Where a mask is black a masked copy replaces the
+// destination (with the usual black text colour), whatever it held.
+std::vector<RECT> BlackRectangles(HBITMAP mask, int minWidth);
+
+// FillSolidRect of `area` except where any of `covers` lies.
+void FillSolidRectOutside(HDC dc, const RECT& area, const std::vector<RECT>& covers,
+                          COLORREF colour);
 
 // --- shapes ---------------------------------------------------------------
 

@@ -111,7 +111,7 @@ void Release(GdiObject* o) {
 
 Bitmap::~Bitmap() {
     gMemoryInUse -= bytes;
-    detail::ForgetSpanTables(serial);
+    if (spanTables) detail::ForgetSpanTables(serial);
 }
 
 namespace detail {
@@ -266,6 +266,12 @@ void BitmapTouched(HBITMAP bitmap) {
 }
 HBITMAP CurrentBitmap(HDC dc) {
     return dc ? dc->bitmap : nullptr;
+}
+uint64_t BitmapSerial(HBITMAP bitmap) {
+    return bitmap ? bitmap->serial : 0;
+}
+uint64_t BitmapVersion(HBITMAP bitmap) {
+    return bitmap ? bitmap->version : 0;
 }
 
 // --- objects ----------------------------------------------------------------

@@ -34,6 +34,9 @@ void FillClippedSpan(Bitmap& bitmap, int y, int x0, int x1, COLORREF colour);
 
 Bitmap* DefaultBitmap();
 
+// Drops the masked copy's tables of a bitmap that is being deleted.
+void ForgetSpanTables(uint64_t serial);
+
 // A block transfer's rectangles once the source rectangle is clipped to the
 // source bitmap and then the destination rectangle to the destination bitmap.
 struct Transfer {
@@ -42,10 +45,6 @@ struct Transfer {
 // False when nothing is left to copy.
 bool ClipTransfer(const Bitmap& dest, const Bitmap& source, int x, int y, int width, int height,
                   int sx, int sy, Transfer& out);
-
-// The transparent copy keeps run tables per (picture, mask) pair; a deleted
-// bitmap drops its own.
-void ForgetSpanTables(uint64_t serial);
 
 } // namespace detail
 } // namespace gdi

@@ -110,6 +110,26 @@ inline void MaskedCopy(uint32_t* d, const uint8_t* m, const uint32_t* img, size_
     for (; i < n; ++i) d[i] = (d[i] & (m[i] ? one : zero)) | img[i];
 }
 
+// d = img wherever img is not black: the masked copy of a row whose mask is
+// transparent exactly on its black pixels.
+inline void KeyedCopy(uint32_t* d, const uint32_t* img, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 8 <= n; i += 8) {
+        __m128i* dp = reinterpret_cast<__m128i*>(d + i);
+        const __m128i i0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(img + i));
+        const __m128i i1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(img + i + 4));
+        const __m128i k0 = _mm_cmpeq_epi32(i0, zero), k1 = _mm_cmpeq_epi32(i1, zero);
+        _mm_storeu_si128(dp, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(dp), k0), i0));
+        _mm_storeu_si128(dp + 1, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(dp + 1), k1), i1));
+    }
+#endif
+    for (; i < n; ++i) {
+        if (img[i] != 0) d[i] = img[i];
+    }
+}
+
 // A one-bit row onto a colour row, its bits taken as the colours one and zero:
 // op 0 copies, 1 ANDs, 2 ORs.
 inline void FromMask(uint32_t* d, const uint8_t* m, size_t n, uint32_t one, uint32_t zero, int op) {

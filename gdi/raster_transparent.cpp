@@ -3,7 +3,12 @@
 //   skip  - mask 1, picture black: AND with white and OR with black change nothing;
 //   copy  - mask 0: AND with black clears, so the result is the picture;
 //   mixed - mask 1, picture not black: the destination ORed with the picture.
-// Rows cut into many short runs are done by one straight pass instead.
+// The pixels of the copy and mixed runs are kept packed, one after the other
+// (once for rows that repeat the row above), so a copy reads neither the
+// mask nor the picture: for a picture whose mask is keyed on black, as the
+// game's are, it only writes its opaque spans.
+// Rows cut into many short runs are done by one straight pass instead; where
+// such a row's mask is exactly its black pixels, the pass need not read it.
 #include <algorithm>
 #include <cstring>
 #include <list>
@@ -17,29 +22,43 @@ namespace gdi {
 
 namespace {
 
-enum class RunKind : uint8_t { Skip, Copy, Mixed };
-
-struct Run {
+// A copy or mixed run and where its pixels start in the packed pixels.
+struct Span {
     int32_t start;
     int32_t end;
-    RunKind kind;
+    uint32_t at;
+    bool mixed;
 };
 
-struct RowRuns {
-    uint32_t first = 0; // index into runs
+// How a row is copied: by its spans, or straight through mask and picture, or
+// straight through the picture alone when its black pixels are the mask's
+// transparent ones.
+enum class RowMode : uint8_t { Spans, Straight, Keyed };
+
+struct RowSpans {
+    uint32_t first = 0; // index into spans
     uint32_t count = 0;
-    bool straight = false;
+    RowMode mode = RowMode::Spans;
 };
+
+constexpr size_t kLine = 64;
+constexpr size_t kLinePixels = kLine / sizeof(COLORREF);
 
 struct SpanTable {
     uint64_t imageSerial = 0, maskSerial = 0;
     bool built = false;
-    uint64_t imageVersion = 0, maskVersion = 0; // of the runs below
+    uint64_t imageVersion = 0, maskVersion = 0; // of the spans below
     uint64_t seenImage = 0, seenMask = 0;       // versions at the previous use
-    std::vector<Run> runs;
-    std::vector<RowRuns> rows;
+    std::vector<Span> spans;
+    std::vector<RowSpans> rows;
+    std::vector<COLORREF> pixels; // from Origin(), which lies on a cache line
+    const COLORREF* Origin() const {
+        const uintptr_t misplaced = reinterpret_cast<uintptr_t>(pixels.data()) % kLine;
+        return pixels.data() + (misplaced ? (kLine - misplaced) / sizeof(COLORREF) : 0);
+    }
     size_t Bytes() const {
-        return runs.capacity() * sizeof(Run) + rows.capacity() * sizeof(RowRuns);
+        return spans.capacity() * sizeof(Span) + rows.capacity() * sizeof(RowSpans) +
+               pixels.capacity() * sizeof(COLORREF);
     }
 };
 
@@ -48,44 +67,95 @@ constexpr int kMinAverageRun = 12;
 constexpr size_t kCacheEntries = 4096;
 constexpr size_t kCacheBytes = size_t{64} << 20;
 
+enum class RunKind : uint8_t { Skip, Copy, Mixed };
+
 RunKind KindOf(uint8_t maskBit, COLORREF pixel) {
     if (maskBit == 0) return RunKind::Copy;
     return pixel == 0 ? RunKind::Skip : RunKind::Mixed;
+}
+
+// The copy and mixed runs of one row; false when the row has too many runs.
+bool SplitRow(const COLORREF* px, const uint8_t* m, int width, std::vector<Span>& out) {
+    int runs = 0;
+    int x = 0;
+    while (x < width) {
+        const RunKind kind = KindOf(m[x], px[x]);
+        int end = x + 1;
+        while (end < width && KindOf(m[end], px[end]) == kind) ++end;
+        if (++runs * kMinAverageRun > width) return false;
+        if (kind != RunKind::Skip) out.push_back(Span{x, end, 0, kind == RunKind::Mixed});
+        x = end;
+    }
+    return true;
+}
+
+// Whether the mask is 1 exactly where the picture is black.
+bool KeyedOnBlack(const COLORREF* px, const uint8_t* m, int width) {
+    for (int x = 0; x < width; ++x) {
+        if ((m[x] != 0) != (px[x] == 0)) return false;
+    }
+    return true;
+}
+
+// The same as the row above, picture and mask: pixel art enlarged to blocks
+// repeats each row, and a repeated row shares the spans and pixels above it.
+bool RepeatsRowAbove(Bitmap& image, Bitmap& mask, int y) {
+    if (y == 0) return false;
+    const size_t w = static_cast<size_t>(image.width);
+    return std::memcmp(mask.monoRow(y), mask.monoRow(y - 1), w) == 0 &&
+           std::memcmp(image.colourRow(y), image.colourRow(y - 1), w * sizeof(COLORREF)) == 0;
 }
 
 void Build(SpanTable& t, Bitmap& image, Bitmap& mask) {
     t.built = true;
     t.imageVersion = image.version;
     t.maskVersion = mask.version;
-    t.runs.clear();
-    t.rows.assign(static_cast<size_t>(image.height), RowRuns{});
-    std::vector<Run> rowRuns;
+    t.spans.clear();
+    t.pixels.clear();
+    t.rows.assign(static_cast<size_t>(image.height), RowSpans{});
+    std::vector<int> packedRows; // rows whose own pixels are packed
+    size_t packed = 0;
     for (int y = 0; y < image.height; ++y) {
-        const COLORREF* px = image.colourRow(y);
-        const uint8_t* m = mask.monoRow(y);
-        rowRuns.clear();
-        int x = 0;
-        while (x < image.width) {
-            const RunKind kind = KindOf(m[x], px[x]);
-            int end = x + 1;
-            while (end < image.width && KindOf(m[end], px[end]) == kind) ++end;
-            rowRuns.push_back(Run{x, end, kind});
-            x = end;
-            if (static_cast<int>(rowRuns.size()) * kMinAverageRun > image.width) break;
-        }
-        RowRuns& r = t.rows[static_cast<size_t>(y)];
-        if (static_cast<int>(rowRuns.size()) * kMinAverageRun > image.width) {
-            r.straight = true;
+        RowSpans& r = t.rows[static_cast<size_t>(y)];
+        if (RepeatsRowAbove(image, mask, y)) {
+            r = t.rows[static_cast<size_t>(y) - 1];
             continue;
         }
-        r.first = static_cast<uint32_t>(t.runs.size());
-        r.count = static_cast<uint32_t>(rowRuns.size());
-        t.runs.insert(t.runs.end(), rowRuns.begin(), rowRuns.end());
+        const size_t first = t.spans.size();
+        if (!SplitRow(image.colourRow(y), mask.monoRow(y), image.width, t.spans)) {
+            t.spans.resize(first);
+            r.mode = KeyedOnBlack(image.colourRow(y), mask.monoRow(y), image.width)
+                         ? RowMode::Keyed
+                         : RowMode::Straight;
+            continue;
+        }
+        r.first = static_cast<uint32_t>(first);
+        r.count = static_cast<uint32_t>(t.spans.size() - first);
+        for (size_t k = first; k < t.spans.size(); ++k) {
+            // Each span keeps its pixels' place within a cache line, so the
+            // copy reads and writes lines as a copy from the picture would.
+            const auto place = reinterpret_cast<uintptr_t>(image.colourRow(y) + t.spans[k].start);
+            packed += (place / sizeof(COLORREF) - packed) % kLinePixels;
+            t.spans[k].at = static_cast<uint32_t>(packed);
+            packed += static_cast<size_t>(t.spans[k].end - t.spans[k].start);
+        }
+        packedRows.push_back(y);
     }
-    t.runs.shrink_to_fit();
+    t.spans.shrink_to_fit();
+    t.pixels.resize(packed + kLinePixels);
+    COLORREF* origin = const_cast<COLORREF*>(t.Origin());
+    for (const int y : packedRows) {
+        const RowSpans& r = t.rows[static_cast<size_t>(y)];
+        const COLORREF* px = image.colourRow(y);
+        for (uint32_t k = r.first; k < r.first + r.count; ++k) {
+            const Span& s = t.spans[k];
+            std::memcpy(origin + s.at, px + s.start,
+                        static_cast<size_t>(s.end - s.start) * sizeof(COLORREF));
+        }
+    }
 }
 
-// Run tables per (picture, mask) pair, least recently used out first. A
+// Span tables per (picture, mask) pair, least recently used out first. A
 // table is built only once the pair has stayed unchanged between two copies:
 // a picture redrawn before every copy is cheaper copied straight.
 class SpanCache {
@@ -94,6 +164,7 @@ class SpanCache {
         const Key key{image.serial, mask.serial};
         auto it = mIndex.find(key);
         if (it == mIndex.end()) {
+            image.spanTables = mask.spanTables = true;
             mOrder.emplace_front();
             SpanTable& t = mOrder.front();
             t.imageSerial = image.serial;
@@ -176,23 +247,21 @@ SpanCache& Cache() {
     return cache;
 }
 
-void RunRow(COLORREF* d, const COLORREF* img, const Run* runs, uint32_t count, int sx, int sxEnd) {
-    // First run that ends after sx.
-    const Run* r =
-        std::upper_bound(runs, runs + count, sx, [](int v, const Run& run) { return v < run.end; });
-    const Run* stop = runs + count;
-    for (; r != stop && r->start < sxEnd; ++r) {
-        const int a = std::max(r->start, sx);
-        const int b = std::min(r->end, sxEnd);
-        switch (r->kind) {
-        case RunKind::Skip:
-            break;
-        case RunKind::Copy:
-            std::memcpy(d + (a - sx), img + a, static_cast<size_t>(b - a) * 4);
-            break;
-        case RunKind::Mixed:
-            rows::Or(d + (a - sx), img + a, static_cast<size_t>(b - a));
-            break;
+// Source columns [sx, sxEnd) of one row from its spans onto d.
+void SpanRow(COLORREF* d, const COLORREF* pixels, const Span* spans, uint32_t count, int sx,
+             int sxEnd) {
+    // First span that ends after sx.
+    const Span* s = std::upper_bound(spans, spans + count, sx,
+                                     [](int v, const Span& span) { return v < span.end; });
+    const Span* stop = spans + count;
+    for (; s != stop && s->start < sxEnd; ++s) {
+        const int a = std::max(s->start, sx);
+        const int b = std::min(s->end, sxEnd);
+        const COLORREF* from = pixels + s->at + (a - s->start);
+        if (s->mixed) {
+            rows::Or(d + (a - sx), from, static_cast<size_t>(b - a));
+        } else {
+            std::memcpy(d + (a - sx), from, static_cast<size_t>(b - a) * sizeof(COLORREF));
         }
     }
 }
@@ -245,12 +314,14 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC image, HD
     for (long long row = 0; row < h; ++row) {
         const int sr = static_cast<int>(lsy + row);
         COLORREF* out = d->colourRow(static_cast<int>(dy + row)) + dx;
-        const RowRuns* rr = table ? &table->rows[static_cast<size_t>(sr)] : nullptr;
-        if (!rr || rr->straight) {
+        const RowSpans* rs = table ? &table->rows[static_cast<size_t>(sr)] : nullptr;
+        if (!rs || rs->mode == RowMode::Straight) {
             rows::MaskedCopy(out, msk->monoRow(sr) + x0, img->colourRow(sr) + x0,
                              static_cast<size_t>(w), 0xFFFFFFFFu, 0);
+        } else if (rs->mode == RowMode::Keyed) {
+            rows::KeyedCopy(out, img->colourRow(sr) + x0, static_cast<size_t>(w));
         } else {
-            RunRow(out, img->colourRow(sr), table->runs.data() + rr->first, rr->count, x0, x1);
+            SpanRow(out, table->Origin(), table->spans.data() + rs->first, rs->count, x0, x1);
         }
     }
     d->touch();

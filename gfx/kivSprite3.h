@@ -7,6 +7,7 @@
 #include <any>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gdi/raster.h"
 
@@ -56,6 +57,13 @@ class kivSprite3 {
     void StretchBltDeluxe(gdi::HDC pDestHDC, gdi::HDC pMaskHDC, int32_t pDestLeft, int32_t pDestTop,
                           int32_t pDestWidth, int32_t pDestHeight, int32_t pSrcLeft,
                           int32_t pSrcTop, int32_t pSrcWidth, int32_t pSrcHeight, uint32_t pPaint);
+
+    // The parts of the surface that BitBlt onto a colour destination with a
+    // black text colour replaces whatever they held: the mask's black
+    // rectangles at least kCoverWidth wide, or the whole surface without a
+    // mask. Kept until the mask is drawn on.
+    static constexpr int kCoverWidth = 32;
+    const std::vector<gdi::RECT>& OpaqueRectangles();
 
     // --- properties ---------------------------------------------------------
     gdi::HDC MainHDC() const { return mMainDC; }
@@ -124,4 +132,7 @@ class kivSprite3 {
     const gdi::COLORREF* mMainPixels = nullptr;
     const uint8_t* mMaskPixels = nullptr;
     int32_t mRawWidth = 0, mRawHeight = 0;
+    // OpaqueRectangles and the bitmap content they were found for.
+    std::vector<gdi::RECT> mOpaque;
+    uint64_t mOpaqueSerial = 0, mOpaqueVersion = 0;
 };

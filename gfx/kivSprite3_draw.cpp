@@ -232,3 +232,21 @@ void kivSprite3::StretchBltDeluxe(gdi::HDC pDestHDC, gdi::HDC pMaskHDC, int32_t 
         gdi::StretchBlt(pDestHDC, pDestLeft, pDestTop, pDestWidth, pDestHeight, mMainDC, pSrcLeft,
                         pSrcTop, pSrcWidth, pSrcHeight, pPaint);
 }
+
+const std::vector<gdi::RECT>& kivSprite3::OpaqueRectangles() {
+    const gdi::HBITMAP basis = Masked() ? mMaskBitmap : mMainBitmap;
+    const uint64_t serial = mMainBitmap ? gdi::BitmapSerial(basis) : 0;
+    const uint64_t version = gdi::BitmapVersion(basis);
+    // An unmasked surface covers its whole self, whatever it shows.
+    if (serial == mOpaqueSerial && (version == mOpaqueVersion || !Masked())) return mOpaque;
+    mOpaqueSerial = serial;
+    mOpaqueVersion = version;
+    mOpaque.clear();
+    if (serial == 0) return mOpaque;
+    if (Masked()) {
+        mOpaque = gdi::BlackRectangles(mMaskBitmap, kCoverWidth);
+    } else {
+        mOpaque.push_back(gdi::RECT{0, 0, mRawWidth, mRawHeight});
+    }
+    return mOpaque;
+}

@@ -164,7 +164,8 @@ void kivSprites3::DrawRectangle(int32_t pX1, int32_t pY1, int32_t pX2, int32_t p
     UsedTile(column, row).DrawRectangle(x, y, x + pX2 - pX1, y + pY2 - pY1, pColor);
 }
 
-void kivSprites3::BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop) {
+template <class Visit>
+void kivSprites3::ForEachVisibleTile(int32_t pLeft, int32_t pTop, Visit visit) {
     for (int32_t i = 0; i < mNumberX; ++i) {
         for (int32_t j = 0; j < mNumberY; ++j) {
             const int32_t tileWidth = i == mNumberX - 1 ? mLastWidth : kTileSize;
@@ -185,10 +186,35 @@ void kivSprites3::BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, in
             } else if (ViewHeight - y < tileHeight) {
                 height = ViewHeight - y;
             }
-            UsedTile(i, j).BitBltDeluxe(pMainHDC, pMaskHDC, x, y, width, height, sx, sy,
-                                        gdi::SRCCOPY);
+            visit(UsedTile(i, j), x, y, width, height, sx, sy);
         }
     }
+}
+
+void kivSprites3::BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop) {
+    ForEachVisibleTile(pLeft, pTop,
+                       [&](kivSprite3& tile, int32_t x, int32_t y, int32_t width, int32_t height,
+                           int32_t sx, int32_t sy) {
+                           tile.BitBltDeluxe(pMainHDC, pMaskHDC, x, y, width, height, sx, sy,
+                                             gdi::SRCCOPY);
+                       });
+}
+
+void kivSprites3::OpaqueCover(int32_t pLeft, int32_t pTop, std::vector<gdi::RECT>& pOut) {
+    ForEachVisibleTile(pLeft, pTop,
+                       [&](kivSprite3& tile, int32_t x, int32_t y, int32_t width, int32_t height,
+                           int32_t sx, int32_t sy) {
+                           // Tile rectangles moved to where the copy puts them, cut to
+                           // the part it draws.
+                           for (const gdi::RECT& r : tile.OpaqueRectangles()) {
+                               const gdi::RECT placed{std::max(x, r.left - sx + x),
+                                                      std::max(y, r.top - sy + y),
+                                                      std::min(x + width, r.right - sx + x),
+                                                      std::min(y + height, r.bottom - sy + y)};
+                               if (placed.left < placed.right && placed.top < placed.bottom)
+                                   pOut.push_back(placed);
+                           }
+                       });
 }
 
 void kivSprites3::StretchBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop,

@@ -34,6 +34,9 @@ class kivSprites3 {
     // is the game's collision test.
     int32_t GetPixel(double pX, double pY);
     void BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop);
+    // Appends the view rectangles that BitBlt at (pLeft, pTop) onto a colour
+    // view with a black text colour paints whatever they held.
+    void OpaqueCover(int32_t pLeft, int32_t pTop, std::vector<gdi::RECT>& pOut);
     void StretchBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop,
                     int32_t pWidth, int32_t pHeight);
 
@@ -64,6 +67,9 @@ class kivSprites3 {
         return MakeTile(i, j);
     }
     kivSprite3& MakeTile(int32_t i, int32_t j);
+    // visit(tile, x, y, width, height, sx, sy) for each tile that BitBlt at
+    // (pLeft, pTop) draws: the part of it in the view and where it goes.
+    template <class Visit> void ForEachVisibleTile(int32_t pLeft, int32_t pTop, Visit visit);
     void Build(bool pSprite, int32_t pWidth, int32_t pHeight);
     void AddFill(std::shared_ptr<kivSprite3> source, bool scale);
     void AddFill(std::shared_ptr<kivSprite3> source, bool scale, int32_t sourceWidth,

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gfx/kivSprites3.h"
 
@@ -46,6 +47,8 @@ class clsMonster {
     // Paints the game pixel at a world point.
     void SetColour2(double pX, double pY, int32_t pColor);
     void Draw();
+    // Appends the view rectangles that Draw paints whatever they held.
+    void OpaqueCover(std::vector<gdi::RECT>& pOut);
 
     // The movement code in force: 0 for an index outside 1..3.
     int32_t CodeInForce() const;

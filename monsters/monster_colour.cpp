@@ -26,16 +26,33 @@ void clsMonster::SetColour2(double pX, double pY, int32_t pColor) {
     mSprites->DrawRectangle(x, y, x + mBuildPixelWidth, y + mBuildPixelHeight, pColor);
 }
 
+namespace {
+
+// The view position of a monster drawn 1:1: on whole game pixels.
+int32_t Place(double position, double buildPixel, double offset) {
+    return vb::RoundEven(vb::Int(position) * buildPixel + offset);
+}
+
+} // namespace
+
 void clsMonster::Draw() {
     if (mFileName.empty() || !mSprites) return;
     gdi::HDC dc = frmMain->picMainDC();
     if (mBuildPixelWidth == PixelWidth && mBuildPixelHeight == PixelHeight) {
-        mSprites->BitBlt(dc, nullptr, vb::RoundEven(vb::Int(mX) * mBuildPixelWidth + OffsetX),
-                         vb::RoundEven(vb::Int(mY) * mBuildPixelHeight + OffsetY));
+        mSprites->BitBlt(dc, nullptr, Place(mX, mBuildPixelWidth, OffsetX),
+                         Place(mY, mBuildPixelHeight, OffsetY));
     } else {
         mSprites->StretchBlt(dc, nullptr, vb::RoundEven(vb::Int(mX) * PixelWidth + OffsetX),
                              vb::RoundEven(vb::Int(mY) * PixelHeight + OffsetY),
                              vb::RoundEven(mWidth * PixelWidth),
                              vb::RoundEven(mHeight * PixelHeight));
     }
+}
+
+void clsMonster::OpaqueCover(std::vector<gdi::RECT>& pOut) {
+    // A stretched picture claims nothing: its tiles may leave gaps.
+    if (mFileName.empty() || !mSprites) return;
+    if (mBuildPixelWidth != PixelWidth || mBuildPixelHeight != PixelHeight) return;
+    mSprites->OpaqueCover(Place(mX, mBuildPixelWidth, OffsetX),
+                          Place(mY, mBuildPixelHeight, OffsetY), pOut);
 }

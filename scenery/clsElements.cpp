@@ -97,11 +97,7 @@ void clsElements::Move() {
     }
 }
 
-void clsElements::Draw(bool pForeground) {
-    // Masked copies AND their opaque part with the view's text colour, which
-    // the monster banner leaves set: black keeps the pictures' own colours.
-    const gdi::HDC view = DrawTarget();
-    const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
+template <class Visit> void clsElements::ForEachPlacement(bool pForeground, Visit visit) {
     for (ElementRecord& e : mItem) {
         if (e.Sprite == nullptr || !e.Alive || e.Foreground != pForeground) continue;
         const int32_t w = e.Sprite->Width();
@@ -129,22 +125,36 @@ void clsElements::Draw(bool pForeground) {
         }
         for (int32_t i = 1; i <= nx; ++i) {
             for (int32_t j = 1; j <= ny; ++j) {
-                if (e.Type != 0) {
-                    platform::host().MessageBox("Error:clsElements:Type '" +
-                                                    std::to_string(e.Type) +
-                                                    "' not covered by Case.",
-                                                "");
-                    continue;
-                }
                 const int32_t x =
                     vb::RoundEven(vb::Int(((i - 1) * w + sx) / CameraSnapX) * CameraSnapX);
                 const int32_t y =
                     vb::RoundEven(vb::Int(((j - 1) * h + sy) / CameraSnapY) * CameraSnapY);
-                e.Sprite->BitBlt(view, nullptr, x, y);
+                visit(e, x, y);
             }
         }
     }
+}
+
+void clsElements::Draw(bool pForeground) {
+    // Masked copies AND their opaque part with the view's text colour, which
+    // the monster banner leaves set: black keeps the pictures' own colours.
+    const gdi::HDC view = DrawTarget();
+    const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
+    ForEachPlacement(pForeground, [&](ElementRecord& e, int32_t x, int32_t y) {
+        if (e.Type != 0) {
+            platform::host().MessageBox(
+                "Error:clsElements:Type '" + std::to_string(e.Type) + "' not covered by Case.", "");
+            return;
+        }
+        e.Sprite->BitBlt(view, nullptr, x, y);
+    });
     gdi::SetTextColor(view, textColour);
+}
+
+void clsElements::OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut) {
+    ForEachPlacement(pForeground, [&](ElementRecord& e, int32_t x, int32_t y) {
+        if (e.Type == 0) e.Sprite->OpaqueCover(x, y, pOut);
+    });
 }
 
 // frmMain's picMain: its context is the host's view (no dependency on the

@@ -25,6 +25,9 @@ class clsElements {
     void Initialize();
     void Move();
     void Draw(bool pForeground);
+    // Appends the view rectangles that Draw(pForeground) paints whatever
+    // they held.
+    void OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut);
     int32_t GetColour2(double pX, double pY) const;
     void Add(double pX, double pY);
 
@@ -33,6 +36,9 @@ class clsElements {
   private:
     ElementRecord& Append(kivSprites3* pSprite);
     static gdi::HDC DrawTarget();
+    // visit(record, x, y) for every copy of every picture of the pass, in
+    // drawing order.
+    template <class Visit> void ForEachPlacement(bool pForeground, Visit visit);
 
     // 1-3 the clouds, 4 the mountain range, 5 the bridge (its record's alone).
     std::vector<std::unique_ptr<kivSprites3>> mImage;
