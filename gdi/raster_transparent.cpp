@@ -250,10 +250,12 @@ SpanCache& Cache() {
 // Source columns [sx, sxEnd) of one row from its spans onto d.
 void SpanRow(COLORREF* d, const COLORREF* pixels, const Span* spans, uint32_t count, int sx,
              int sxEnd) {
-    // First span that ends after sx.
-    const Span* s = std::upper_bound(spans, spans + count, sx,
-                                     [](int v, const Span& span) { return v < span.end; });
+    const Span* s = spans;
     const Span* stop = spans + count;
+    // First span that ends after sx; most copies take tiles from their left.
+    if (count != 0 && sx > spans->start) {
+        s = std::upper_bound(spans, stop, sx, [](int v, const Span& span) { return v < span.end; });
+    }
     for (; s != stop && s->start < sxEnd; ++s) {
         const int a = std::max(s->start, sx);
         const int b = std::min(s->end, sxEnd);
