@@ -2,35 +2,21 @@
 // exit status says whether every monster can be beaten, a preview on request.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <sys/wait.h>
-
 #include "gdi/picture.h"
 #include "support/temp_dir.h"
 #include "tool_files.h"
+#include <cstdio>
+#include <filesystem>
 
 namespace {
 
 namespace fs = std::filesystem;
 using tool_files::ProgramFolder;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using tool_files::ToolRun;
 
 ToolRun Checker(const std::string& arguments) {
-    const fs::path tool = ProgramFolder() / "stompvale-monster-check";
-    ToolRun run;
-    FILE* pipe = popen(("'" + tool.string() + "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return tool_files::RunTool("stompvale-monster-check", arguments);
 }
 
 // Three hit points on the ground; with redRoof the last is caged in red.

@@ -3,36 +3,22 @@
 // and bad arguments each fail with a clear line.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <regex>
-#include <sys/wait.h>
-
 #include "gdi/picture.h"
 #include "support/game_world.h"
 #include "support/temp_dir.h"
 #include "tool_files.h"
+#include <cstdio>
+#include <filesystem>
+#include <regex>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using tool_files::ToolRun;
 
 ToolRun Soak(const std::string& arguments) {
-    const std::string tool = (tool_files::ProgramFolder() / "stompvale-soak").string();
-    ToolRun run;
-    FILE* pipe = popen(("'" + tool + "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return tool_files::RunTool("stompvale-soak", arguments);
 }
 
 // A data folder with the shipped images and the given monsters.

@@ -2,31 +2,17 @@
 // in the GIF, and one clear line and a non-zero status for every mistake.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sys/wait.h>
-
 #include "gdi/picture.h"
 #include "support/temp_dir.h"
 #include "tool_files.h"
+#include <cstdio>
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using tool_files::ToolRun;
 
 ToolRun Words(const std::string& arguments) {
-    const std::string tool = (tool_files::ProgramFolder() / "stompvale-words").string();
-    ToolRun run;
-    FILE* pipe = popen(("'" + tool + "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return tool_files::RunTool("stompvale-words", arguments);
 }
 
 const std::string kFont =
