@@ -17,8 +17,9 @@ constexpr int32_t kDarkRed = 128;
 void clsMan::Die(int32_t pType) {
     frmMainForm& game = *frmMain;
     clsParticles& particles = *game.mParticles;
+    // The red can stop him more than once in the frame he dies: one sound.
+    if (mState != 2) PlayGameSound(GameSound::Death, mX);
     mState = 2;
-    PlayGameSound(GameSound::Death, mX);
 
     if (pType == 1) {
         // Crushed: a wide, flat spray.

@@ -151,3 +151,23 @@ TEST(GameSounds, MuteOnTheCommandLineSilencesAGameWithSounds) {
         SoundEnabled = false;
     }
 }
+
+TEST(GameSounds, ADeathSoundsOnceThoughTheRedStopsHimTwiceInItsFrame) {
+    // Walking into red on the ground: the step and the move that follows
+    // both meet the red in the same frame.
+    GameWorld world;
+    CopySounds(world);
+    ASSERT_NE(BASS_Init(-1, 44100, 0, nullptr, nullptr), 0); // the pulled device
+    SoundEnabled = true;
+    world.AddMonster("5 Ember 43.gif", {"RR", "RR"});
+    world.Start();
+    world.PlaceMonster(2, -1);
+    world.PlaceMan(0.5, 0);
+    world.Hold(kRight);
+    EXPECT_TRUE(world.FrameUntil([&] { return world.game().mMan->mState == 2; }, 100));
+    world.Frame(5);
+    EXPECT_EQ(GameSoundPlays(GameSound::Death), 1);
+    UnloadGameSounds();
+    BASS_Free();
+    SoundEnabled = false;
+}
