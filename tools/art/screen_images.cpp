@@ -183,7 +183,7 @@ std::vector<NamedPicture> ScreenImages() {
         {"Text_Death.gif",
          {
              {"You died", 80, 14, 6, kHeading},
-             {"Press Escape to quit", 28, 20, 102, kBody},
+             {"Press R to try again, Escape to quit", 28, 20, 102, kBody},
              {"The arrow keys move the camera", 20, 20, 142, kBody},
          }},
         {"Text_Success.gif",
