@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,7 +13,16 @@
 
 namespace gdi::rows {
 
+// Shorter fills stay inline: a call costs more than it saves.
+constexpr size_t kWideFillFrom = 64;
+
 inline void Fill(uint32_t* d, size_t n, uint32_t v) {
+    // The C library's wide fill picks the machine's widest stores at run time.
+    static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+    if (n >= kWideFillFrom) {
+        std::wmemset(reinterpret_cast<wchar_t*>(d), static_cast<wchar_t>(v), n);
+        return;
+    }
     size_t i = 0;
 #if defined(__SSE2__)
     __m128i vv = _mm_set1_epi32(static_cast<int>(v));

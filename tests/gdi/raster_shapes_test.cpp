@@ -40,6 +40,24 @@ TEST(RasterShapes, FillSolidRectAndNullPenRectangle) {
     EXPECT_EQ(Picture2(e), (Rows{".ooo..", ".ooo..", "......", "......"}));
 }
 
+TEST(RasterShapes, FillsOfEveryLengthAndStartTouchOnlyTheirPixels) {
+    // Short fills are written inline, long ones by the C library; both sides
+    // of the change, from every start within a cache line.
+    constexpr int kWidth = 200;
+    for (const int length : {1, 7, 8, 9, 63, 64, 65, 130}) {
+        for (int start = 0; start < 16; ++start) {
+            Canvas c(kWidth, 1);
+            FillSolidRect(c.dc, 0, 0, kWidth, 1, kFill);
+            FillSolidRect(c.dc, start, 0, start + length, 1, kInk);
+            std::string expected(kWidth, '.');
+            expected.replace(start, length, length, '#');
+            ASSERT_EQ(c.Picture(kInk)[0], expected) << length << " from " << start;
+            ASSERT_EQ(c.Picture(kFill)[0].find('.', start + length), std::string::npos)
+                << length << " from " << start;
+        }
+    }
+}
+
 TEST(RasterShapes, RectangleWithOneWidePen) {
     Canvas c(7, 5);
     WithPenAndBrush(c.dc, CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill),
