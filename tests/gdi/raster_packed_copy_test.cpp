@@ -92,3 +92,33 @@ TEST(RasterPackedCopy, EveryKindAndPlacementAsTheTwoPassCopy) {
         }
     }
 }
+
+TEST(RasterPackedCopy, SpansLongerThanATileAsTheTwoPassCopy) {
+    // Opaque runs of 257 to 700 pixels, copied whole and cut at both ends.
+    constexpr int kWide = 720, kRows = 4;
+    const int runEnds[kRows] = {700, 257, 263, 519};
+    Canvas image(kWide, kRows), mask(kWide, kRows, true);
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kWide; ++x) {
+            const bool opaque = x >= 3 && x < runEnds[y];
+            SetPixelV(image.dc, x, y, opaque ? (Noise(x, y, 2) & 0xFFFFFF) | 0x100 : 0);
+            SetPixelV(mask.dc, x, y, opaque ? 0 : 0xFFFFFF);
+        }
+    // Destination x, width, source x.
+    const int kCuts[][3] = {{0, kWide, 0}, {5, 600, 1}, {2, 300, 9}, {0, 270, 4}};
+    for (const auto& cut : kCuts) {
+        Canvas plain(kWide + 8, kRows), fused(kWide + 8, kRows);
+        for (Canvas* c : {&plain, &fused})
+            for (int y = 0; y < kRows; ++y)
+                for (int x = 0; x < kWide + 8; ++x)
+                    SetPixelV(c->dc, x, y, Noise(x, y, 9) & 0xFFFFFF);
+        BitBlt(plain.dc, cut[0], 0, cut[1], kRows, mask.dc, cut[2], 0, SRCAND);
+        BitBlt(plain.dc, cut[0], 0, cut[1], kRows, image.dc, cut[2], 0, SRCPAINT);
+        // The third copy is the first from the kept spans.
+        for (int copy = 0; copy < 3; ++copy)
+            TransparentBlt(fused.dc, cut[0], 0, cut[1], kRows, image.dc, mask.dc, cut[2], 0);
+        ASSERT_EQ(0, std::memcmp(BitmapColourPixels(plain.bitmap), BitmapColourPixels(fused.bitmap),
+                                 sizeof(COLORREF) * (kWide + 8) * kRows))
+            << "cut at " << cut[0] << ", " << cut[1] << " wide from " << cut[2];
+    }
+}
