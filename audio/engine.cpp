@@ -209,101 +209,95 @@ int32_t Engine::SampleFree(uint32_t sampleHandle) {
     return BASS_OK;
 }
 
-int32_t Engine::GetAttributes(uint32_t handle, uint32_t* frequency, uint32_t* volume,
-                              int32_t* pan) {
+// Runs change on the live channel under the lock; the errors of a closed
+// engine or an unknown handle otherwise.
+template <class Change> int32_t Engine::OnChannel(uint32_t handle, Change&& change) {
     std::lock_guard lock(mMutex);
     if (!mOpen) return BASS_ERROR_INIT;
-    const Channel* channel = FindChannel(handle);
+    Channel* channel = FindChannel(handle);
     if (!channel) return BASS_ERROR_HANDLE;
-    if (frequency) *frequency = static_cast<uint32_t>(channel->frequency);
-    if (volume) *volume = static_cast<uint32_t>(channel->volume);
-    if (pan) *pan = channel->pan;
-    return BASS_OK;
+    return change(channel);
+}
+
+int32_t Engine::GetAttributes(uint32_t handle, uint32_t* frequency, uint32_t* volume,
+                              int32_t* pan) {
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        if (frequency) *frequency = static_cast<uint32_t>(channel->frequency);
+        if (volume) *volume = static_cast<uint32_t>(channel->volume);
+        if (pan) *pan = channel->pan;
+        return BASS_OK;
+    });
 }
 
 int32_t Engine::SetAttributes(uint32_t handle, int32_t frequency, int32_t volume, int32_t pan) {
-    std::lock_guard lock(mMutex);
-    if (!mOpen) return BASS_ERROR_INIT;
-    Channel* channel = FindChannel(handle);
-    if (!channel) return BASS_ERROR_HANDLE;
-    if (frequency < -1) return BASS_ERROR_ILLPARAM;
-    if (frequency == 0) {
-        channel->frequency = channel->rate;
-    } else if (frequency > 0) {
-        channel->frequency = std::clamp(frequency, kLowestFrequency, kHighestFrequency);
-    }
-    if (volume != -1) channel->volume = std::clamp(volume, 0, 100);
-    if (pan != -101) channel->pan = std::clamp(pan, -100, 100);
-    return BASS_OK;
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        if (frequency < -1) return BASS_ERROR_ILLPARAM;
+        if (frequency == 0) {
+            channel->frequency = channel->rate;
+        } else if (frequency > 0) {
+            channel->frequency = std::clamp(frequency, kLowestFrequency, kHighestFrequency);
+        }
+        if (volume != -1) channel->volume = std::clamp(volume, 0, 100);
+        if (pan != -101) channel->pan = std::clamp(pan, -100, 100);
+        return BASS_OK;
+    });
 }
 
 int32_t Engine::SetFlags(uint32_t handle, uint32_t flags) {
-    std::lock_guard lock(mMutex);
-    if (!mOpen) return BASS_ERROR_INIT;
-    Channel* channel = FindChannel(handle);
-    if (!channel) return BASS_ERROR_HANDLE;
-    channel->loop = (flags & BASS_SAMPLE_LOOP) != 0;
-    if (channel->feed) LoopStream(*channel->feed, channel->loop);
-    return BASS_OK;
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        channel->loop = (flags & BASS_SAMPLE_LOOP) != 0;
+        if (channel->feed) LoopStream(*channel->feed, channel->loop);
+        return BASS_OK;
+    });
 }
 
 int32_t Engine::Play(uint32_t handle, bool restart) {
-    std::lock_guard lock(mMutex);
-    if (!mOpen) return BASS_ERROR_INIT;
-    Channel* channel = FindChannel(handle);
-    if (!channel) return BASS_ERROR_HANDLE;
-    if (restart || (channel->state == State::Stopped && channel->ended)) {
-        channel->played = 0;
-        channel->ended = false;
-        if (channel->feed) {
-            RestartStream(*channel);
-        } else {
-            channel->position = 0;
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        if (restart || (channel->state == State::Stopped && channel->ended)) {
+            channel->played = 0;
+            channel->ended = false;
+            if (channel->feed) {
+                RestartStream(*channel);
+            } else {
+                channel->position = 0;
+            }
         }
-    }
-    channel->state = State::Playing;
-    return BASS_OK;
+        channel->state = State::Playing;
+        return BASS_OK;
+    });
 }
 
 int32_t Engine::Pause(uint32_t handle) {
-    std::lock_guard lock(mMutex);
-    if (!mOpen) return BASS_ERROR_INIT;
-    Channel* channel = FindChannel(handle);
-    if (!channel) return BASS_ERROR_HANDLE;
-    if (channel->state == State::Stopped) return BASS_ERROR_NOPLAY;
-    channel->state = State::Paused;
-    return BASS_OK;
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        if (channel->state == State::Stopped) return BASS_ERROR_NOPLAY;
+        channel->state = State::Paused;
+        return BASS_OK;
+    });
 }
 
 int32_t Engine::Stop(uint32_t handle) {
-    std::lock_guard lock(mMutex);
-    if (!mOpen) return BASS_ERROR_INIT;
-    Channel* channel = FindChannel(handle);
-    if (!channel) return BASS_ERROR_HANDLE;
-    channel->state = State::Stopped;
-    return BASS_OK;
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        channel->state = State::Stopped;
+        return BASS_OK;
+    });
 }
 
 int32_t Engine::IsActive(uint32_t handle, uint32_t& state) {
-    std::lock_guard lock(mMutex);
-    if (!mOpen) return BASS_ERROR_INIT;
-    const Channel* channel = FindChannel(handle);
-    if (!channel) return BASS_ERROR_HANDLE;
-    state = static_cast<uint32_t>(channel->state);
-    return BASS_OK;
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        state = static_cast<uint32_t>(channel->state);
+        return BASS_OK;
+    });
 }
 
 int32_t Engine::GetExtent(uint32_t handle, Extent& extent) {
-    std::lock_guard lock(mMutex);
-    if (!mOpen) return BASS_ERROR_INIT;
-    const Channel* channel = FindChannel(handle);
-    if (!channel) return BASS_ERROR_HANDLE;
-    extent.length = LengthOf(*channel);
-    extent.position = static_cast<int64_t>(std::floor(channel->position));
-    if (extent.length > 0) extent.position = std::min(extent.position, extent.length);
-    extent.channels = channel->channels;
-    extent.rate = channel->rate;
-    return BASS_OK;
+    return OnChannel(handle, [&](Channel* channel) -> int32_t {
+        extent.length = LengthOf(*channel);
+        extent.position = static_cast<int64_t>(std::floor(channel->position));
+        if (extent.length > 0) extent.position = std::min(extent.position, extent.length);
+        extent.channels = channel->channels;
+        extent.rate = channel->rate;
+        return BASS_OK;
+    });
 }
 
 } // namespace audio

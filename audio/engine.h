@@ -95,6 +95,7 @@ class Engine final : public platform::AudioSource {
 
     uint32_t NewHandle();
     Channel* FindChannel(uint32_t handle);
+    template <class Change> int32_t OnChannel(uint32_t handle, Change&& change);
     int64_t LengthOf(const Channel& channel) const;
     void ResetLocked();
     uint32_t NewSampleChannel(uint32_t sampleHandle, Sample& sample);

@@ -37,12 +37,7 @@ uint64_t StrikeIntoFur(GameWorld& world) {
     world.PlaceMonster(1, -1, 2);
     world.PlaceMan(0.5, 0);
     world.Frame();
-    world.Hold(kZ);
-    world.Frame(60);
-    world.Hold(kRight);
-    world.Release(kZ);
-    world.Frame();
-    world.Release(kRight);
+    world.StrikeRight(60);
     world.Frame(5);
     return world.game().StateChecksum();
 }

@@ -42,12 +42,7 @@ gdi::Picture PlayScript() {
     world.Hold(kUp);
     world.Frame(60); // climb its green flank
     world.Release(kUp);
-    world.Hold(kZ);
-    world.Frame(80); // charge while holding on
-    world.Hold(kRight);
-    world.Release(kZ);
-    world.Frame(); // strike to the right
-    world.Release(kRight);
+    world.StrikeRight(80); // charged while holding on
     world.Frame(99);
     EXPECT_EQ(world.host.RefreshCount, 300);
     return world.ViewPicture();

@@ -25,12 +25,7 @@ void DefeatCurrentMonster(GameWorld& world) {
     for (int i = 0; i < 3; ++i) world.Tap(kF);
     EXPECT_EQ(monster.mHitTotal, 0);
     EXPECT_EQ(monster.mState, 2); // F alone does not end it
-    world.Hold(kZ);
-    world.Frame(60);
-    world.Hold(kRight);
-    world.Release(kZ);
-    world.Frame();
-    world.Release(kRight);
+    world.StrikeRight(60);
     EXPECT_EQ(monster.mState, 3);
     EXPECT_EQ(monster.mHitTotal, 0);
     world.PlaceMan(world.man().mX - 40, 0);

@@ -114,6 +114,15 @@ void GameWorld::Tap(int virtualKey) {
     Frame();
 }
 
+void GameWorld::StrikeRight(int chargeFrames) {
+    Hold(keys::kZ);
+    Frame(chargeFrames);
+    Hold(keys::kRight);
+    Release(keys::kZ);
+    Frame();
+    Release(keys::kRight);
+}
+
 void GameWorld::PlaceMonster(double x, double y, int32_t state) {
     clsMonster& m = monster();
     m.mX = x;

@@ -89,6 +89,9 @@ class GameWorld {
     void ReleaseAll() { host.ReleaseAllKeys(); }
     // Down for one frame, then up for one frame.
     void Tap(int virtualKey);
+    // Z held for chargeFrames, then released with Right held: a strike to
+    // the right in the frame after, Right up again.
+    void StrikeRight(int chargeFrames);
 
     // --- scene set-up ------------------------------------------------------------
     // Puts the monster at (x, y), at rest, in the given state.
