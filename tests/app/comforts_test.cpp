@@ -41,6 +41,33 @@ TEST(Comforts, PauseStopsTheGameKeepsEscapeAndPushesTheTimersBack) {
     EXPECT_EQ(run.folder.Read("History.ini"), "1 First 1-2-3.gif,0\r\n");
 }
 
+// Taps shorter than a frame: pressed and released between two reads of the keyboard.
+TEST(Comforts, TapsShorterThanAFramePauseResumeAndQuit) {
+    AppRun run;
+    int loopFrames = 0;
+    run.host.OnDoEvents = [&](platform::HeadlessHost& host) {
+        ++loopFrames;
+        const auto tap = [&](int key) {
+            host.SetKey(key, true);
+            host.SetKey(key, false);
+        };
+        if (loopFrames == 10) tap(kP); // paused from frame 11
+        if (loopFrames == 30) tap(kP); // running again from 31
+        if (loopFrames == 40) tap(kP); // paused from 41
+        if (loopFrames == 50) {        // a double tap within one frame changes nothing
+            tap(kP);
+            tap(kP);
+        }
+        if (loopFrames == 60) tap(kEscape); // quits from the pause
+        if (loopFrames > 200) host.RequestClose();
+    };
+    int formFrames = 0;
+    run.onCreate = [&](FakeGameForm& f) { f.OnFrame = [&](int frame) { formFrames = frame; }; };
+    ASSERT_EQ(run.Run(), 0);
+    EXPECT_EQ(formFrames, 10 + 10);
+    EXPECT_EQ(loopFrames, 62); // as with a held Escape
+}
+
 TEST(Comforts, PausedViewShowsADimmedBandAndTheRestStays) {
     platform::HeadlessHost host;
     platform::SetHost(&host);
@@ -73,7 +100,10 @@ TEST(Comforts, RAfterDeathSavesTheHistoryAndStartsAFreshGame) {
         ++loopFrames;
         if (loopFrames == 4) host.SetKey(kR, true); // alive: R does nothing
         if (loopFrames == 5) host.SetKey(kR, false);
-        if (loopFrames == 7) host.SetKey(kR, true); // dead: try again
+        if (loopFrames == 7) { // dead: a tap tries again
+            host.SetKey(kR, true);
+            host.SetKey(kR, false);
+        }
         if (loopFrames == 9) historyAtRetry = run.folder.Read("History.ini");
         if (loopFrames == 12) host.RequestClose();
     };
