@@ -65,6 +65,8 @@ class Engine final : public platform::AudioSource {
     // For tests, tools and benchmarks that render faster than real time:
     // returns when every stream's buffer is full or holds its last frame.
     void WaitForStreams();
+    // For tests: how many times the worker has looked for streams to feed.
+    uint64_t WorkerPasses();
 
     // The device callback.
     void RenderAudio(int16_t* out, int32_t frames) override;
@@ -121,6 +123,7 @@ class Engine final : public platform::AudioSource {
     std::vector<Channel*> mVoiceOwners; // the channel of each voice
     std::thread mWorker;
     bool mStopWorker = false;
+    uint64_t mWorkerPasses = 0;
 };
 
 } // namespace audio

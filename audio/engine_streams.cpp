@@ -155,10 +155,26 @@ void Engine::Worker() {
         lock.unlock();
         work.clear(); // a freed stream's file is closed here, outside the lock
         lock.lock();
-        // Streams left to feed go on at once; otherwise look again soon, as
-        // the callback empties the rings.
-        if (idle && !mStopWorker) mWake.wait_for(lock, 10ms);
+        ++mWorkerPasses;
+        if (!idle || mStopWorker) continue; // streams left to feed go on at once
+        // A stream not yet decoded to its end is looked at again soon, as the
+        // callback empties its ring. Without one, nothing can need decoding
+        // until a call changes a stream, and every such call wakes the worker:
+        // it sleeps until then rather than waking a hundred times a second.
+        const bool draining = std::any_of(mFeeds.begin(), mFeeds.end(), [](const auto& feed) {
+            return !feed->freed && !feed->ended;
+        });
+        if (draining) {
+            mWake.wait_for(lock, 10ms);
+        } else {
+            mWake.wait(lock);
+        }
     }
+}
+
+uint64_t Engine::WorkerPasses() {
+    std::lock_guard lock(mMutex);
+    return mWorkerPasses;
 }
 
 void Engine::WaitForStreams() {

@@ -2,10 +2,12 @@
 // samples' playbacks, streams fed by the worker, and the error codes.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <thread>
 
 #include "audio_world.h"
 
@@ -299,3 +301,30 @@ TEST(BassStreams, RestartingMidwayBeginsAgain) {
 }
 
 } // namespace
+
+// The game opens the device at start and plays no stream: its worker must not
+// wake the machine while nothing can need decoding.
+TEST(BassStreams, TheWorkerSleepsUntilAStreamNeedsDecoding) {
+    AudioWorld world;
+    audio::Engine& engine = audio::Engine::Get();
+    const auto passesOver = [&](std::chrono::milliseconds time) {
+        engine.WaitForStreams();
+        const uint64_t before = engine.WorkerPasses();
+        std::this_thread::sleep_for(time);
+        return engine.WorkerPasses() - before;
+    };
+    EXPECT_LE(passesOver(std::chrono::milliseconds(200)), 1u) << "no stream";
+
+    // A short stream is decoded to its end at once; then nothing is left to do.
+    const std::string path = world.Tone("short.wav", "wav", 1, 44100, 0.1, 441, 9000);
+    const HSTREAM stream = BASS_StreamCreateFile(0, path.c_str(), 0, 0, 0);
+    EXPECT_LE(passesOver(std::chrono::milliseconds(200)), 1u) << "a stream decoded to its end";
+
+    // Played, looped and restarted, it is fed again: the calls wake the worker.
+    BASS_ChannelSetFlags(stream, BASS_SAMPLE_LOOP);
+    BASS_ChannelPlay(stream, 1);
+    const std::vector<int16_t> looped = Side(world.Pull(4410 * 5), 0);
+    EXPECT_NEAR(Level(looped), 9000 / std::sqrt(2.0), 100);
+    BASS_StreamFree(stream);
+    EXPECT_LE(passesOver(std::chrono::milliseconds(200)), 1u) << "the stream freed";
+}
