@@ -65,7 +65,8 @@ class frmMainForm : public platform::Form, public GameForm {
     void DrawStatusBars();
     void DrawBanner();
 
-    std::vector<gdi::RECT> mCovers; // kept between frames for its memory
+    std::vector<gdi::RECT> mCovers;        // kept between frames for its memory
+    std::vector<size_t> mElementCoverEnds; // where each scenery picture's covers end
 };
 
 // The one game form while the game runs; nullptr before and after.

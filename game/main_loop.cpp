@@ -79,7 +79,11 @@ void frmMainForm::MainLoop() {
     // picture drawn after the first banner would show the background through.
     gdi::SetBkColor(dc, kWhite);
     gdi::SetTextColor(dc, 0);
-    mElements->Draw(false);
+    if (mCovers.empty()) {
+        mElements->Draw(false);
+    } else {
+        mElements->DrawBehind(mCovers, mElementCoverEnds);
+    }
     for (auto& monster : mMonsters) monster->Draw();
     DrawStatusBars();
 
@@ -103,14 +107,15 @@ void frmMainForm::MainLoop() {
 // of a layer drawn later in the frame will replace it: the scenery's and the
 // monster's opaque rectangles (they are copied with a black text colour),
 // the ground and the frame. Everything drawn in between changes each pixel
-// on its own, so what lay under such a part before cannot show.
+// on its own, so what lay under such a part before cannot show. The same
+// rectangles spare the scenery behind the action what later layers replace.
 void frmMainForm::ClearView(gdi::HDC dc) {
     mCovers.clear();
     if (!ClearOnlyUncovered) {
         FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, kBackground);
         return;
     }
-    mElements->OpaqueCover(false, mCovers);
+    mElements->OpaqueCover(false, mCovers, &mElementCoverEnds);
     for (auto& monster : mMonsters) monster->OpaqueCover(mCovers);
     gdi::RECT ground;
     if (GroundRect(ground)) mCovers.push_back(ground);

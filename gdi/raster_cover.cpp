@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gdi/raster_objects.h"
+#include "gdi/uncovered.h"
 
 namespace gdi {
 
@@ -79,43 +80,12 @@ void FillSolidRectOutside(HDC dc, const RECT& area, const std::vector<RECT>& cov
     if (!b) return;
     const RECT all = Intersection(area, RECT{0, 0, b->width, b->height});
     if (Empty(all)) return;
-    std::vector<RECT> pending;
-    for (const RECT& c : covers) {
-        const RECT r = Intersection(c, all);
-        if (!Empty(r)) pending.push_back(r);
-    }
-    std::sort(pending.begin(), pending.end(),
-              [](const RECT& p, const RECT& q) { return p.top < q.top; });
-
-    // Down the area in bands where the same covers apply: the covers that
-    // reach into a band, left to right, leave the gaps between them to fill.
-    std::vector<RECT> active;
-    std::vector<std::pair<int, int>> gaps;
-    size_t next = 0;
-    for (int y = all.top; y < all.bottom;) {
-        for (; next < pending.size() && pending[next].top <= y; ++next) {
-            const RECT& r = pending[next];
-            active.insert(
-                std::upper_bound(active.begin(), active.end(), r,
-                                 [](const RECT& p, const RECT& q) { return p.left < q.left; }),
-                r);
+    static thread_local UncoveredScratch scratch;
+    ForEachUncovered(all, covers, scratch, [&](const RECT& r) {
+        for (int row = r.top; row < r.bottom; ++row) {
+            detail::FillSpan(*b, row, r.left, r.right, colour);
         }
-        std::erase_if(active, [y](const RECT& r) { return r.bottom <= y; });
-        int until = all.bottom;
-        if (next < pending.size()) until = std::min(until, pending[next].top);
-        gaps.clear();
-        int cursor = all.left;
-        for (const RECT& r : active) {
-            until = std::min(until, static_cast<int>(r.bottom));
-            if (r.left > cursor) gaps.emplace_back(cursor, r.left);
-            cursor = std::max(cursor, static_cast<int>(r.right));
-        }
-        if (cursor < all.right) gaps.emplace_back(cursor, all.right);
-        for (int row = y; row < until; ++row) {
-            for (const auto& [from, to] : gaps) detail::FillSpan(*b, row, from, to, colour);
-        }
-        y = until;
-    }
+    });
     b->touch();
 }
 

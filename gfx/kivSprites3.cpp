@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/modMain.h"
+#include "gdi/uncovered.h"
 #include "gfx/modGraphic.h"
 #include "vb/runtime_error.h"
 
@@ -197,6 +198,33 @@ void kivSprites3::BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, in
                            int32_t sx, int32_t sy) {
                            tile.BitBltDeluxe(pMainHDC, pMaskHDC, x, y, width, height, sx, sy,
                                              gdi::SRCCOPY);
+                       });
+}
+
+void kivSprites3::BitBltUncovered(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop,
+                                  std::span<const gdi::RECT> pCovers) {
+    // The covers that reach the picture at all: a frame has hundreds, a
+    // picture meets a few of them.
+    static thread_local std::vector<gdi::RECT> near;
+    static thread_local gdi::UncoveredScratch scratch;
+    near.clear();
+    const gdi::RECT whole{std::max(pLeft, 0), std::max(pTop, 0),
+                          std::min(pLeft + mWidth, ViewWidth),
+                          std::min(pTop + mHeight, ViewHeight)};
+    for (const gdi::RECT& c : pCovers) {
+        if (c.left < whole.right && c.right > whole.left && c.top < whole.bottom &&
+            c.bottom > whole.top)
+            near.push_back(c);
+    }
+    ForEachVisibleTile(pLeft, pTop,
+                       [&](kivSprite3& tile, int32_t x, int32_t y, int32_t width, int32_t height,
+                           int32_t sx, int32_t sy) {
+                           const gdi::RECT placed{x, y, x + width, y + height};
+                           gdi::ForEachUncovered(placed, near, scratch, [&](const gdi::RECT& r) {
+                               tile.BitBltDeluxe(pMainHDC, nullptr, r.left, r.top, r.right - r.left,
+                                                 r.bottom - r.top, sx + r.left - x, sy + r.top - y,
+                                                 gdi::SRCCOPY);
+                           });
                        });
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "gfx/kivSprite3.h"
@@ -37,6 +38,10 @@ class kivSprites3 {
     // Appends the view rectangles that BitBlt at (pLeft, pTop) onto a colour
     // view with a black text colour paints whatever they held.
     void OpaqueCover(int32_t pLeft, int32_t pTop, std::vector<gdi::RECT>& pOut);
+    // BitBlt onto a colour view leaving out what `pCovers` lies over: layers
+    // drawn later replace it anyway.
+    void BitBltUncovered(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop,
+                         std::span<const gdi::RECT> pCovers);
     void StretchBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop,
                     int32_t pWidth, int32_t pHeight);
 

@@ -1,5 +1,6 @@
 #include "scenery/clsElements.h"
 
+#include <span>
 #include <string>
 
 #include "app/modMain.h"
@@ -135,6 +136,11 @@ template <class Visit> void clsElements::ForEachPlacement(bool pForeground, Visi
     }
 }
 
+void clsElements::TypeNotCovered(const ElementRecord& e) {
+    platform::host().MessageBox(
+        "Error:clsElements:Type '" + std::to_string(e.Type) + "' not covered by Case.", "");
+}
+
 void clsElements::Draw(bool pForeground) {
     // Masked copies AND their opaque part with the view's text colour, which
     // the monster banner leaves set: black keeps the pictures' own colours.
@@ -142,8 +148,7 @@ void clsElements::Draw(bool pForeground) {
     const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
     ForEachPlacement(pForeground, [&](ElementRecord& e, int32_t x, int32_t y) {
         if (e.Type != 0) {
-            platform::host().MessageBox(
-                "Error:clsElements:Type '" + std::to_string(e.Type) + "' not covered by Case.", "");
+            TypeNotCovered(e);
             return;
         }
         e.Sprite->BitBlt(view, nullptr, x, y);
@@ -151,10 +156,30 @@ void clsElements::Draw(bool pForeground) {
     gdi::SetTextColor(view, textColour);
 }
 
-void clsElements::OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut) {
+void clsElements::OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut,
+                              std::vector<size_t>* pEnds) {
+    if (pEnds) pEnds->clear();
     ForEachPlacement(pForeground, [&](ElementRecord& e, int32_t x, int32_t y) {
         if (e.Type == 0) e.Sprite->OpaqueCover(x, y, pOut);
+        if (pEnds) pEnds->push_back(pOut.size());
     });
+}
+
+void clsElements::DrawBehind(const std::vector<gdi::RECT>& pCovers,
+                             const std::vector<size_t>& pEnds) {
+    const gdi::HDC view = DrawTarget();
+    const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
+    size_t placement = 0;
+    ForEachPlacement(false, [&](ElementRecord& e, int32_t x, int32_t y) {
+        const size_t later = placement < pEnds.size() ? pEnds[placement] : pCovers.size();
+        ++placement;
+        if (e.Type != 0) {
+            TypeNotCovered(e);
+            return;
+        }
+        e.Sprite->BitBltUncovered(view, x, y, std::span(pCovers).subspan(later));
+    });
+    gdi::SetTextColor(view, textColour);
 }
 
 // frmMain's picMain: its context is the host's view (no dependency on the

@@ -2,6 +2,7 @@
 // and a bridge, drawn with parallax against the camera. Never solid.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -26,8 +27,13 @@ class clsElements {
     void Move();
     void Draw(bool pForeground);
     // Appends the view rectangles that Draw(pForeground) paints whatever
-    // they held.
-    void OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut);
+    // they held; with pEnds, also where each placement's own ones end.
+    void OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut,
+                     std::vector<size_t>* pEnds = nullptr);
+    // Draw(false) leaving out what opaque layers drawn after each picture
+    // replace: pCovers begun by OpaqueCover(false, pCovers, &pEnds) and
+    // continued with the later layers' rectangles.
+    void DrawBehind(const std::vector<gdi::RECT>& pCovers, const std::vector<size_t>& pEnds);
     int32_t GetColour2(double pX, double pY) const;
     void Add(double pX, double pY);
 
@@ -36,6 +42,7 @@ class clsElements {
   private:
     ElementRecord& Append(kivSprites3* pSprite);
     static gdi::HDC DrawTarget();
+    static void TypeNotCovered(const ElementRecord& e);
     // visit(record, x, y) for every copy of every picture of the pass, in
     // drawing order.
     template <class Visit> void ForEachPlacement(bool pForeground, Visit visit);

@@ -1,7 +1,8 @@
-// A frame that clears only what its opaque layers leave uncovered shows the
-// same view as one that clears everything, frame after frame, whatever the
-// view held before: monsters across the edges, moving, sinking into the
-// ground, under scenery and a screen image.
+// A frame that clears only what its opaque layers leave uncovered, and draws
+// the scenery behind the action only where later layers leave it showing,
+// shows the same view as one that clears and draws everything, frame after
+// frame, whatever the view held before: monsters across the edges, moving,
+// sinking into the ground, under scenery and a screen image.
 #include <gtest/gtest.h>
 
 #include <functional>
