@@ -1,8 +1,6 @@
 #include "app/comforts.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <vector>
 
 #include "app/history.h"
 #include "app/modMain.h"
@@ -10,22 +8,9 @@
 #include "gfx/modGraphic.h"
 #include "input/clsKeyboard.h"
 
-namespace {
-
-// Pressed since the last frame, however briefly: a tap shorter than a frame
-// leaves the key up but its toggle bit flipped.
-bool Pressed(int code) {
-    const auto c = static_cast<uint8_t>(code);
-    const std::vector<uint8_t>& old = Keyboard->OldState();
-    const uint8_t before = c < old.size() ? old[c] : 0;
-    return Keyboard->KeyDown(code) || ((Keyboard->KeyState()[c] ^ before) & 0x01) != 0;
-}
-
-} // namespace
-
 bool PauseControl::Step(GameForm& form) {
     platform::Host& host = platform::host();
-    if (Pressed(keys_comfort::kPause)) {
+    if (Keyboard->KeyPressed(keys_comfort::kPause)) {
         mPaused = !mPaused;
         if (mPaused) {
             mPausedAt = host.Now();
@@ -38,13 +23,13 @@ bool PauseControl::Step(GameForm& form) {
         }
     }
     if (!mPaused) return false;
-    if (Pressed(27)) NextGameState = 2; // Escape still quits
-    host.RefreshView();                 // the window may have been uncovered or resized
+    if (Keyboard->KeyPressed(27)) NextGameState = 2; // Escape still quits
+    host.RefreshView(); // the window may have been uncovered or resized
     return true;
 }
 
 bool WantsToTryAgain(const GameForm& form) {
-    return Pressed(keys_comfort::kRetry) && form.ManIsDead();
+    return Keyboard->KeyPressed(keys_comfort::kRetry) && form.ManIsDead();
 }
 
 void DrawPausedLine(gdi::HDC view, int32_t width, int32_t height) {

@@ -79,11 +79,7 @@ void frmMainForm::MainLoop() {
     // picture drawn after the first banner would show the background through.
     gdi::SetBkColor(dc, kWhite);
     gdi::SetTextColor(dc, 0);
-    if (mCovers.empty()) {
-        mElements->Draw(false);
-    } else {
-        mElements->DrawBehind(mCovers, mElementCoverEnds);
-    }
+    mElements->DrawBehind(mCovers, mElementCoverEnds);
     for (auto& monster : mMonsters) monster->Draw();
     DrawStatusBars();
 
@@ -111,6 +107,7 @@ void frmMainForm::MainLoop() {
 // rectangles spare the scenery behind the action what later layers replace.
 void frmMainForm::ClearView(gdi::HDC dc) {
     mCovers.clear();
+    mElementCoverEnds.clear(); // the scenery then drawn whole
     if (!ClearOnlyUncovered) {
         FillRectGdi(dc, 0, 0, ViewWidth, ViewHeight, kBackground);
         return;

@@ -29,6 +29,11 @@ bool clsKeyboard::KeyUp(int32_t pKeyCode) const {
     return (mKeyState[code] & 0x80) == 0 && mKeyState[code] != OldByte(code);
 }
 
+bool clsKeyboard::KeyPressed(int32_t pKeyCode) const {
+    const auto code = static_cast<uint8_t>(pKeyCode);
+    return KeyDown(pKeyCode) || ((mKeyState[code] ^ OldByte(code)) & 0x01) != 0;
+}
+
 bool clsKeyboard::AnyKey() const {
     for (int32_t code = 0; code <= 192; ++code) {
         if (KeyDown(code)) return true;

@@ -14,6 +14,10 @@ class clsKeyboard {
     bool KeyHold(int32_t pKeyCode) const;
     bool KeyDown(int32_t pKeyCode) const;
     bool KeyUp(int32_t pKeyCode) const;
+    // Pressed since the previous Check, however briefly: a tap shorter than a
+    // frame leaves the key up but its toggle bit flipped. For the comforts
+    // around the game; the game itself reads KeyDown.
+    bool KeyPressed(int32_t pKeyCode) const;
     bool AnyKey() const;
 
     // The two snapshots, for tests and tools.

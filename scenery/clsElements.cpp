@@ -1,5 +1,6 @@
 #include "scenery/clsElements.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 
@@ -136,22 +137,37 @@ template <class Visit> void clsElements::ForEachPlacement(bool pForeground, Visi
     }
 }
 
-void clsElements::TypeNotCovered(const ElementRecord& e) {
-    platform::host().MessageBox(
-        "Error:clsElements:Type '" + std::to_string(e.Type) + "' not covered by Case.", "");
+void clsElements::Draw(bool pForeground) {
+    DrawPass(pForeground, {}, {});
 }
 
-void clsElements::Draw(bool pForeground) {
+void clsElements::DrawBehind(const std::vector<gdi::RECT>& pCovers,
+                             const std::vector<size_t>& pEnds) {
+    DrawPass(false, pCovers, pEnds);
+}
+
+// Without ends, every picture whole; with them, each placement leaves out
+// what the covers after its own ones lie over.
+void clsElements::DrawPass(bool pForeground, std::span<const gdi::RECT> pCovers,
+                           std::span<const size_t> pEnds) {
     // Masked copies AND their opaque part with the view's text colour, which
     // the monster banner leaves set: black keeps the pictures' own colours.
     const gdi::HDC view = DrawTarget();
     const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
+    size_t placement = 0;
     ForEachPlacement(pForeground, [&](ElementRecord& e, int32_t x, int32_t y) {
+        const size_t k = placement++;
         if (e.Type != 0) {
-            TypeNotCovered(e);
+            platform::host().MessageBox(
+                "Error:clsElements:Type '" + std::to_string(e.Type) + "' not covered by Case.", "");
             return;
         }
-        e.Sprite->BitBlt(view, nullptr, x, y);
+        if (k < pEnds.size()) {
+            e.Sprite->BitBltUncovered(view, x, y,
+                                      pCovers.subspan(std::min(pEnds[k], pCovers.size())));
+        } else {
+            e.Sprite->BitBlt(view, nullptr, x, y);
+        }
     });
     gdi::SetTextColor(view, textColour);
 }
@@ -163,23 +179,6 @@ void clsElements::OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut,
         if (e.Type == 0) e.Sprite->OpaqueCover(x, y, pOut);
         if (pEnds) pEnds->push_back(pOut.size());
     });
-}
-
-void clsElements::DrawBehind(const std::vector<gdi::RECT>& pCovers,
-                             const std::vector<size_t>& pEnds) {
-    const gdi::HDC view = DrawTarget();
-    const gdi::COLORREF textColour = gdi::SetTextColor(view, 0);
-    size_t placement = 0;
-    ForEachPlacement(false, [&](ElementRecord& e, int32_t x, int32_t y) {
-        const size_t later = placement < pEnds.size() ? pEnds[placement] : pCovers.size();
-        ++placement;
-        if (e.Type != 0) {
-            TypeNotCovered(e);
-            return;
-        }
-        e.Sprite->BitBltUncovered(view, x, y, std::span(pCovers).subspan(later));
-    });
-    gdi::SetTextColor(view, textColour);
 }
 
 // frmMain's picMain: its context is the host's view (no dependency on the

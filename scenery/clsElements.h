@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "gfx/kivSprites3.h"
@@ -32,7 +33,7 @@ class clsElements {
                      std::vector<size_t>* pEnds = nullptr);
     // Draw(false) leaving out what opaque layers drawn after each picture
     // replace: pCovers begun by OpaqueCover(false, pCovers, &pEnds) and
-    // continued with the later layers' rectangles.
+    // continued with the later layers' rectangles. Empty pEnds: Draw(false).
     void DrawBehind(const std::vector<gdi::RECT>& pCovers, const std::vector<size_t>& pEnds);
     int32_t GetColour2(double pX, double pY) const;
     void Add(double pX, double pY);
@@ -42,7 +43,8 @@ class clsElements {
   private:
     ElementRecord& Append(kivSprites3* pSprite);
     static gdi::HDC DrawTarget();
-    static void TypeNotCovered(const ElementRecord& e);
+    void DrawPass(bool pForeground, std::span<const gdi::RECT> pCovers,
+                  std::span<const size_t> pEnds);
     // visit(record, x, y) for every copy of every picture of the pass, in
     // drawing order.
     template <class Visit> void ForEachPlacement(bool pForeground, Visit visit);
