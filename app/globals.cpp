@@ -17,4 +17,5 @@ double ValueThreshold = 0.65;
 int32_t WorldLimitX = 20500;
 int32_t ColourGreen = 148 + 190 * 256 + 57 * 65536, ColourWhite = 0xFFFFFF;
 int32_t GameState = 0, NextGameState = 1, StateFrames = 0;
+bool GameSoundsOn = false;
 std::unique_ptr<clsKeyboard> Keyboard;

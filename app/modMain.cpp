@@ -149,6 +149,7 @@ int Main(const ProgramSetup& setup) {
         SoundEnabled = false;
         SoundEnabled = BASS_Init(-1, 44100, 0, kivForm.get(), nullptr) != 0;
         if (setup.mute) SoundEnabled = false;
+        GameSoundsOn = setup.sound && SoundEnabled;
 
         CursorPos = host.GetCursorPos();
         LastCursorPos = CursorPos;

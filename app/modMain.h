@@ -29,6 +29,8 @@ extern int32_t WorldLimitX;
 extern int32_t ColourGreen, ColourWhite;
 extern int32_t GameState, NextGameState, StateFrames;
 // SoundEnabled belongs to the audio library: audio/sound_enabled.h.
+// Whether the game plays its own sounds; start-up sets it from the setup.
+extern bool GameSoundsOn;
 extern std::unique_ptr<clsKeyboard> Keyboard;
 
 // How start-up chooses the screen size: the two builds differ only here.
@@ -42,7 +44,10 @@ struct ProgramSetup {
     std::function<GameForm*()> createGameForm;
     // Unloads and releases the game form.
     std::function<void()> releaseGameForm;
-    // No sound at all, whatever the device and the data (--mute).
+    // The game's own sounds (--sound); without them the game opens the sound
+    // device and stays silent.
+    bool sound = false;
+    // No sound at all, whatever the device, the data and `sound` (--mute).
     bool mute = false;
     // Bytes all bitmaps together may hold; 0 takes the machine's default.
     uint64_t bitmapMemoryBudget = 0;

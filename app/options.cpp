@@ -35,6 +35,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
             value("--replay", o.replayFile);
         } else if (arg == "--headless") {
             o.headless = true;
+        } else if (arg == "--sound") {
+            o.sound = true;
         } else if (arg == "--mute") {
             o.mute = true;
         } else {
@@ -52,8 +54,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
 
 std::string UsageText(const std::string& program) {
     return "usage: " + program +
-           " [--window | --fullscreen] [--mute] [--data DIR] [--history FILE]\n"
-           "       [--record FILE | --replay FILE [--headless]]\n"
+           " [--window | --fullscreen] [--sound] [--mute] [--data DIR]\n"
+           "       [--history FILE] [--record FILE | --replay FILE [--headless]]\n"
            "       " +
            program +
            " --help | --version\n"
@@ -62,7 +64,9 @@ std::string UsageText(const std::string& program) {
            "\n"
            "  --window        a normal, resizable window the size of the play area\n"
            "  --fullscreen    start in full screen\n"
-           "  --mute          no sound (the game's sounds are in Sounds/ beside its data)\n"
+           "  --sound         play the game's own sounds (Sounds/ beside its data);\n"
+           "                  without it the game is silent\n"
+           "  --mute          no sound at all, not even the device opened; wins over --sound\n"
            "  --data DIR      read Monsters/ and images/ from DIR\n"
            "  --history FILE  read and write the defeat counts in FILE\n"
            "  --record FILE   write everything about the game played to FILE\n"

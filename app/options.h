@@ -14,7 +14,8 @@ struct GameOptions {
     std::string recordFile;  // write the game played to it
     std::string replayFile;  // play a recorded game back
     bool headless = false;   // a replay without a window, as fast as it goes
-    bool mute = false;       // no sound
+    bool sound = false;      // the game's own sounds
+    bool mute = false;       // no sound at all; wins over `sound`
 };
 
 struct ParsedOptions {

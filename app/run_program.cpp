@@ -56,6 +56,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     }
 
     ProgramSetup withOptions = setup;
+    withOptions.sound = options.sound;
     withOptions.mute = options.mute;
     const ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
     const ProgramIdentity identity{program, STOMPVALE_VERSION};

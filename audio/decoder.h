@@ -56,7 +56,15 @@ struct DecodedSound {
     int64_t frames = 0;
 };
 
-// Decodes to the end. False (*error BASS_ERROR_MEM) when it does not fit in memory.
+// The library's lengths are 32-bit: no sound decoded whole takes more bytes.
+constexpr uint64_t kMaxDecodedSoundBytes = 0xFFFFFFFFu;
+// The most bytes of 16-bit data one sound decoded whole may take; at most
+// kMaxDecodedSoundBytes, which it is unless lowered (tests do).
+uint64_t DecodedSoundLimit();
+void SetDecodedSoundLimit(uint64_t bytes);
+
+// Decodes to the end. False (*error BASS_ERROR_MEM) when it does not fit in
+// memory or in the limit.
 bool DecodeWhole(Decoder& decoder, DecodedSound& sound, int32_t* error);
 
 } // namespace audio

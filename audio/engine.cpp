@@ -196,6 +196,11 @@ int32_t Engine::SampleStop(uint32_t sampleHandle) {
     return BASS_OK;
 }
 
+size_t Engine::LoadedSamples() {
+    std::lock_guard lock(mMutex);
+    return mSamples.size();
+}
+
 int32_t Engine::SampleFree(uint32_t sampleHandle) {
     std::shared_ptr<const DecodedSound> released; // freed after the lock
     std::lock_guard lock(mMutex);

@@ -67,6 +67,8 @@ class Engine final : public platform::AudioSource {
     void WaitForStreams();
     // For tests: how many times the worker has looked for streams to feed.
     uint64_t WorkerPasses();
+    // For tests: how many samples are loaded.
+    size_t LoadedSamples();
 
     // The device callback.
     void RenderAudio(int16_t* out, int32_t frames) override;

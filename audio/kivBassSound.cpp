@@ -52,6 +52,8 @@ int32_t kivBassSound::BassPan() const {
 void kivBassSound::Initialize(int32_t pTypez, const std::string& pFileName, int32_t pNumber) {
     if (!SoundEnabled) return;
     Terminate();
+    // The sample of an earlier load would otherwise be held until the end.
+    ReleaseSample();
     mTypez = pTypez;
     mFilename = pFileName;
     FromResource = false;
@@ -133,11 +135,17 @@ void kivBassSound::Terminate() {
         if (IsStream()) BASS_StreamFree(mChannel);
         mChannel = 0;
     }
-    // Its playbacks are stopped: the decoded sample would only take memory.
-    if (SampleHandle != 0) {
-        BASS_SampleFree(SampleHandle);
-        SampleHandle = 0;
-    }
+    // A sample stays loaded: Play fetches a new channel of it.
+}
+
+kivBassSound::~kivBassSound() {
+    Terminate();
+    ReleaseSample();
+}
+
+void kivBassSound::ReleaseSample() {
+    if (SoundEnabled && SampleHandle != 0) BASS_SampleFree(SampleHandle);
+    SampleHandle = 0;
 }
 
 bool kivBassSound::PlayingStream() const {
@@ -148,8 +156,9 @@ bool kivBassSound::PlayingStream() const {
     return position < length && active == BASS_ACTIVE_PLAYING;
 }
 
+// Without a channel the library answers its failure value (-1) for handle 0.
 float kivBassSound::Length() const {
-    if (!SoundEnabled || mChannel == 0) return 0;
+    if (!SoundEnabled) return 0;
     return BytesToSeconds(mChannel, Low32(BASS_ChannelGetLength(mChannel)));
 }
 

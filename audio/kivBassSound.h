@@ -14,7 +14,8 @@ class kivBassSound {
     static constexpr int32_t kKeep = -6666;
 
     kivBassSound() = default;
-    ~kivBassSound() { Terminate(); }
+    // Terminate, and the sample is released too.
+    ~kivBassSound();
     kivBassSound(const kivBassSound&) = delete;
     kivBassSound& operator=(const kivBassSound&) = delete;
 
@@ -27,6 +28,8 @@ class kivBassSound {
               int32_t pLoopz = kKeep);
     void Pause();
     void Stopz();
+    // Stops and lets go of the channel; a loaded sample stays, so Play plays
+    // it again on a new channel.
     void Terminate();
 
     bool PlayingStream() const;
@@ -52,6 +55,7 @@ class kivBassSound {
     int32_t BassFrequency() const;
     int32_t BassPan() const;
     bool IsStream() const { return mTypez == 1; }
+    void ReleaseSample();
 
     uint32_t mChannel = 0;
     int32_t mTypez = 0;

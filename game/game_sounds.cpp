@@ -36,7 +36,7 @@ const char* GameSoundName(GameSound sound) {
 
 void LoadGameSounds(const std::string& soundsFolder) {
     UnloadGameSounds();
-    if (!SoundEnabled) return;
+    if (!SoundEnabled || !GameSoundsOn) return;
     namespace fs = std::filesystem;
     for (size_t i = 0; i < kSounds; ++i) {
         const fs::path folder = fs::path(soundsFolder) / kNames[i];

@@ -1,6 +1,7 @@
 // The game's own sounds, through its sound library: one sound set per event
-// in a folder under Sounds/ beside the game. Without that folder, with
-// --mute, or without a sound device the game is silent as it always was, and
+// in a folder under Sounds/ beside the game, played only when asked for
+// (--sound). Without them, without that folder, with --mute, or without a
+// sound device the game is silent as it always was, and
 // nothing the game does depends on whether a sound plays: the choice of
 // variation and pitch comes from a random source of the sounds' own.
 #pragma once
@@ -15,7 +16,8 @@ enum class GameSound { Strike, Cut, HitPoint, Stage, Defeat, Rise, Land, Death, 
 const char* GameSoundName(GameSound sound);
 
 // Loads the sets found under the folder (those missing stay silent); again
-// on every new game. Does nothing while the sound device is off.
+// on every new game. Does nothing while the sound device is off or the
+// game's sounds were not asked for (GameSoundsOn).
 void LoadGameSounds(const std::string& soundsFolder);
 void UnloadGameSounds();
 

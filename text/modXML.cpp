@@ -12,6 +12,9 @@ namespace {
 
 // Reading stops after the line on which the messages reach this length.
 constexpr size_t kErrorCap = 1000;
+// The line that crosses kErrorCap keeps all its messages; only a hostile line
+// (a megabyte of ">") could pile up more than this, and it is cut here.
+constexpr size_t kReportLimit = 65536;
 
 std::string RemoveLineBreaks(const std::string& s) {
     std::string out;
@@ -89,9 +92,7 @@ class Reader {
     }
 
     void Message(const std::string& text) {
-        // Past the cap the rest of the line is still read, so that callers see
-        // the same elements, but the report stops growing with the input.
-        if (mErrors.size() >= kErrorCap) return;
+        if (mErrors.size() >= kReportLimit) return;
         mErrors += "\r\nLine " + std::to_string(mLineCount) + ": " + text;
     }
 

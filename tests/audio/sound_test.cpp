@@ -1,6 +1,10 @@
 // kivBassSound over the library on a pulled device.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+
 #include "audio/kivBassSound.h"
 #include "audio/kivBassSoundm.h"
 #include "audio_world.h"
@@ -14,6 +18,13 @@ struct Attributes {
     uint32_t frequency = 0, volume = 0;
     int32_t pan = 0;
 };
+
+// The process's high-water mark of resident memory.
+long PeakMemoryKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
 
 Attributes AttributesOf(const kivBassSound& sound) {
     Attributes a;
@@ -219,7 +230,7 @@ TEST(Sound, FailedLoadsShowTheirMessageAndLeaveTheObjectUsable) {
         sound.Play();
         sound.Stopz();
         EXPECT_EQ(world.host.Messages.size(), 1u) << "later calls do nothing";
-        EXPECT_EQ(sound.Length(), 0);
+        EXPECT_EQ(sound.Length(), -1.0f);
         EXPECT_FALSE(sound.PlayingStream());
     }
     EXPECT_EQ(Peak(world.Pull(100)), 0);
@@ -258,7 +269,7 @@ TEST(Sound, WithoutSoundEverythingIsSkipped) {
     EXPECT_TRUE(sound.Alive());
 }
 
-TEST(Sound, TerminateReleasesAndALoadReplacesTheSound) {
+TEST(Sound, ALoadReplacesTheSoundAndTerminateFreesAStream) {
     AudioWorld world;
     const std::string first = world.Frames("a.wav", 1, kOutputRate, Constant(20000, 1000));
     const std::string second = world.Frames("b.wav", 2, 11025, std::vector<int16_t>(400, 2000));
@@ -269,6 +280,7 @@ TEST(Sound, TerminateReleasesAndALoadReplacesTheSound) {
     sound.Initialize(kStream, second, 1);
     EXPECT_EQ(BASS_ChannelIsActive(old), BASS_ACTIVE_STOPPED);
     EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_HANDLE); // released with its sample
+    EXPECT_EQ(audio::Engine::Get().LoadedSamples(), 0u);
     EXPECT_FLOAT_EQ(sound.Length(), 200.0f / 11025);
     sound.Play(100, 0, 0, 0);
     EXPECT_EQ(Peak(world.Pull(50)), 2000);
@@ -278,6 +290,162 @@ TEST(Sound, TerminateReleasesAndALoadReplacesTheSound) {
     EXPECT_EQ(BASS_ChannelIsActive(stream), BASS_ACTIVE_STOPPED);
     EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_HANDLE);
     EXPECT_EQ(Peak(world.Pull(50)), 0);
+    sound.Play();
+    EXPECT_EQ(Peak(world.Pull(50)), 0) << "a freed stream stays silent";
+}
+
+TEST(Sound, ASampleOutlivesTerminateUntilTheObjectGoes) {
+    AudioWorld world;
+    const std::string path = world.Frames("a.wav", 1, kOutputRate, Constant(20000, 1000));
+    {
+        kivBassSound sound;
+        sound.Initialize(kSample, path, 2);
+        sound.Play(100, 0, 0, 0);
+        sound.Terminate();
+        EXPECT_EQ(sound.BassHandle(), 0u);
+        EXPECT_EQ(Peak(world.Pull(50)), 0);
+        sound.Play(100, 0, 0, 0);
+        EXPECT_NE(sound.BassHandle(), 0u);
+        EXPECT_EQ(Peak(world.Pull(50)), 1000);
+        EXPECT_EQ(audio::Engine::Get().LoadedSamples(), 1u);
+    }
+    EXPECT_EQ(audio::Engine::Get().LoadedSamples(), 0u);
+    EXPECT_EQ(Peak(world.Pull(50)), 0);
+
+    // Loads, terminates and plays over a long run hold one sample at most.
+    kivBassSound reused;
+    for (int i = 0; i < 10000; ++i) {
+        reused.Initialize(kSample, path, 1);
+        reused.Terminate();
+        if (i % 1000 == 0) reused.Play();
+        kivBassSound passing;
+        passing.Initialize(kSample, path, 1);
+        passing.Terminate();
+    }
+    EXPECT_EQ(audio::Engine::Get().LoadedSamples(), 1u);
+}
+
+TEST(Sound, StopzKeepsThePauseSoPlayResumes) {
+    AudioWorld world;
+    const std::string path = world.Frames("ramp.wav", 1, kOutputRate, Ramp(20000, 1));
+    for (const int typez : {kSample, kStream}) {
+        SCOPED_TRACE(typez);
+        kivBassSound sound;
+        sound.Initialize(typez, path, 1);
+        sound.Play(100, 0, 0, 0);
+        world.Pull(1000);
+        sound.Pause();
+        sound.Stopz();
+        EXPECT_EQ(Peak(world.Pull(100)), 0);
+        sound.Play(100, 0, 0, 0);
+        EXPECT_EQ(Side(world.Pull(3), 0), (std::vector<int16_t>{1000, 1001, 1002}));
+    }
+}
+
+TEST(Sound, LoopingOffReachesAPlayingSound) {
+    AudioWorld world;
+    const std::string path = world.Frames("flat.wav", 1, kOutputRate, Constant(2000, 1000));
+    for (const int typez : {kSample, kStream}) {
+        SCOPED_TRACE(typez);
+        kivBassSound sound;
+        sound.Initialize(typez, path, 1);
+        sound.Play(100, 0, 0, 1);
+        world.Pull(3000); // into its second round
+        EXPECT_TRUE(sound.PlayingStream());
+        sound.SetLoopz(false);
+        world.Pull(2000);
+        EXPECT_FALSE(sound.PlayingStream());
+        EXPECT_EQ(Peak(world.Pull(100)), 0);
+    }
+}
+
+TEST(Sound, ANewPlaybackOfASampleLeavesTheEarlierOnesSettingsAlone) {
+    AudioWorld world;
+    const std::string path = world.Tone("tone.wav", "wav", 1, 22050, 0.5);
+    kivBassSound sound;
+    sound.Initialize(kSample, path, 2);
+    sound.Play(-100, -100, 0, 0);
+    const uint32_t first = sound.BassHandle();
+    sound.Play(100, 100, 100, 1);
+    ASSERT_NE(sound.BassHandle(), first);
+    Attributes a;
+    BASS_ChannelGetAttributes(first, &a.frequency, &a.volume, &a.pan);
+    EXPECT_EQ(a.frequency, 22050u);
+    EXPECT_EQ(a.volume, 0u);
+    EXPECT_EQ(a.pan, -100);
+    const Attributes b = AttributesOf(sound);
+    EXPECT_EQ(b.frequency, 44100u);
+    EXPECT_EQ(b.volume, 100u);
+    EXPECT_EQ(b.pan, 100);
+}
+
+TEST(Sound, ASoundTooLargeForMemoryIsReportedWithCodeTen) {
+    AudioWorld world;
+    struct LimitGuard {
+        ~LimitGuard() { audio::SetDecodedSoundLimit(audio::kMaxDecodedSoundBytes); }
+    } guard;
+    audio::SetDecodedSoundLimit(1000); // 500 frames of mono
+    const std::string fits = world.Frames("fits.wav", 1, 22050, Constant(500, 100));
+    const std::string over = world.Frames("over.wav", 1, 22050, Constant(501, 100));
+    kivBassSound sound;
+    sound.Initialize(kSample, fits, 1);
+    EXPECT_TRUE(world.host.Messages.empty());
+    EXPECT_FLOAT_EQ(sound.Length(), 500.0f / 22050);
+    sound.Initialize(kSample, over, 1);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_MEM);
+    ASSERT_EQ(world.host.Messages.size(), 1u);
+    EXPECT_EQ(world.host.Messages[0], "Error: kivBassSound: Initialize: Could not initialize '" +
+                                          over + ". Bass Error Code:10");
+    EXPECT_EQ(sound.BassHandle(), 0u);
+}
+
+TEST(Sound, AFileThatOverstatesItsLengthLoadsWhatItHolds) {
+    AudioWorld world;
+    const std::string path = world.Tone("tone.flac", "flac", 1, 22050, 0.25);
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    // The stream information block's 36-bit sample count, set to its largest.
+    ASSERT_EQ(bytes.substr(0, 4), "fLaC");
+    bytes[21] = static_cast<char>(bytes[21] | 0x0F);
+    for (int i = 22; i < 26; ++i) bytes[static_cast<size_t>(i)] = static_cast<char>(0xFF);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    const long peakBefore = PeakMemoryKiB();
+    kivBassSound sound;
+    sound.Initialize(kSample, path, 1);
+    EXPECT_TRUE(world.host.Messages.empty());
+    EXPECT_NEAR(sound.Length(), 0.25f, 0.01f);
+    // Taking the header at its word would have zeroed gigabytes.
+    EXPECT_LT(PeakMemoryKiB() - peakBefore, 256 * 1024);
+}
+
+TEST(Sound, FailedLoadsHaveTheLibrarysFailureLength) {
+    AudioWorld world;
+    kivBassSound sound;
+    sound.Initialize(kSample, world.Path("missing.wav"), 1);
+    EXPECT_EQ(sound.Length(), -1.0f);
+    EXPECT_EQ(BytesToSeconds(0, -1), -1.0f);
+}
+
+TEST(Sound, EveryErrorCodeHasItsText) {
+    const std::pair<int32_t, std::string> cases[] = {
+        {BASS_OK, "no error"},
+        {BASS_ERROR_INIT, "the sound library is not initialised"},
+        {BASS_ERROR_ALREADY, "the sound library is already initialised"},
+        {BASS_ERROR_DEVICE, "no sound device"},
+        {BASS_ERROR_FILEOPEN, "file cannot be opened"},
+        {BASS_ERROR_FORMAT, "not a sound format that can be decoded"},
+        {BASS_ERROR_HANDLE, "bad handle"},
+        {BASS_ERROR_NOCHAN, "no free channel"},
+        {BASS_ERROR_ILLPARAM, "an argument is out of range"},
+        {BASS_ERROR_NOPLAY, "the channel is not playing"},
+        {BASS_ERROR_MEM, "not enough memory"},
+        {11, "unknown error"},
+        {-1, "unknown error"},
+    };
+    for (const auto& [code, text] : cases) EXPECT_EQ(BASS_ErrorText(code), text) << code;
 }
 
 TEST(Sound, ConversionsOutsideALongRaiseOverflow) {

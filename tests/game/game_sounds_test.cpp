@@ -1,7 +1,7 @@
 // The game's own sounds: a strike that cuts fur and stabs a hit point plays
 // its three sets in that order through SDL's real output (the disk driver),
-// the output is not silent, and with --mute, without a device or without the
-// Sounds folder the game plays exactly the same.
+// the output is not silent, and without --sound, with --mute, without a
+// device or without the Sounds folder the game plays exactly the same.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,7 +72,7 @@ TEST(GameSounds, AStrikeThatCutsAndStabsPlaysItsSetsInOrderAndIsHeard) {
             return platform::OpenSdlAudioDevice(frequency);
         };
         ASSERT_NE(BASS_Init(-1, 44100, 0, nullptr, nullptr), 0);
-        SoundEnabled = true;
+        SoundEnabled = GameSoundsOn = true;
         StrikeIntoFur(world);
         const std::vector<GameSound> played = GameSoundsPlayed();
         // The monster rose when the game began; then the strike's three.
@@ -87,7 +87,7 @@ TEST(GameSounds, AStrikeThatCutsAndStabsPlaysItsSetsInOrderAndIsHeard) {
         std::this_thread::sleep_for(std::chrono::milliseconds(400)); // the device plays them
         UnloadGameSounds();
         BASS_Free();
-        SoundEnabled = false;
+        SoundEnabled = GameSoundsOn = false;
     }
     unsetenv("SDL_AUDIODRIVER");
     unsetenv("SDL_DISKAUDIOFILE");
@@ -104,7 +104,7 @@ TEST(GameSounds, MutedOrWithoutSoundsTheGamePlaysTheSame) {
         GameWorld world;
         CopySounds(world);
         ASSERT_NE(BASS_Init(-1, 44100, 0, nullptr, nullptr), 0); // the pulled device
-        SoundEnabled = true;
+        SoundEnabled = GameSoundsOn = true;
         withSounds = StrikeIntoFur(world);
         EXPECT_EQ(GameSoundPlays(GameSound::HitPoint), 1);
         UnloadGameSounds();
@@ -112,23 +112,38 @@ TEST(GameSounds, MutedOrWithoutSoundsTheGamePlaysTheSame) {
     }
     struct Case {
         const char* what;
-        bool sounds, enabled;
+        bool sounds, enabled, asked;
     };
-    for (const Case& c : {Case{"muted", true, false}, Case{"no Sounds folder", false, true}}) {
+    for (const Case& c :
+         {Case{"muted", true, false, true}, Case{"no Sounds folder", false, true, true},
+          Case{"not asked for", true, true, false}}) {
         GameWorld world;
         if (c.sounds) CopySounds(world);
         SoundEnabled = c.enabled;
+        GameSoundsOn = c.asked;
         if (c.enabled) BASS_Init(-1, 44100, 0, nullptr, nullptr);
         EXPECT_EQ(StrikeIntoFur(world), withSounds) << c.what;
         EXPECT_TRUE(GameSoundsPlayed().empty()) << c.what;
         UnloadGameSounds();
         if (c.enabled) BASS_Free();
-        SoundEnabled = false;
+        SoundEnabled = GameSoundsOn = false;
     }
 }
 
-TEST(GameSounds, MuteOnTheCommandLineSilencesAGameWithSounds) {
-    for (const bool mute : {false, true}) {
+TEST(GameSounds, OnlySoundOnTheCommandLinePlaysThemAndMuteWins) {
+    struct Case {
+        bool sound, mute;
+        int rises;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {false, false, 0, true}, // the device is open, the game silent
+        {true, false, 1, true},
+        {true, true, 0, false},
+        {false, true, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "sound " << c.sound << " mute " << c.mute);
         GameWorld world;
         CopySounds(world);
         world.AddMonster("1 Ant.gif", {"SS"});
@@ -138,12 +153,14 @@ TEST(GameSounds, MuteOnTheCommandLineSilencesAGameWithSounds) {
             host.RequestClose();
         };
         ProgramSetup setup = GameProgramSetup(ScreenSizeMode::Windowed1024x768);
-        setup.mute = mute;
+        setup.sound = c.sound;
+        setup.mute = c.mute;
         EXPECT_EQ(Main(setup), 0);
-        EXPECT_EQ(risesSeen, mute ? 0 : 1) << (mute ? "muted" : "with sound");
-        EXPECT_EQ(SoundEnabled, !mute);
+        EXPECT_EQ(risesSeen, c.rises);
+        EXPECT_EQ(SoundEnabled, c.enabled);
+        EXPECT_EQ(GameSoundsOn, c.sound && !c.mute);
         BASS_Free();
-        SoundEnabled = false;
+        SoundEnabled = GameSoundsOn = false;
     }
 }
 
@@ -153,7 +170,7 @@ TEST(GameSounds, ADeathSoundsOnceThoughTheRedStopsHimTwiceInItsFrame) {
     GameWorld world;
     CopySounds(world);
     ASSERT_NE(BASS_Init(-1, 44100, 0, nullptr, nullptr), 0); // the pulled device
-    SoundEnabled = true;
+    SoundEnabled = GameSoundsOn = true;
     world.AddMonster("5 Ember 43.gif", {"RR", "RR"});
     world.Start();
     world.PlaceMonster(2, -1);
@@ -164,5 +181,5 @@ TEST(GameSounds, ADeathSoundsOnceThoughTheRedStopsHimTwiceInItsFrame) {
     EXPECT_EQ(GameSoundPlays(GameSound::Death), 1);
     UnloadGameSounds();
     BASS_Free();
-    SoundEnabled = false;
+    SoundEnabled = GameSoundsOn = false;
 }

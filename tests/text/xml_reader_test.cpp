@@ -54,6 +54,19 @@ TEST(XmlReader, CallsAndMessagesFollowTheFile) {
         {"<A\r\n>1\r\n2 < 3</\r\nA>", "", {"<A||", "A|1\r\n\r\n2 < 3|/A", "A>||/A"}, ""},
         {"<A>\r\n</B></A>", "", leafA, EndTag(2, "/B", "A")},
         {"<A><B><C></A>", "", {"<A||", "<B||/A", "<C||/A/B"}, EndTag(1, "/A", "C")},
+        // an unmatched close unwinds down to the element it names, no further
+        {"<A><B></A><C>1</C>",
+         "",
+         {"<A||", "<B||/A", "<C||", "C|1|/C", "C>||/C"},
+         EndTag(1, "/A", "B")},
+        {"<A><B></Q><C>1</C>",
+         "",
+         {"<A||", "<B||/A", "<C||/A/B", "C|1|/A/B/C", "C>||/A/B/C"},
+         EndTag(1, "/Q", "B")},
+        // the start tag's close stops reading even when it is not the innermost
+        {"<A><B><C></B><D>1</D>\r\n<E>2</E>", "B", {"<B||", "<C||/B"}, EndTag(1, "/B", "C")},
+        // elements left open are not listed when something else was reported
+        {"<A><B><>", "", {"<A||", "<B||/A"}, "\r\nLine 1: Found an empty tag '<>'."},
         {"</ b ></>", "", {}, EndTag(1, "/ b ", "") + EndTag(1, "/", "")},
         {"<A>\r\n<B>x</B>\r\n<C>",
          "",
@@ -98,9 +111,28 @@ TEST(XmlReader, ReadingStopsAfterTheLineThatFillsTheReport) {
     Recorder longLine;
     const std::string capped = Read(std::string(100000, '>') + "<A>1</A>\r\n<B>", longLine);
     EXPECT_EQ(longLine.calls, (std::vector<std::string>{"<A||", "A|1|/A", "A>||/A"}));
-    EXPECT_LT(capped.size(), 1100u);
+    EXPECT_GT(capped.size(), 60000u);
+    EXPECT_LT(capped.size(), 65536u + 100);
 }
 
+TEST(XmlReader, TheLineThatCrossesTheLimitKeepsAllItsMessages) {
+    // A stray close of a 20-letter name makes a message of 81 or 82
+    // characters: twelve lines with one each stay below 1000, the thirteenth
+    // carries five and crosses it, the fourteenth is not read.
+    const std::string close = "/" + std::string(20, 'Q');
+    std::string file, expected;
+    for (int line = 1; line <= 12; ++line) {
+        file += "<" + close + ">\r\n";
+        expected += EndTag(line, close, "");
+    }
+    for (int i = 0; i < 5; ++i) {
+        file += "<" + close + ">";
+        expected += EndTag(13, close, "");
+    }
+    file += "\r\n<" + close + ">\r\n";
+    Recorder recorder;
+    EXPECT_EQ(Read(file, recorder), kHeader + expected);
+}
 TEST(XmlReader, ReadsFilesAndRaisesFileNotFound) {
     TempDir dir;
     dir.Write("f.txt", "<A>1</A>");
