@@ -160,74 +160,62 @@ std::string ResolveFontFile(const std::string& faceName, bool bold, bool italic)
     return Resolve(faceName, bold, italic).file;
 }
 
-FaceInstance* FaceFor(const gdi::LOGFONT& lf) {
-    static std::map<InstanceKey, std::unique_ptr<FaceInstance>> instances;
-    FT_Library lib = Library();
-    if (!lib) return nullptr;
+namespace {
 
-    char name[33] = {};
-    std::memcpy(name, lf.lfFaceName, sizeof(lf.lfFaceName));
-    const bool bold = lf.lfWeight >= 600;
-    const bool italic = lf.lfItalic != 0;
-    const Resolved r = Resolve(name, bold, italic);
-    if (r.file.empty()) return nullptr;
-
-    // Sizes need the face's design metrics; an untouched face is cheap to
-    // keep per file for that.
+// An untouched face per file: sizes need its design metrics.
+FT_Face DesignFace(FT_Library lib, const Resolved& r) {
     static std::map<std::pair<std::string, int>, FT_Face> designFaces;
     FT_Face& design = designFaces[{r.file, r.index}];
-    if (!design && FT_New_Face(lib, r.file.c_str(), r.index, &design) != 0) {
-        design = nullptr;
-        return nullptr;
-    }
+    if (!design && FT_New_Face(lib, r.file.c_str(), r.index, &design) != 0) design = nullptr;
+    return design;
+}
+
+// A description's sizes in pixels against a face's design.
+struct FaceSize {
+    double em = 0, emX = 0; // em height and width
+    int cell = 0, ascent = 0;
+};
+
+FaceSize SizeFor(const gdi::LOGFONT& lf, FT_Face design) {
     const double units = design->units_per_EM > 0 ? design->units_per_EM : 2048;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(design, FT_SFNT_OS2));
     // The cell is the Windows ascent plus descent where the face has them.
     double ascentUnits = design->ascender, descentUnits = -design->descender;
-    if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(design, FT_SFNT_OS2))) {
-        if (os2->usWinAscent + os2->usWinDescent > 0) {
-            ascentUnits = os2->usWinAscent;
-            descentUnits = os2->usWinDescent;
-        }
+    if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+        ascentUnits = os2->usWinAscent;
+        descentUnits = os2->usWinDescent;
     }
     double cellUnits = ascentUnits + descentUnits;
     if (cellUnits <= 0) {
         ascentUnits = units * 0.8;
         cellUnits = units;
     }
+    FaceSize size;
     // Negative heights give the em size, positive ones the cell height.
-    double em;
     if (lf.lfHeight < 0) {
-        em = -static_cast<double>(lf.lfHeight);
+        size.em = -static_cast<double>(lf.lfHeight);
     } else if (lf.lfHeight > 0) {
-        em = lf.lfHeight * units / cellUnits;
+        size.em = lf.lfHeight * units / cellUnits;
     } else {
-        em = 16 * units / cellUnits;
+        size.em = 16 * units / cellUnits;
     }
-    em = std::clamp(em, 1.0, 2000.0);
-    double emX = em;
+    size.em = std::clamp(size.em, 1.0, 2000.0);
+    size.emX = size.em;
     if (lf.lfWidth > 0) {
-        double average = 0;
-        if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(design, FT_SFNT_OS2))) {
-            average = os2->xAvgCharWidth;
-        }
+        double average = os2 ? os2->xAvgCharWidth : 0;
         if (average <= 0) average = units / 2;
-        emX = std::clamp(lf.lfWidth * units / average, 1.0, 4000.0);
+        size.emX = std::clamp(lf.lfWidth * units / average, 1.0, 4000.0);
     }
+    size.cell =
+        lf.lfHeight > 0 ? lf.lfHeight : static_cast<int>(std::lround(size.em * cellUnits / units));
+    size.ascent = static_cast<int>(std::lround(size.em * ascentUnits / units));
+    return size;
+}
 
-    InstanceKey key{r.file,
-                    r.index,
-                    std::lround(emX * 64),
-                    std::lround(em * 64),
-                    lf.lfEscapement % 3600,
-                    bold && !r.bold,
-                    italic && !r.italic};
-    auto it = instances.find(key);
-    if (it != instances.end()) return it->second.get();
-
-    // Callers hold an instance only for one call, so a full cache may go.
-    if (instances.size() >= 64) instances.clear();
+std::shared_ptr<FaceInstance> OpenInstance(FT_Library lib, const InstanceKey& key,
+                                           const FaceSize& size) {
     FT_Face face = nullptr;
-    if (FT_New_Face(lib, r.file.c_str(), r.index, &face) != 0) return nullptr;
+    if (FT_New_Face(lib, key.file.c_str(), key.index, &face) != 0) return nullptr;
     if (FT_Set_Char_Size(face, key.emX, key.emY, 72, 72) != 0) {
         FT_Done_Face(face);
         return nullptr;
@@ -244,14 +232,42 @@ FaceInstance* FaceFor(const gdi::LOGFONT& lf) {
         m.yy = static_cast<FT_Fixed>(std::lround((s * shear + c) * 0x10000));
         FT_Set_Transform(face, &m, nullptr);
     }
-    const int cell =
-        lf.lfHeight > 0 ? lf.lfHeight : static_cast<int>(std::lround(em * cellUnits / units));
-    const int ascent = static_cast<int>(std::lround(em * ascentUnits / units));
-    auto instance =
-        std::make_unique<FreeTypeFace>(face, key.embolden, angle, ascent, cell - ascent);
-    FaceInstance* result = instance.get();
-    instances.emplace(std::move(key), std::move(instance));
-    return result;
+    return std::make_shared<FreeTypeFace>(face, key.embolden, angle, size.ascent,
+                                          size.cell - size.ascent);
+}
+
+} // namespace
+
+std::shared_ptr<FaceInstance> FaceFor(const gdi::LOGFONT& lf) {
+    static std::map<InstanceKey, std::shared_ptr<FaceInstance>> instances;
+    FT_Library lib = Library();
+    if (!lib) return nullptr;
+
+    char name[33] = {};
+    std::memcpy(name, lf.lfFaceName, sizeof(lf.lfFaceName));
+    const bool bold = lf.lfWeight >= 600;
+    const bool italic = lf.lfItalic != 0;
+    const Resolved r = Resolve(name, bold, italic);
+    if (r.file.empty()) return nullptr;
+    const FT_Face design = DesignFace(lib, r);
+    if (!design) return nullptr;
+    const FaceSize size = SizeFor(lf, design);
+
+    InstanceKey key{r.file,
+                    r.index,
+                    std::lround(size.emX * 64),
+                    std::lround(size.em * 64),
+                    lf.lfEscapement % 3600,
+                    bold && !r.bold,
+                    italic && !r.italic};
+    auto it = instances.find(key);
+    if (it != instances.end()) return it->second;
+
+    // A full cache starts afresh; whoever still holds a face keeps it.
+    if (instances.size() >= 64) instances.clear();
+    std::shared_ptr<FaceInstance> instance = OpenInstance(lib, key, size);
+    if (instance) instances.emplace(std::move(key), instance);
+    return instance;
 }
 
 } // namespace gdi::fonts

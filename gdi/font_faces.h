@@ -39,8 +39,9 @@ class FaceInstance {
     double mAngle = 0;
 };
 
-// The face for a description, or nullptr when no font can be found.
-FaceInstance* FaceFor(const gdi::LOGFONT& description);
+// The face for a description, or nullptr when no font can be found. Shared:
+// the cache may let go of it while the caller still draws with it.
+std::shared_ptr<FaceInstance> FaceFor(const gdi::LOGFONT& description);
 
 // A face opened straight from a font file, at an em height in pixels and
 // upright: for generators whose output must not depend on what fontconfig

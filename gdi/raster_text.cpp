@@ -160,23 +160,73 @@ void DrawUnderline(Bitmap& b, int x0, int x1, int y0, int thickness, COLORREF co
     }
 }
 
-FaceInstance* FaceOf(HDC dc) {
+std::shared_ptr<FaceInstance> FaceOf(HDC dc) {
     if (!dc || !dc->font) return nullptr;
     return gdi::fonts::FaceFor(dc->font->description);
+}
+
+// The box's clip: the bitmap, and the rectangle unless DT_NOCLIP.
+Clip TextClip(const Bitmap& b, const RECT& rect, UINT format) {
+    Clip clip{0, 0, b.width, b.height};
+    if (!(format & DT_NOCLIP)) {
+        clip.left = std::max(clip.left, rect.left);
+        clip.top = std::max(clip.top, rect.top);
+        clip.right = std::min(clip.right, rect.right);
+        clip.bottom = std::min(clip.bottom, rect.bottom);
+    }
+    return clip;
+}
+
+// One laid-out line with its left end at (x, y): the background where it is
+// opaque, then its glyphs and underlines along the turned baseline.
+void DrawLine(HDC dc, FaceInstance& face, const PrefixedText& prefixed, const Line& l, int x, int y,
+              const RECT& rect, UINT format, const Clip& clip) {
+    Bitmap& b = *dc->bitmap;
+    const char* text = prefixed.shown.c_str();
+    const COLORREF colour = dc->textColour & detail::kColourBits;
+    const double angle = face.EscapementRadians();
+    const double cosA = std::cos(angle), sinA = std::sin(angle);
+    const int lineHeight = face.LineHeight();
+    if (dc->bkMode == OPAQUE && angle == 0) {
+        for (int row = std::max(y, clip.top); row < std::min(y + lineHeight, clip.bottom); ++row)
+            detail::FillSpan(b, row, std::max(x, clip.left),
+                             std::max(std::max(x, clip.left), std::min(x + l.width, clip.right)),
+                             dc->bkColour);
+    }
+    // Pen on the baseline in 26.6: the line's top-left turned by the
+    // escapement around the text's reference point.
+    const double dx = x - rect.left, dy = y - rect.top + face.Ascent();
+    int64_t penX = std::llround((rect.left + dx * cosA + dy * sinA) * 64);
+    int64_t penY = std::llround((rect.top - dx * sinA + dy * cosA) * 64);
+    for (size_t i = l.begin; i < l.end; ++i) {
+        if ((format & DT_SINGLELINE) && IsBreak(text[i])) continue;
+        const Glyph& g = face.GlyphOf(static_cast<unsigned char>(text[i]));
+        if (prefixed.underlined[i] && angle == 0) {
+            const int ux = static_cast<int>((penX + 32) >> 6);
+            const int uy = static_cast<int>((penY + 32) >> 6) + face.UnderlineOffset();
+            DrawUnderline(b, ux, ux + g.advance, uy, face.UnderlineThickness(), colour, clip);
+        }
+        if (!g.coverage.empty() && !(format & DT_PREFIXONLY)) {
+            const int gx = static_cast<int>((penX + 32) >> 6) + g.left;
+            const int gy = static_cast<int>((penY + 32) >> 6) - g.top;
+            BlendGlyph(b, g, gx, gy, colour, clip);
+        }
+        penX += g.penX;
+        penY += g.penY;
+    }
 }
 
 } // namespace
 
 int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format) {
     if (!dc || !rect || !text) return 0;
-    FaceInstance* face = FaceOf(dc);
+    const std::shared_ptr<FaceInstance> face = FaceOf(dc);
     if (!face) return 0;
     const size_t length0 = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
     const PrefixedText prefixed = ApplyPrefixes(text, length0, format);
-    text = prefixed.shown.c_str();
-    const size_t n = prefixed.shown.size();
     const int boxWidth = rect->right - rect->left, boxHeight = rect->bottom - rect->top;
-    const std::vector<Line> lines = Layout(*face, text, n, format, boxWidth);
+    const std::vector<Line> lines =
+        Layout(*face, prefixed.shown.c_str(), prefixed.shown.size(), format, boxWidth);
     const int lineHeight = face->LineHeight();
     const int total = lineHeight * static_cast<int>(lines.size());
 
@@ -201,20 +251,9 @@ int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format) {
                            ? top + total - rect->top
                            : total;
 
-    Bitmap* b = dc->bitmap;
-    if (!b) return result;
-    Clip clip{0, 0, b->width, b->height};
-    if (!(format & DT_NOCLIP)) {
-        clip.left = std::max(clip.left, rect->left);
-        clip.top = std::max(clip.top, rect->top);
-        clip.right = std::min(clip.right, rect->right);
-        clip.bottom = std::min(clip.bottom, rect->bottom);
-    }
+    if (!dc->bitmap) return result;
+    const Clip clip = TextClip(*dc->bitmap, *rect, format);
     if (clip.left >= clip.right || clip.top >= clip.bottom) return result;
-
-    const COLORREF colour = dc->textColour & detail::kColourBits;
-    const double angle = face->EscapementRadians();
-    const double cosA = std::cos(angle), sinA = std::sin(angle);
     for (size_t k = 0; k < lines.size(); ++k) {
         const Line& l = lines[k];
         int x = rect->left;
@@ -223,45 +262,17 @@ int DrawTextA(HDC dc, const char* text, int length, RECT* rect, UINT format) {
         } else if (format & DT_RIGHT) {
             x = rect->right - l.width;
         }
-        const int y = top + static_cast<int>(k) * lineHeight;
-        if (dc->bkMode == OPAQUE && angle == 0) {
-            for (int row = std::max(y, clip.top); row < std::min(y + lineHeight, clip.bottom);
-                 ++row)
-                detail::FillSpan(
-                    *b, row, std::max(x, clip.left),
-                    std::max(std::max(x, clip.left), std::min(x + l.width, clip.right)),
-                    dc->bkColour);
-        }
-        // Pen on the baseline in 26.6: the line's top-left turned by the
-        // escapement around the text's reference point.
-        const double dx = x - rect->left, dy = y - rect->top + face->Ascent();
-        int64_t penX = std::llround((rect->left + dx * cosA + dy * sinA) * 64);
-        int64_t penY = std::llround((rect->top - dx * sinA + dy * cosA) * 64);
-        for (size_t i = l.begin; i < l.end; ++i) {
-            if ((format & DT_SINGLELINE) && IsBreak(text[i])) continue;
-            const Glyph& g = face->GlyphOf(static_cast<unsigned char>(text[i]));
-            if (prefixed.underlined[i] && angle == 0) {
-                const int ux = static_cast<int>((penX + 32) >> 6);
-                const int uy = static_cast<int>((penY + 32) >> 6) + face->UnderlineOffset();
-                DrawUnderline(*b, ux, ux + g.advance, uy, face->UnderlineThickness(), colour, clip);
-            }
-            if (!g.coverage.empty() && !(format & DT_PREFIXONLY)) {
-                const int gx = static_cast<int>((penX + 32) >> 6) + g.left;
-                const int gy = static_cast<int>((penY + 32) >> 6) - g.top;
-                BlendGlyph(*b, g, gx, gy, colour, clip);
-            }
-            penX += g.penX;
-            penY += g.penY;
-        }
+        DrawLine(dc, *face, prefixed, l, x, top + static_cast<int>(k) * lineHeight, *rect, format,
+                 clip);
     }
-    b->touch();
+    dc->bitmap->touch();
     return result;
 }
 
 BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size) {
     if (!size) return 0;
     *size = SIZE{};
-    FaceInstance* face = FaceOf(dc);
+    const std::shared_ptr<FaceInstance> face = FaceOf(dc);
     if (!face || !text) return 0;
     const size_t n = length < 0 ? std::strlen(text) : static_cast<size_t>(length);
     size->cx = Measure(*face, text, 0, n);

@@ -62,6 +62,19 @@ class clsMonster {
 
   private:
     void Shake();
+    // The steps of a frame.
+    void Accelerate();
+    bool Step();
+    void CarryTheMan(double oldX, double oldY);
+    // The movement patterns of the codes; t is the pattern's frame counter.
+    bool OnGround() const;
+    void TurnAtTheEdge();
+    void Walk(int32_t c, double& t);
+    void Hop(int32_t c, double& t);
+    void Bound(int32_t c, double& t);
+    void Rise(int32_t c, double& t);
+    void Circle(int32_t c, double& t);
+    void Hover(double& t);
 
     std::array<int32_t, 3> mMoveCode{0, 0, 0};
     bool mFlying = false;

@@ -51,92 +51,133 @@ void clsMonster::MonsterMotion() {
     if (mState != 2) return;
     const int32_t c = CodeInForce();
     double t = mMoveCounter;
-    auto edgeTurn = [this] {
-        if (mX + mSX > 1000 - mWidth) {
-            mDirX = -1;
-        } else if (mX + mSX < -1000) {
-            mDirX = 1;
-        }
-    };
-    const bool onGround = vb::Int(mY) + mHeight > 0 && mSY >= 0;
-
     if (c >= 1 && c <= 9) {
-        mSX += (c / 100.0 * 2) * mDirX;
-        t += 1;
-        if (t > 250) {
-            t = 0;
-            if (vb::Rnd() < 0.2) mDirX = -mDirX;
-        }
-        edgeTurn();
+        Walk(c, t);
     } else if (c >= 10 && c <= 19) {
-        if (onGround) {
-            t += 1;
-            if (t > 450 - 20 * c) {
-                const double k = (c - 10) / 15.0 + 0.4;
-                mSY = -k;
-                mSX = k * mDirX;
-                mDirX = -mDirX;
-            }
-        } else {
-            t = 0;
-        }
+        Hop(c, t);
     } else if (c >= 20 && c <= 29) {
-        if (onGround) {
-            t += 1;
-            if (t > 450 - 10 * c) {
-                mSY = -((c - 20) / 15.0 + 0.4);
-                mSX = ((c - 20) / 30.0 + 0.4) * mDirX;
-                if (vb::Rnd() < 0.25) mDirX = -mDirX;
-            } else {
-                mSX += ((c - 19) / 100.0 * 2) * mDirX;
-                edgeTurn();
-            }
-        } else {
-            t = 0;
-        }
+        Bound(c, t);
     } else if (c == 30 || c == 31) {
-        t += 1;
-        mSX += std::cos(t / 125) / (c == 30 ? 100.0 : 75.0);
-        if (mMoveCounter2 == 0) {
-            mSY -= c == 30 ? 0.024 : 0.028;
-        } else if (mHeight + mY >= -5) {
-            mMoveCounter2 = 0;
-        }
-        if (t / 125 > kPi) {
-            t -= kHalfPeriod;
-            // A man on its back mostly keeps it rising another half period.
-            if (frmMain->mMan->mAttachMonster == 0) {
-                mMoveCounter2 = 1;
-            } else if (vb::Rnd() < 0.2) {
-                mMoveCounter2 = 1;
-            }
-        }
+        Rise(c, t);
     } else if (c == 40 || c == 41) {
-        t += 1;
-        const double a = c == 40 ? 400.0 : 300.0;
-        const double b = c == 40 ? 400.0 : 200.0;
-        mSX += std::cos(t / 125) / a;
-        mSY += std::sin(t / 125) / b;
-        if (t / 125 > kTwoPi) t -= kFullPeriod;
+        Circle(c, t);
     } else if (c == 42) {
-        mSY *= 0.99;
-        mMoveCounter2 += 1;
-        if (mMoveCounter2 < 350) mSY -= 0.033;
-        if (mMoveCounter2 > 700) mMoveCounter2 = 0;
-        if (mY < -5) mSY += Gravity;
-        t += 1;
-        mSX += std::cos(t / 125) / 400;
-        if (t / 125 > kTwoPi) t -= kFullPeriod;
+        Hover(t);
     } else {
         return; // no motion of its own
     }
     mMoveCounter = t;
 }
 
+bool clsMonster::OnGround() const {
+    return vb::Int(mY) + mHeight > 0 && mSY >= 0;
+}
+
+void clsMonster::TurnAtTheEdge() {
+    if (mX + mSX > 1000 - mWidth) {
+        mDirX = -1;
+    } else if (mX + mSX < -1000) {
+        mDirX = 1;
+    }
+}
+
+void clsMonster::Walk(int32_t c, double& t) {
+    mSX += (c / 100.0 * 2) * mDirX;
+    t += 1;
+    if (t > 250) {
+        t = 0;
+        if (vb::Rnd() < 0.2) mDirX = -mDirX;
+    }
+    TurnAtTheEdge();
+}
+
+void clsMonster::Hop(int32_t c, double& t) {
+    if (!OnGround()) {
+        t = 0;
+        return;
+    }
+    t += 1;
+    if (t > 450 - 20 * c) {
+        const double k = (c - 10) / 15.0 + 0.4;
+        mSY = -k;
+        mSX = k * mDirX;
+        mDirX = -mDirX;
+    }
+}
+
+void clsMonster::Bound(int32_t c, double& t) {
+    if (!OnGround()) {
+        t = 0;
+        return;
+    }
+    t += 1;
+    if (t > 450 - 10 * c) {
+        mSY = -((c - 20) / 15.0 + 0.4);
+        mSX = ((c - 20) / 30.0 + 0.4) * mDirX;
+        if (vb::Rnd() < 0.25) mDirX = -mDirX;
+    } else {
+        mSX += ((c - 19) / 100.0 * 2) * mDirX;
+        TurnAtTheEdge();
+    }
+}
+
+void clsMonster::Rise(int32_t c, double& t) {
+    t += 1;
+    mSX += std::cos(t / 125) / (c == 30 ? 100.0 : 75.0);
+    if (mMoveCounter2 == 0) {
+        mSY -= c == 30 ? 0.024 : 0.028;
+    } else if (mHeight + mY >= -5) {
+        mMoveCounter2 = 0;
+    }
+    if (t / 125 > kPi) {
+        t -= kHalfPeriod;
+        // A man on its back mostly keeps it rising another half period.
+        if (frmMain->mMan->mAttachMonster == 0) {
+            mMoveCounter2 = 1;
+        } else if (vb::Rnd() < 0.2) {
+            mMoveCounter2 = 1;
+        }
+    }
+}
+
+void clsMonster::Circle(int32_t c, double& t) {
+    t += 1;
+    const double a = c == 40 ? 400.0 : 300.0;
+    const double b = c == 40 ? 400.0 : 200.0;
+    mSX += std::cos(t / 125) / a;
+    mSY += std::sin(t / 125) / b;
+    if (t / 125 > kTwoPi) t -= kFullPeriod;
+}
+
+void clsMonster::Hover(double& t) {
+    mSY *= 0.99;
+    mMoveCounter2 += 1;
+    if (mMoveCounter2 < 350) mSY -= 0.033;
+    if (mMoveCounter2 > 700) mMoveCounter2 = 0;
+    if (mY < -5) mSY += Gravity;
+    t += 1;
+    mSX += std::cos(t / 125) / 400;
+    if (t / 125 > kTwoPi) t -= kFullPeriod;
+}
+
 void clsMonster::Move() {
     if (mFileName.empty()) return;
-    frmMainForm& game = *frmMain;
+    Accelerate();
+    const double oldX = mX, oldY = mY;
+    const bool landed = Step();
+    CarryTheMan(oldX, oldY);
+    if (landed) {
+        mSX = 0;
+        mSY = 0;
+    }
+    if (vb::Int(mY) + mSY > 100 && mState == 3) {
+        if (frmMain->mMan->mState == 1) RecordDefeat(mFileName);
+        Initialize();
+    }
+}
 
+// The speeds of this frame: rising, its own motion, or sinking in dust.
+void clsMonster::Accelerate() {
     mSX *= 0.99;
     mSY *= 0.99;
     switch (mState) {
@@ -149,8 +190,8 @@ void clsMonster::Move() {
     case 3:
         for (int i = 0; i < 2; ++i) {
             const double r1 = vb::Rnd(), r2 = vb::Rnd(), r3 = vb::Rnd(), r4 = vb::Rnd();
-            game.mParticles->Add(mX + mWidth / 6.0 + (mWidth - mWidth / 3.0) * r1, 2 * r2 - 1,
-                                 2 * r3 - 1, -2 * r4, 1, 0);
+            frmMain->mParticles->Add(mX + mWidth / 6.0 + (mWidth - mWidth / 3.0) * r1, 2 * r2 - 1,
+                                     2 * r3 - 1, -2 * r4, 1, 0);
         }
         Shake();
         mSY += 0.05;
@@ -165,8 +206,10 @@ void clsMonster::Move() {
     }
     mSX = Clamp1(mSX);
     mSY = Clamp1(mSY);
+}
 
-    const double oldX = mX, oldY = mY;
+// Moves by the speeds; true when it came down on the ground this frame.
+bool clsMonster::Step() {
     mX += mSX;
     bool landed = false;
     switch (mState) {
@@ -191,33 +234,25 @@ void clsMonster::Move() {
         platform::host().MessageBox("Error:clsMonster:mState not taken into account!", "");
         break;
     }
+    return landed;
+}
 
-    // Carry the man along when the monster moves under or into him.
+// The man is carried along when the monster moves under or into him.
+void clsMonster::CarryTheMan(double oldX, double oldY) {
+    frmMainForm& game = *frmMain;
     clsMan& man = *game.mMan;
-    if (man.mState == 1) {
-        const int32_t c = game.GetColour(man.mX, man.mY);
-        if (c != -2 || man.mAttachMonster != 0) {
-            int32_t dx = 0, dy = 0;
-            if (vb::Int(mX) != vb::Int(oldX)) dx = oldX > mX ? -1 : 1;
-            if (vb::Int(mY) != vb::Int(oldY)) dy = oldY > mY ? -1 : 1;
-            if (game.GetColour(man.mX + dx, man.mY + dy) == -2) {
-                man.mX += dx;
-                man.mY += dy;
-            } else if (game.GetColour(man.mX + dx, man.mY) == -2) {
-                man.mX += dx;
-            } else if (game.GetColour(man.mX, man.mY + dy) == -2) {
-                man.mY += dy;
-            }
-        }
-    }
-
-    if (landed) {
-        mSX = 0;
-        mSY = 0;
-    }
-
-    if (vb::Int(mY) + mSY > 100 && mState == 3) {
-        if (man.mState == 1) RecordDefeat(mFileName);
-        Initialize();
+    if (man.mState != 1) return;
+    const int32_t c = game.GetColour(man.mX, man.mY);
+    if (c == -2 && man.mAttachMonster == 0) return;
+    int32_t dx = 0, dy = 0;
+    if (vb::Int(mX) != vb::Int(oldX)) dx = oldX > mX ? -1 : 1;
+    if (vb::Int(mY) != vb::Int(oldY)) dy = oldY > mY ? -1 : 1;
+    if (game.GetColour(man.mX + dx, man.mY + dy) == -2) {
+        man.mX += dx;
+        man.mY += dy;
+    } else if (game.GetColour(man.mX + dx, man.mY) == -2) {
+        man.mX += dx;
+    } else if (game.GetColour(man.mX, man.mY + dy) == -2) {
+        man.mY += dy;
     }
 }

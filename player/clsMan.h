@@ -37,7 +37,18 @@ class clsMan {
     int32_t SwordFrameForTest() const { return SwordFrame; }
 
   private:
+    // One frame of play, in these steps.
     void MovePlay();
+    static bool Blocked(int32_t colour);
+    void GuideBeam();
+    void ChargeSword();
+    void HoldOn();
+    void Jump();
+    void Walk();
+    void Climb();
+    void StayInTheWorld();
+    void Collide();
+    void LandOrFall();
     void MoveFreeCamera();
 
     int32_t SwordFrame = 0;

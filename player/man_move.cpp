@@ -70,12 +70,8 @@ void clsMan::MoveFreeCamera() {
 }
 
 void clsMan::MovePlay() {
-    frmMainForm& game = *frmMain;
-    clsMonster& monster = game.Monster(1);
-    auto blocked = [](int32_t colour) { return colour != -2; };
-
     // Crushed: something solid now occupies the man's own pixel.
-    if (blocked(game.GetColour(mX, mY))) Die(1);
+    if (Blocked(frmMain->GetColour(mX, mY))) Die(1);
     if (mState != 1) return;
 
     if (mStoremY != 0) {
@@ -85,7 +81,26 @@ void clsMan::MovePlay() {
     mSX *= 0.75;
     mSY *= 0.99;
 
-    // Guide beam: on the ground, at rest, far from the monster.
+    GuideBeam();
+    if (!mLight) ChargeSword();
+    if (Keyboard->KeyDown(kF)) frmMain->Monster(1).mHitTotal -= 400;
+    HoldOn();
+    Jump();
+    Walk();
+    Climb();
+    StayInTheWorld();
+    Collide();
+    LandOrFall();
+    if (mRecover > 0) mRecover = std::max(mRecover - 1, 0.0);
+}
+
+bool clsMan::Blocked(int32_t colour) {
+    return colour != -2;
+}
+
+// On the ground, at rest, far from the monster, Z lights the way.
+void clsMan::GuideBeam() {
+    const clsMonster& monster = frmMain->Monster(1);
     if (Held(kZ) && mRecover == 0 && mLanded == 15 && mY >= 0) {
         const bool near = monster.mX - 10 < mX && mX < monster.mX + monster.mWidth + 10 &&
                           monster.mY - 10 < mY && mY < monster.mY + monster.mHeight + 10;
@@ -94,32 +109,32 @@ void clsMan::MovePlay() {
     } else {
         mLight = false;
     }
+}
 
-    if (!mLight) {
-        if (mLanded > 0) {
-            if (Keyboard->KeyUp(kZ)) {
-                if (mSwordCounter > 50) {
-                    mSwordX = Held(kLeft) ? -1 : (Held(kRight) ? 1 : 0);
-                    mSwordY = Held(kUp) ? -1 : (Held(kDown) ? 1 : 0);
-                    if (mSwordX == 0 && mSwordY == 0) mSwordY = 1;
-                    // Louder the fuller the charge.
-                    PlayGameSound(GameSound::Strike, mX, 0.4 + 0.6 * (mSwordCounter - 50) / 50);
-                    SwordHit();
-                }
-                mRecover = 20;
-                mSwordCounter = 0;
-            } else if (Held(kZ)) {
-                mSwordCounter = std::min(mSwordCounter + 1, 100.0);
-            } else {
-                mSwordCounter = 0;
-            }
-        } else {
-            mSwordCounter = std::max(mSwordCounter - 1, 0.0);
-        }
+void clsMan::ChargeSword() {
+    if (mLanded <= 0) {
+        mSwordCounter = std::max(mSwordCounter - 1, 0.0);
+        return;
     }
+    if (Keyboard->KeyUp(kZ)) {
+        if (mSwordCounter > 50) {
+            mSwordX = Held(kLeft) ? -1 : (Held(kRight) ? 1 : 0);
+            mSwordY = Held(kUp) ? -1 : (Held(kDown) ? 1 : 0);
+            if (mSwordX == 0 && mSwordY == 0) mSwordY = 1;
+            // Louder the fuller the charge.
+            PlayGameSound(GameSound::Strike, mX, 0.4 + 0.6 * (mSwordCounter - 50) / 50);
+            SwordHit();
+        }
+        mRecover = 20;
+        mSwordCounter = 0;
+    } else if (Held(kZ)) {
+        mSwordCounter = std::min(mSwordCounter + 1, 100.0);
+    } else {
+        mSwordCounter = 0;
+    }
+}
 
-    if (Keyboard->KeyDown(kF)) monster.mHitTotal -= 400;
-
+void clsMan::HoldOn() {
     if (Held(kX) && mStrength > 0 && mSY > -0.5 && Attached(mX, mY)) {
         mSX = 0;
         mSY = 0;
@@ -129,90 +144,100 @@ void clsMan::MovePlay() {
         if (mAttachMonster == 1) mLanded = 0; // letting go drops the grace frames
         mAttachMonster = 0;
     }
+}
 
+void clsMan::Jump() {
     if (mJumpKeyHeld != 0 && !Held(mJumpKeyHeld)) mJumpKeyHeld = 0;
-
-    if ((Held(kSpace) || Held(kC)) && mRecover < 5 && mLanded > 0 && mJumpKeyHeld == 0) {
-        if (Held(kSpace)) mJumpKeyHeld = kSpace;
-        if (Held(kC)) mJumpKeyHeld = kC;
-        mSY = -0.9;
-        mSwordCounter = 0;
-        mLanded = 0;
-        if (mAttachMonster != 0) {
-            if (monster.mSY < 0) mSY = monster.mSY - 0.9;
-            if (Held(kLeft)) {
-                mSX = -1;
-                mSY += 0.25;
-            } else if (Held(kRight)) {
-                mSX = 1;
-                mSY += 0.25;
-            }
-        } else if (monster.GetColour2(mX, vb::Int(mY) + 1) != -2 && monster.mSY < 0) {
-            // A jump from a rising monster carries its speed.
-            mSY = monster.mSY - 0.9;
-        }
-        mAttachMonster = 0;
-    }
-
-    if ((!Held(kZ) || mLanded < 15) && mRecover == 0) {
-        if (Held(kLeft)) {
-            mSX -= 0.1;
-        } else if (Held(kRight)) {
-            mSX += 0.1;
-        }
-        if (mAttachMonster != 0) {
-            if (!Attached(mX + mSX, mY + mSY)) mSX = 0;
-        } else {
-            const int32_t c = game.GetColour(mX + mSX, mY);
-            if (blocked(c)) {
-                if (IsDeadlyColour(c)) {
-                    Die(2);
-                } else {
-                    mSX = 0;
-                    // A supported man pushing against a wall creeps up it.
-                    if (mLanded > 0) {
-                        mSY -= 0.05;
-                        if (mSY <= -0.2) mSY = -0.2;
-                    }
-                }
-            }
-        }
-    }
-
+    if (!((Held(kSpace) || Held(kC)) && mRecover < 5 && mLanded > 0 && mJumpKeyHeld == 0)) return;
+    clsMonster& monster = frmMain->Monster(1);
+    if (Held(kSpace)) mJumpKeyHeld = kSpace;
+    if (Held(kC)) mJumpKeyHeld = kC;
+    mSY = -0.9;
+    mSwordCounter = 0;
+    mLanded = 0;
     if (mAttachMonster != 0) {
-        if (!Held(kZ) && mRecover == 0) {
-            if (Held(kUp)) {
-                mSY = -3 * Gravity;
-            } else if (Held(kDown)) {
-                mSY = 3 * Gravity;
-            }
-            if (!Attached(mX + mSX, mY + mSY)) mSY = 0;
+        if (monster.mSY < 0) mSY = monster.mSY - 0.9;
+        if (Held(kLeft)) {
+            mSX = -1;
+            mSY += 0.25;
+        } else if (Held(kRight)) {
+            mSX = 1;
+            mSY += 0.25;
         }
-    } else {
-        mSY += Gravity;
+    } else if (monster.GetColour2(mX, vb::Int(mY) + 1) != -2 && monster.mSY < 0) {
+        // A jump from a rising monster carries its speed.
+        mSY = monster.mSY - 0.9;
     }
+    mAttachMonster = 0;
+}
 
+void clsMan::Walk() {
+    if (!((!Held(kZ) || mLanded < 15) && mRecover == 0)) return;
+    if (Held(kLeft)) {
+        mSX -= 0.1;
+    } else if (Held(kRight)) {
+        mSX += 0.1;
+    }
+    if (mAttachMonster != 0) {
+        if (!Attached(mX + mSX, mY + mSY)) mSX = 0;
+        return;
+    }
+    const int32_t c = frmMain->GetColour(mX + mSX, mY);
+    if (!Blocked(c)) return;
+    if (IsDeadlyColour(c)) {
+        Die(2);
+        return;
+    }
+    mSX = 0;
+    // A supported man pushing against a wall creeps up it.
+    if (mLanded > 0) {
+        mSY -= 0.05;
+        if (mSY <= -0.2) mSY = -0.2;
+    }
+}
+
+// Up and down the fur while holding on; gravity otherwise.
+void clsMan::Climb() {
+    if (mAttachMonster == 0) {
+        mSY += Gravity;
+        return;
+    }
+    if (Held(kZ) || mRecover != 0) return;
+    if (Held(kUp)) {
+        mSY = -3 * Gravity;
+    } else if (Held(kDown)) {
+        mSY = 3 * Gravity;
+    }
+    if (!Attached(mX + mSX, mY + mSY)) mSY = 0;
+}
+
+void clsMan::StayInTheWorld() {
     if (mX + mSX < -WorldLimitX || mX + mSX > WorldLimitX) mSX = 0;
     mSX = Clamp(mSX, -1, 1);
     mSY = Clamp(mSY, -1, 1);
+}
 
-    if (blocked(game.GetColour(mX + mSX, mY + mSY))) {
-        const int32_t h = game.GetColour(mX + mSX, mY);
-        const int32_t v = game.GetColour(mX, mY + mSY);
-        if (blocked(h) && IsDeadlyColour(h)) Die(2);
-        if (blocked(v) && IsDeadlyColour(v)) Die(2);
-        if (blocked(h) == blocked(v)) {
-            mSY = 0;
-            mSX = TowardsColumnCentre(mX, 5);
-        } else if (blocked(h)) {
-            mSX = TowardsColumnCentre(mX, 5);
-        } else {
-            mSY = 0;
-        }
+// The step would enter something: try each direction alone.
+void clsMan::Collide() {
+    frmMainForm& game = *frmMain;
+    if (!Blocked(game.GetColour(mX + mSX, mY + mSY))) return;
+    const int32_t h = game.GetColour(mX + mSX, mY);
+    const int32_t v = game.GetColour(mX, mY + mSY);
+    if (Blocked(h) && IsDeadlyColour(h)) Die(2);
+    if (Blocked(v) && IsDeadlyColour(v)) Die(2);
+    if (Blocked(h) == Blocked(v)) {
+        mSY = 0;
+        mSX = TowardsColumnCentre(mX, 5);
+    } else if (Blocked(h)) {
+        mSX = TowardsColumnCentre(mX, 5);
+    } else {
+        mSY = 0;
     }
+}
 
-    const int32_t below = game.GetColour(mX + mSX, vb::Int(mY + mSY) + 1);
-    if (mSY >= 0 && blocked(below) && !IsDeadlyColour(below)) {
+void clsMan::LandOrFall() {
+    const int32_t below = frmMain->GetColour(mX + mSX, vb::Int(mY + mSY) + 1);
+    if (mSY >= 0 && Blocked(below) && !IsDeadlyColour(below)) {
         if (mSY > 10 * Gravity) mRecover = 12; // hard landing
         if (mAttachMonster == 0) mStrength = std::min(mStrength + 0.3, 100.0);
         mLanded = 15;
@@ -229,6 +254,4 @@ void clsMan::MovePlay() {
         mX += mSX;
         mY += mSY;
     }
-
-    if (mRecover > 0) mRecover = std::max(mRecover - 1, 0.0);
 }
