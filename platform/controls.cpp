@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <utility>
+
+#include "platform/warning_list.h"
+#include "vb/strings.h"
 
 namespace platform {
 namespace {
@@ -58,24 +62,54 @@ std::string Trim(const std::string& s) {
     return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
 }
 
+constexpr int kMostFunctionKey = 24;
+
+// The number after a key name's prefix ("F" of "F5"), or -1 when the rest is
+// not all digits or too large to mean a key.
+int NumberAfter(const std::string& lower, size_t prefix) {
+    if (lower.size() <= prefix) return -1;
+    int n = -1;
+    const char* end = lower.data() + lower.size();
+    const auto [at, error] = std::from_chars(lower.data() + prefix, end, n);
+    return error == std::errc() && at == end && n >= 0 ? n : -1;
+}
+
+bool AllDigitsAfter(const std::string& lower, size_t prefix) {
+    return lower.size() > prefix &&
+           std::all_of(lower.begin() + static_cast<std::ptrdiff_t>(prefix), lower.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // A key's virtual-key code from its name; 0 when it has none.
 int KeyByName(const std::string& name) {
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
         return std::toupper(static_cast<unsigned char>(name[0]));
     }
     const std::string lower = Lower(name);
-    if (lower.size() >= 2 && lower[0] == 'f' &&
-        std::all_of(lower.begin() + 1, lower.end(), ::isdigit)) {
-        const int n = std::stoi(lower.substr(1));
-        if (n >= 1 && n <= 24) return 111 + n;
+    if (lower[0] == 'f' && AllDigitsAfter(lower, 1)) {
+        const int n = NumberAfter(lower, 1);
+        return n >= 1 && n <= kMostFunctionKey ? 111 + n : 0;
     }
-    if (lower.rfind("numpad", 0) == 0 && lower.size() == 7 && std::isdigit(lower[6])) {
-        return 96 + (lower[6] - '0');
+    if (lower.rfind("numpad", 0) == 0 && AllDigitsAfter(lower, 6)) {
+        const int n = NumberAfter(lower, 6);
+        return n >= 0 && n <= 9 && lower.size() == 7 ? 96 + n : 0;
     }
     for (const auto& [keyName, code] : kKeyNames) {
         if (Lower(keyName) == lower) return code;
     }
     return 0;
+}
+
+// Why a name is no key: numbered keys say which numbers there are.
+std::string UnknownKey(const std::string& name) {
+    const std::string lower = Lower(name);
+    std::string why = "unknown key or pad input " + QuoteForWarning(name);
+    if (lower[0] == 'f' && AllDigitsAfter(lower, 1)) {
+        why += " (function keys go from F1 to F" + std::to_string(kMostFunctionKey) + ")";
+    } else if (lower.rfind("numpad", 0) == 0 && AllDigitsAfter(lower, 6)) {
+        why += " (number pad keys go from Numpad0 to Numpad9)";
+    }
+    return why;
 }
 
 bool PadByName(const std::string& name, PadInput& out) {
@@ -162,70 +196,65 @@ std::vector<int> ControlMap::KeysForPad(PadInput input) const {
     return keys;
 }
 
-ControlMap ParseControls(const std::string& text, const std::string& fileName,
+ControlMap ParseControls(const std::string& fileText, const std::string& fileName,
                          std::vector<std::string>& warnings) {
     ControlMap map = ControlMap::Defaults();
+    WarningList problems(fileName);
+    const std::string_view text = vb::WithoutByteOrderMark(fileText);
     size_t start = 0;
     int lineNumber = 0;
-    while (start <= text.size()) {
+    while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
+        std::string line(text.substr(start, end - start));
         start = end + 1;
         ++lineNumber;
         const size_t comment = line.find_first_of(";#");
         if (comment != std::string::npos) line.resize(comment);
         line = Trim(line);
-        if (line.empty()) {
-            if (end == text.size()) break;
-            continue;
-        }
+        if (line.empty()) continue;
         auto warn = [&](const std::string& why) {
-            warnings.push_back(fileName + ":" + std::to_string(lineNumber) + ": " + why +
-                               " (line ignored)");
+            problems.Add(lineNumber, why + " (line ignored)");
         };
         const size_t equals = line.find('=');
         Action action = Action::Left;
         if (equals == std::string::npos) {
             warn("expected Action = inputs");
-        } else if (!ActionByName(Trim(line.substr(0, equals)), action)) {
-            warn("unknown action '" + Trim(line.substr(0, equals)) + "'");
-        } else {
-            std::vector<int> keys;
-            std::vector<PadInput> pads;
-            std::string bad;
-            std::string rest = line.substr(equals + 1);
-            size_t at = 0;
-            while (at <= rest.size() && bad.empty()) {
-                size_t comma = rest.find(',', at);
-                if (comma == std::string::npos) comma = rest.size();
-                const std::string name = Trim(rest.substr(at, comma - at));
-                at = comma + 1;
-                if (name.empty()) {
-                    if (comma == rest.size()) break;
-                    bad = "an empty input";
-                    continue;
-                }
-                PadInput pad;
-                if (PadByName(name, pad)) {
-                    pads.push_back(pad);
-                } else if (const int key = KeyByName(name)) {
-                    keys.push_back(key);
-                } else {
-                    bad = "unknown key or pad input '" + name + "'";
-                }
-                if (comma == rest.size()) break;
-            }
-            if (!bad.empty()) {
-                warn(bad);
-            } else if (keys.empty() && pads.empty()) {
-                warn("no inputs for " + std::string(ActionName(action)));
+            continue;
+        }
+        if (!ActionByName(Trim(line.substr(0, equals)), action)) {
+            warn("unknown action " + QuoteForWarning(Trim(line.substr(0, equals))));
+            continue;
+        }
+        std::vector<int> keys;
+        std::vector<PadInput> pads;
+        std::string bad;
+        const std::string rest = line.substr(equals + 1);
+        for (size_t at = 0; at <= rest.size() && bad.empty();) {
+            size_t comma = rest.find(',', at);
+            if (comma == std::string::npos) comma = rest.size();
+            const std::string name = Trim(rest.substr(at, comma - at));
+            at = comma + 1;
+            PadInput pad;
+            if (name.empty()) {
+                if (comma != rest.size()) bad = "an empty input";
+            } else if (PadByName(name, pad)) {
+                if (std::find(pads.begin(), pads.end(), pad) == pads.end()) pads.push_back(pad);
+            } else if (const int key = KeyByName(name)) {
+                if (!Contains(keys, key)) keys.push_back(key);
             } else {
-                map.Bind(action, keys, pads);
+                bad = UnknownKey(name);
             }
         }
-        if (end == text.size()) break;
+        if (!bad.empty()) {
+            warn(bad);
+        } else if (keys.empty() && pads.empty()) {
+            warn("no inputs for " + std::string(ActionName(action)));
+        } else {
+            map.Bind(action, keys, pads);
+        }
     }
+    for (std::string& warning : problems.Lines()) warnings.push_back(std::move(warning));
     return map;
 }
 

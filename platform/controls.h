@@ -64,13 +64,14 @@ const char* ActionName(Action action);
 const std::vector<int>& ActionKeys(Action action);
 
 // Controls.ini: lines "Action = input, input, ..." (names ignore letter case;
-// ';' or '#' starts a comment). Keys by name ("Space", "J", "F5", "Left",
-// "Enter", "Escape", ...), pad inputs as "PadA", "PadB", "PadX", "PadY",
-// "PadBack", "PadStart", "PadLeftShoulder", "PadRightShoulder", "PadUp",
-// "PadDown", "PadLeft", "PadRight", "StickLeft", "StickRight", "StickUp",
-// "StickDown". A line that cannot be read is left out, with a message naming
-// the file and line added to `warnings`; the actions it does not name keep
-// their defaults.
+// ';' or '#' starts a comment; a byte-order mark before the first line is
+// skipped). Keys by name ("Space", "J", "F5", "Left", "Enter", "Escape",
+// ...), pad inputs as "PadA", "PadB", "PadX", "PadY", "PadBack", "PadStart",
+// "PadLeftShoulder", "PadRightShoulder", "PadUp", "PadDown", "PadLeft",
+// "PadRight", "StickLeft", "StickRight", "StickUp", "StickDown". A line that
+// cannot be read is left out, with a message naming the file and line added
+// to `warnings` (at most WarningList::kMostShown of them, then how many more);
+// the actions it does not name keep their defaults.
 ControlMap ParseControls(const std::string& text, const std::string& fileName,
                          std::vector<std::string>& warnings);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vb {
 
@@ -18,6 +19,12 @@ inline char LCase(char c) {
 std::string UCase(std::string text);
 inline char UCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The text after a UTF-8 byte-order mark, which some editors put before the
+// first line of a text file; the text itself when there is none.
+inline std::string_view WithoutByteOrderMark(std::string_view text) {
+    return text.substr(0, 3) == "\xEF\xBB\xBF" ? text.substr(3) : text;
 }
 
 } // namespace vb

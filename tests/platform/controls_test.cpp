@@ -113,3 +113,64 @@ TEST(Controls, AGameKeyStaysDownWhileAnyInputHoldsIt) {
     input.KeyDown(39);
     EXPECT_TRUE(Down(input, 39));
 }
+
+// Lines no player means, each by itself: numbers past any key, raw bytes,
+// a line of a megabyte; none may stop the game or flood the terminal.
+TEST(Controls, OddLinesAreNamedReadablyAndChangeNothingElse) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string warning; // "" when the line is taken
+        int key;             // a key Jump then has (or, not taken, still has)
+    };
+    const std::string megabyte(1 << 20, 'A');
+    const Case cases[] = {
+        {"a function key past any number", "Jump = F99999999999\n",
+         "Controls.ini:1: unknown key or pad input 'F99999999999' (function keys go from F1 to "
+         "F24) (line ignored)",
+         32},
+        {"a number past what an int holds", "Jump = F" + std::string(40, '9') + "\n",
+         "Controls.ini:1: unknown key or pad input 'F" + std::string(40, '9') +
+             "' (function keys go from F1 to F24) (line ignored)",
+         32},
+        {"function key 0", "Jump = F0\n",
+         "Controls.ini:1: unknown key or pad input 'F0' (function keys go from F1 to F24) (line "
+         "ignored)",
+         32},
+        {"function key 25", "Jump = f25\n",
+         "Controls.ini:1: unknown key or pad input 'f25' (function keys go from F1 to F24) (line "
+         "ignored)",
+         32},
+        {"the last function key", "Jump = F24\n", "", 135},
+        {"a number pad key past 9", "Jump = Numpad10\n",
+         "Controls.ini:1: unknown key or pad input 'Numpad10' (number pad keys go from Numpad0 to "
+         "Numpad9) (line ignored)",
+         32},
+        {"a byte-order mark before the first line", "\xEF\xBB\xBFJump = J\n", "", 'J'},
+        {"terminal escapes and a NUL", std::string("Jump = \x1B[31mred\x07\0x\n", 19),
+         "Controls.ini:1: unknown key or pad input '\\x1B[31mred\\x07\\x00x' (line ignored)", 32},
+        {"a line of a megabyte", "Jump = " + megabyte + "\n",
+         "Controls.ini:1: unknown key or pad input '" + megabyte.substr(0, 80) + "'... (" +
+             std::to_string(megabyte.size()) + " bytes) (line ignored)",
+         32},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> warnings;
+        const ControlMap map = ParseControls(c.text, "Controls.ini", warnings);
+        EXPECT_EQ(warnings, c.warning.empty() ? std::vector<std::string>{}
+                                              : std::vector<std::string>{c.warning})
+            << c.what;
+        EXPECT_EQ(map.KeysForKeyboard(c.key), std::vector<int>{32}) << c.what;
+    }
+}
+
+TEST(Controls, AFileOfBadLinesGivesAScreenfulOfWarnings) {
+    std::string text;
+    for (int i = 0; i < 10000; ++i) text += "Fly = K\nJump = Nothing\nnonsense\n";
+    std::vector<std::string> warnings;
+    ParseControls(text, "Controls.ini", warnings);
+    ASSERT_EQ(warnings.size(), 21u);
+    EXPECT_EQ(warnings[0], "Controls.ini:1: unknown action 'Fly' (line ignored)");
+    EXPECT_EQ(warnings[19], "Controls.ini:20: unknown key or pad input 'Nothing' (line ignored)");
+    EXPECT_EQ(warnings[20], "Controls.ini: ... and 29980 more");
+}
