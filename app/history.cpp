@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <set>
+#include <unordered_map>
 
 #include "app/game_form.h"
+#include "files/atomic_write.h"
+#include "files/bounded_read.h"
 #include "files/clsFiles.h"
 #include "platform/host.h"
 #include "vb/numeric.h"
@@ -28,33 +29,20 @@ std::string HistoryPath() {
     return gHistoryFile.empty() ? platform::host().AppPath() + "/History.ini" : gHistoryFile;
 }
 
-[[noreturn]] void CannotRead(const std::string& path, int error) {
-    throw StartUpError("Cannot read " + path + ": " + std::strerror(error) +
+[[noreturn]] void CannotRead(const std::string& path, const std::string& why) {
+    throw StartUpError("Cannot read " + path + ": " + why +
                        ". Nothing was changed; fix it and start again.");
 }
 
 // The history's bytes; a missing history is an empty one, but one that exists
 // and cannot be read must not be taken for empty and overwritten at the end.
 std::string ReadHistoryFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) {
-        if (errno == ENOENT) return "";
-        CannotRead(path, errno);
-    }
     std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof(buffer));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            close(fd);
-            CannotRead(path, error);
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
+    const files::ReadOutcome outcome = files::ReadBoundedFile(path, kHistoryMostBytes, bytes);
+    if (outcome.kind == files::ReadOutcome::Missing) return "";
+    if (outcome.kind != files::ReadOutcome::Read) {
+        CannotRead(path, files::ReadProblem(outcome, kHistoryMostBytes));
     }
-    close(fd);
     return bytes;
 }
 
@@ -65,11 +53,7 @@ void CheckReadableFolder(const std::string& folder) {
         closedir(dir);
         return;
     }
-    if (errno != ENOENT) CannotRead(folder, errno);
-}
-
-[[noreturn]] void FailWrite(const std::string& what, const std::string& path, int error) {
-    throw std::runtime_error("Could not " + what + " " + path + ": " + std::strerror(error));
+    if (errno != ENOENT) CannotRead(folder, std::strerror(errno));
 }
 
 } // namespace
@@ -78,16 +62,20 @@ std::string HistoryKey(const std::string& name) {
     return vb::LCase(vb::Trim(name));
 }
 
-std::vector<HistoryLine> ParseHistoryText(const std::string& text) {
+std::vector<HistoryLine> ParseHistoryText(const std::string& fileText,
+                                          platform::WarningList* warnings) {
+    const std::string_view text = vb::WithoutByteOrderMark(fileText);
     std::vector<HistoryLine> lines;
     size_t start = 0;
+    int32_t lineNumber = 0;
     while (start < text.size()) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
+        const std::string line(text.substr(start, end - start));
         start = end;
         if (start < text.size() && text[start] == '\r') ++start;
         if (start < text.size() && text[start] == '\n') ++start;
+        ++lineNumber;
 
         // The count follows the last comma, so a file name may hold commas.
         const size_t comma = line.rfind(',');
@@ -97,93 +85,90 @@ std::vector<HistoryLine> ParseHistoryText(const std::string& text) {
         if (name.empty() || count.empty()) continue;
         // A count beyond a Long is held at its limit: reading it as 0 would
         // make a defeated monster new again.
-        const double value = std::clamp(vb::Val(count), -2147483648.0, 2147483647.0);
-        lines.push_back({name, vb::RoundEven(value)});
+        const double value = vb::Val(count);
+        const double held = std::clamp(value, -2147483648.0, 2147483647.0);
+        if (held != value && warnings) {
+            warnings->Add(lineNumber, "the count " + platform::QuoteForWarning(count) + " of " +
+                                          platform::QuoteForWarning(name) +
+                                          " is past what a count holds; it counts " +
+                                          std::to_string(vb::RoundEven(held)));
+        }
+        lines.push_back({name, vb::RoundEven(held), lineNumber});
     }
     return lines;
 }
 
+void MergeHistory(const std::vector<std::string>& fileNames, const std::vector<HistoryLine>& lines,
+                  platform::WarningList& warnings) {
+    std::vector<MonsterRecord> history;
+    std::unordered_map<std::string, std::vector<size_t>> entriesOf;
+    for (const std::string& name : fileNames) {
+        entriesOf[HistoryKey(name)].push_back(history.size());
+        history.push_back(MonsterRecord{name, 0});
+    }
+    // The line that last set each name's count, to say when another changes it.
+    std::unordered_map<std::string, const HistoryLine*> setBy;
+    for (const HistoryLine& line : lines) {
+        const std::string key = HistoryKey(line.Name);
+        const auto entries = entriesOf.find(key);
+        if (entries == entriesOf.end()) continue;
+        const HistoryLine*& before = setBy[key];
+        if (before && before->Defeats != line.Defeats) {
+            warnings.Add(line.Line, platform::QuoteForWarning(line.Name) +
+                                        " is named again: its count " +
+                                        std::to_string(line.Defeats) + " replaces " +
+                                        std::to_string(before->Defeats) + " of line " +
+                                        std::to_string(before->Line) + " (the last line counts)");
+        }
+        before = &line;
+        for (const size_t i : entries->second) history[i].Defeats = line.Defeats;
+    }
+    MonsterHistory = std::move(history);
+    MonstersLeft = 0;
+    for (const MonsterRecord& record : MonsterHistory) {
+        if (record.Defeats == 0) ++MonstersLeft;
+    }
+}
+
 std::string HistoryText() {
     std::string text;
+    std::set<std::string> written;
     for (const MonsterRecord& record : MonsterHistory) {
+        if (!written.insert(HistoryKey(record.FileName)).second) continue;
         text += record.FileName + "," + std::to_string(record.Defeats) + "\r\n";
     }
     return text;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    const std::string temp = path + ".new";
-    struct stat old {};
-    const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) FailWrite("create a temporary file for", path, errno);
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int error = errno;
-            close(fd);
-            unlink(temp.c_str());
-            FailWrite("write", path, error);
-        }
-        written += static_cast<size_t>(n);
-    }
-    fchmod(fd, mode);
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        const int error = errno;
-        unlink(temp.c_str());
-        FailWrite("write", path, error);
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        unlink(temp.c_str());
-        FailWrite("replace", path, error);
-    }
-    // The rename itself reaches the disk with the folder.
-    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        fsync(dirFd);
-        close(dirFd);
-    }
-}
-
 void LoadHistory() {
-    const std::vector<HistoryLine> lines = ParseHistoryText(ReadHistoryFile(HistoryPath()));
+    const std::string path = HistoryPath();
+    platform::WarningList historyWarnings(path);
+    const std::vector<HistoryLine> lines =
+        ParseHistoryText(ReadHistoryFile(path), &historyWarnings);
 
     const std::string monstersFolder = platform::host().AppPath() + "/Monsters";
     CheckReadableFolder(monstersFolder);
     clsFiles files;
     files.Initialize(monstersFolder);
 
-    MonsterHistory.clear();
-    std::vector<std::string> keys;
+    platform::WarningList folderWarnings(monstersFolder);
+    std::vector<std::string> names;
     for (int32_t i = 1; i <= files.Count(); ++i) {
         const std::string name = files.Filename(i);
         if (name.find_first_of("\r\n") != std::string::npos) {
-            std::fprintf(stderr, "Not taken as a monster: its name holds a line break: %s\n",
-                         files.FileNamePath(i).c_str());
+            folderWarnings.Add(0, "not taken as a monster, its name holds a line break: " +
+                                      platform::QuoteForWarning(files.FileNamePath(i)));
             continue;
         }
-        MonsterHistory.push_back(MonsterRecord{name, 0});
-        keys.push_back(HistoryKey(name));
+        names.push_back(name);
     }
-    if (MonsterHistory.empty()) {
+    folderWarnings.Print(stderr);
+    if (names.empty()) {
         throw StartUpError("No monster pictures found in the folder " + monstersFolder +
                            ". Put at least one monster GIF file there.");
     }
-    for (const HistoryLine& line : lines) {
-        const std::string key = HistoryKey(line.Name);
-        for (size_t i = 0; i < MonsterHistory.size(); ++i) {
-            if (keys[i] == key) MonsterHistory[i].Defeats = line.Defeats;
-        }
-    }
-    MonstersLeft = 0;
-    for (const MonsterRecord& record : MonsterHistory) {
-        if (record.Defeats == 0) ++MonstersLeft;
-    }
+    MergeHistory(names, lines, historyWarnings);
+    historyWarnings.Print(stderr);
     MonsterNameUntil = platform::host().Now() - platform::kMillisecondsPerDay;
 }
 
@@ -192,7 +177,13 @@ void SetHistoryFile(const std::string& path) {
 }
 
 void SaveHistory() {
-    WriteFileAtomically(HistoryPath(), HistoryText());
+    files::WriteFileAtomically(HistoryPath(), HistoryText());
+}
+
+std::string HistorySaveProblem() {
+    const std::string path = HistoryPath();
+    const std::string problem = files::ReplaceProblem(path);
+    return problem.empty() ? "" : "The history " + path + " cannot be saved: " + problem;
 }
 
 std::string NextMonsterFile() {

@@ -21,6 +21,8 @@ namespace {
 
 constexpr int32_t kStateFramesCap = 30000;
 GameForm* gGameForm = nullptr;
+// The player chose to play on with a history that cannot be saved.
+bool gPlayingUnsaved = false;
 
 void ReleaseGameForm(const ProgramSetup& setup) {
     if (!gGameForm) return;
@@ -39,17 +41,44 @@ void StartGame(const ProgramSetup& setup) {
 
 // R after the man's death: what quitting and starting again would do, in the
 // same window. The history is written and read again, the globals, the random
-// source and the keyboard are as new, and the next frame starts the game.
+// source and the keyboard are as new, and the next frame starts the game. A
+// history that cannot be saved is said, and play goes on from the one in
+// memory rather than from the file, which lacks this game's defeats.
 void TryAgain(const ProgramSetup& setup) {
     gGameForm->Kiv_Terminate();
     gGameForm = nullptr;
     if (setup.releaseGameForm) setup.releaseGameForm();
-    SaveHistory();
+    bool saved = false;
+    if (!gPlayingUnsaved) {
+        try {
+            SaveHistory();
+            saved = true;
+        } catch (const std::exception& error) {
+            platform::host().MessageBox(error.what(), kGameCaption);
+        }
+    }
     vb::Randomize(setup.newSeed ? setup.newSeed() : vb::ClockSeed());
     SetWorldGlobals(ScreenWidth, ScreenHeight); // the start state again
     Keyboard = std::make_unique<clsKeyboard>();
     Keyboard->Initialize();
-    LoadHistory();
+    if (saved) {
+        LoadHistory();
+    } else {
+        MonsterNameUntil = platform::host().Now() - platform::kMillisecondsPerDay;
+    }
+}
+
+// A history that cannot be saved is found before play, while the player can
+// still choose to play without keeping the defeats, or to start again with
+// --history naming another place. True to play.
+bool PlayerAcceptsTheHistory() {
+    const std::string problem = HistorySaveProblem();
+    if (problem.empty()) return true;
+    gPlayingUnsaved = platform::host().AskYesNo(
+        problem + ".\n\nThe defeats of this game would not be kept. Play anyway?\n\n"
+                  "(Start the game with --history FILE to keep them in another place.)",
+        kGameCaption);
+    return gPlayingUnsaved;
 }
 
 void RunFrameLoop(const ProgramSetup& setup) {
@@ -136,6 +165,7 @@ int Main(const ProgramSetup& setup) {
     platform::Host& host = platform::host();
     int status = 0;
     bool historyLoaded = false;
+    std::string report; // what went wrong, for the player
     const uint64_t callerLimit = gdi::BitmapMemoryLimit();
     gdi::SetBitmapMemoryLimit(setup.bitmapMemoryBudget != 0 ? setup.bitmapMemoryBudget
                                                             : gdi::DefaultBitmapMemoryBudget());
@@ -165,27 +195,34 @@ int Main(const ProgramSetup& setup) {
         Keyboard = std::make_unique<clsKeyboard>();
         Keyboard->Initialize();
 
+        gPlayingUnsaved = false;
         LoadHistory();
-        historyLoaded = true;
-
-        RunFrameLoop(setup);
+        if (PlayerAcceptsTheHistory()) {
+            historyLoaded = true;
+            RunFrameLoop(setup);
+        } else {
+            status = 1; // nothing played, nothing changed
+        }
     } catch (const StartUpError& error) {
-        host.MessageBox(error.what(), kGameCaption);
+        report = error.what();
         status = 1;
     } catch (const std::exception& error) {
-        host.MessageBox(ErrorReport(error), kGameCaption);
+        report = ErrorReport(error);
         status = 1;
     }
 
-    // Defeats counted in this run are kept even when the run ended in an error.
+    // Defeats counted in this run are kept even when the run ended in an
+    // error, and saved before it is reported: a box left open is no reason
+    // to lose them.
     if (historyLoaded) {
         try {
             SaveHistory();
         } catch (const std::exception& error) {
-            host.MessageBox(error.what(), kGameCaption);
+            report += (report.empty() ? "" : "\n\n") + std::string(error.what());
             status = 1;
         }
     }
+    if (!report.empty()) host.MessageBox(report, kGameCaption);
     ReleaseGameForm(setup);
     if (kivForm) kivForm->Unload();
     SetHostWindow(nullptr);

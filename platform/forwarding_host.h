@@ -36,6 +36,9 @@ class ForwardingHost : public Host {
     void MessageBox(const std::string& text, const std::string& title) override {
         mInner.MessageBox(text, title);
     }
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        return mInner.AskYesNo(text, title);
+    }
     bool OpenAudio(int32_t frequency) override { return mInner.OpenAudio(frequency); }
     AudioDevice* Audio() override { return mInner.Audio(); }
     void CloseAudio() override { mInner.CloseAudio(); }

@@ -114,6 +114,12 @@ void HeadlessHost::MessageBox(const std::string& text, const std::string& title)
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
 
+bool HeadlessHost::AskYesNo(const std::string& text, const std::string& title) {
+    Questions.push_back(text);
+    std::fprintf(stderr, "%s: %s (%s)\n", title.c_str(), text.c_str(), YesNoAnswer ? "yes" : "no");
+    return YesNoAnswer;
+}
+
 bool HeadlessHost::OpenAudio(int32_t frequency) {
     if (mAudio) return true;
     if (!AudioAvailable) return false;

@@ -51,7 +51,9 @@ class HeadlessHost : public Host {
     void PullAudio(int16_t* out, int32_t frames);
 
     void RequestClose() { mCloseRequested = true; }
-    std::vector<std::string> Messages; // every MessageBox text, in order
+    std::vector<std::string> Messages;  // every MessageBox text, in order
+    std::vector<std::string> Questions; // every AskYesNo text, in order
+    bool YesNoAnswer = false;           // what AskYesNo answers
     int RefreshCount = 0;
     bool WindowCreated = false, WindowShown = false, WindowFullScreen = false;
     std::string WindowCaption;
@@ -80,6 +82,7 @@ class HeadlessHost : public Host {
     ScreenPoint GetCursorPos() override { return Cursor; }
     int32_t ShowCursor(bool show) override;
     void MessageBox(const std::string& text, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
     bool OpenAudio(int32_t frequency) override;
     AudioDevice* Audio() override { return mAudio.get(); }
     void CloseAudio() override { mAudio.reset(); }

@@ -70,6 +70,9 @@ class Host {
 
     // A modal message box with an OK button (stderr when headless).
     virtual void MessageBox(const std::string& text, const std::string& title) = 0;
+    // A modal question with Yes and No buttons: true for Yes. When no box can
+    // be shown the question goes to stderr and the answer is No.
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
 
     // Opens the default audio output at the given rate; false when there is
     // none. Audio() is the open output (nullptr before, or without one);

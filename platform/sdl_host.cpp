@@ -19,6 +19,7 @@
 #include "platform/sdl_pads.h"
 #include "platform/sdl_view_presenter.h"
 #include "platform/view_image.h"
+#include "platform/x11_display_loss.h"
 
 namespace platform {
 namespace {
@@ -47,7 +48,7 @@ class SdlHost : public Host {
     ~SdlHost() override {
         DestroyGameWindow();
         mAudio.reset();
-        SDL_Quit();
+        if (!DisplayLost()) SDL_Quit(); // it would wait for the display for ever
     }
 
     uint32_t TimeGetTime() override { return mClock.Milliseconds(); }
@@ -95,6 +96,7 @@ class SdlHost : public Host {
         }
         mRealWindowSized = false;
         mPresenter = MakeViewPresenter(mSettings.present, mWindow);
+        WatchX11Display(mWindow);
     }
 
     void PlaceGameWindow(int32_t left, int32_t top, int32_t width, int32_t height) override {
@@ -118,6 +120,12 @@ class SdlHost : public Host {
     }
 
     void DestroyGameWindow() override {
+        if (DisplayLost()) {
+            // Left to the end of the process: destroying them would wait
+            // for a display that is gone.
+            (void)mPresenter.release();
+            mWindow = nullptr;
+        }
         mPresenter.reset();
         if (mWindow) SDL_DestroyWindow(mWindow);
         mWindow = nullptr;
@@ -127,7 +135,7 @@ class SdlHost : public Host {
     gdi::HDC ViewDC() override { return mView.DC(); }
 
     void RefreshView() override {
-        if (!mPresenter || !mView.Bitmap()) return;
+        if (!mPresenter || !mView.Bitmap() || DisplayLost()) return;
         if (mStyle != Style::Real) {
             mPresenter->Present(mViewRect, false); // where the game placed it, 1:1
             return;
@@ -206,28 +214,47 @@ class SdlHost : public Host {
                 break;
             }
         }
-        return close;
+        if (DisplayLost() && !mToldOfLoss) {
+            std::fprintf(stderr, "The display went away: the game ends and keeps its history.\n");
+            mToldOfLoss = true;
+        }
+        return close || DisplayLost();
     }
 
     void GetKeyboardState(uint8_t table[256]) override { mInput.CopyTo(table); }
 
     ScreenPoint GetCursorPos() override {
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
-        return ScreenPoint{x, y};
+        if (DisplayLost()) return mLastCursor;
+        SDL_GetGlobalMouseState(&mLastCursor.x, &mLastCursor.y);
+        return mLastCursor;
     }
 
     int32_t ShowCursor(bool show) override {
         mCursorCount += show ? 1 : -1;
-        SDL_ShowCursor(mCursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+        if (!DisplayLost()) SDL_ShowCursor(mCursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
         return mCursorCount;
     }
 
     void MessageBox(const std::string& text, const std::string& title) override {
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(),
-                                     mWindow) != 0) {
+        if (DisplayLost() || SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(),
+                                                      text.c_str(), mWindow) != 0) {
             std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         }
+    }
+
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        const SDL_MessageBoxButtonData buttons[] = {
+            {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+            {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
+        };
+        const SDL_MessageBoxData box{
+            SDL_MESSAGEBOX_WARNING, mWindow, title.c_str(), text.c_str(), 2, buttons, nullptr};
+        int chosen = 0;
+        if (DisplayLost() || SDL_ShowMessageBox(&box, &chosen) != 0) {
+            std::fprintf(stderr, "%s: %s (no one to answer: no)\n", title.c_str(), text.c_str());
+            return false;
+        }
+        return chosen == 1;
     }
 
     bool OpenAudio(int32_t frequency) override {
@@ -310,6 +337,8 @@ class SdlHost : public Host {
     SdlPads mPads;
     int mPressedAs[SDL_NUM_SCANCODES] = {};
     int32_t mCursorCount = 0;
+    ScreenPoint mLastCursor{};
+    bool mToldOfLoss = false;
     std::unique_ptr<AudioDevice> mAudio;
 };
 

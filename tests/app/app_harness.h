@@ -58,7 +58,10 @@ struct AppRun {
     }
     ~AppRun() { platform::SetHost(nullptr); }
 
-    int Run(ScreenSizeMode mode = ScreenSizeMode::Windowed1024x768) {
+    int Run(ScreenSizeMode mode = ScreenSizeMode::Windowed1024x768) { return Main(Setup(mode)); }
+
+    // Main's setup with the fake form, for the callers of Main's own callers.
+    ProgramSetup Setup(ScreenSizeMode mode = ScreenSizeMode::Windowed1024x768) {
         ProgramSetup setup;
         setup.screenSize = mode;
         setup.createGameForm = [this]() -> GameForm* {
@@ -74,7 +77,7 @@ struct AppRun {
             form = nullptr;
             ++formsReleased;
         };
-        return Main(setup);
+        return setup;
     }
 
     // Quit (as the Escape test does) at the end of frame n.

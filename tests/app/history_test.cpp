@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
@@ -9,6 +10,7 @@
 
 #include "app/history.h"
 #include "app_harness.h"
+#include "support/child_run.h"
 #include "vb/runtime_error.h"
 
 namespace {
@@ -234,23 +236,9 @@ TEST_F(History, EmptyMonstersFolderIsAnErrorNamingTheFolder) {
     }
 }
 
-// Runs body in a child process with the rights of an ordinary user, as the
-// game runs for a player: as root, permission bits would not stop it. The
-// child's exit status.
+// The body in a child process with the rights of an ordinary user.
 int AsOrdinaryUser(const std::function<int()>& body) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
-        int code = 98;
-        try {
-            code = body();
-        } catch (...) {
-        }
-        _exit(code);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunInChild(body, {.ordinaryUser = true});
 }
 
 TEST_F(History, ASaveKeepsThePermissionsAndOverwritesALeftoverTemporaryFile) {
@@ -294,7 +282,7 @@ TEST_F(History, AHistoryOrMonstersFolderThatCannotBeReadStopsTheStartAndSaysWhy)
     chmod(folder.path().c_str(), 0755);
     const Case cases[] = {
         {"a folder named History.ini", [&] { fs::create_directories(history); }, history.string(),
-         "Is a directory"},
+         "is a folder"},
         {"History.ini without read permission",
          [&] {
              folder.Write("History.ini", "a.gif,3\r\n");
@@ -391,6 +379,165 @@ TEST(HistoryRun, FatalErrorShowsItsTextAndStillSavesTheHistory) {
     EXPECT_EQ(run.folder.Read("History.ini"), "1 First 1-2-3.gif,1\r\n");
     EXPECT_EQ(run.formsReleased, 1);
     EXPECT_TRUE(platform::Forms().empty());
+}
+
+} // namespace
+
+namespace {
+
+// --- what a history holds ------------------------------------------------------
+
+TEST_F(History, EveryCountThatCanBeReadIsKeptAndEachNameWrittenOnce) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> monsters;
+        std::string text;
+        std::vector<int32_t> defeats;
+        std::string saved;
+        size_t warnings;
+    };
+    const Case cases[] = {
+        {"a byte-order mark before the first line",
+         {"a.gif", "b.gif"},
+         "\xEF\xBB\xBF"
+         "a.gif,3\r\nb.gif,1\r\n",
+         {3, 1},
+         "a.gif,3\r\nb.gif,1\r\n",
+         0},
+        {"a byte-order mark and nothing else", {"a.gif"}, "\xEF\xBB\xBF", {0}, "a.gif,0\r\n", 0},
+        // Of several lines for one file the last one counts, as it always
+        // has; the change is named.
+        {"a later line for the same file",
+         {"a.gif"},
+         "a.gif,3\r\nA.GIF ,0\r\n",
+         {0},
+         "a.gif,0\r\n",
+         1},
+        {"the same count twice", {"a.gif"}, "a.gif,3\r\na.gif,3\r\n", {3}, "a.gif,3\r\n", 0},
+        // Two files of one name (in two folders, or in other letter case):
+        // one line, so that a reload cannot take the other's count.
+        {"two files of one name",
+         {"one/twin.gif", "two/Twin.gif"},
+         "twin.gif,2\r\n",
+         {2, 2},
+         "twin.gif,2\r\n",
+         0},
+        {"a count past a Long",
+         {"a.gif"},
+         "a.gif,99999999999\r\n",
+         {2147483647},
+         "a.gif,2147483647\r\n",
+         1},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(folder.path() / "Monsters");
+        for (const std::string& monster : c.monsters) Monster(monster);
+        folder.Write("History.ini", c.text);
+        testing::internal::CaptureStderr();
+        LoadHistory();
+        const std::string said = testing::internal::GetCapturedStderr();
+        std::vector<int32_t> defeats;
+        for (const MonsterRecord& record : MonsterHistory) defeats.push_back(record.Defeats);
+        EXPECT_EQ(defeats, c.defeats) << c.what;
+        SaveHistory();
+        EXPECT_EQ(folder.Read("History.ini"), c.saved) << c.what;
+        EXPECT_EQ(static_cast<size_t>(std::count(said.begin(), said.end(), '\n')), c.warnings)
+            << c.what << ": " << said;
+        if (c.warnings) {
+            EXPECT_NE(said.find(folder.str() + "/History.ini:"), std::string::npos) << c.what;
+        }
+    }
+}
+
+TEST_F(History, AFailedLoadLeavesTheHistoryInMemoryAsItWas) {
+    Monster("a.gif");
+    folder.Write("History.ini", "a.gif,4\r\n");
+    LoadHistory();
+    std::filesystem::remove_all(folder.path() / "Monsters");
+    EXPECT_THROW(LoadHistory(), StartUpError);
+    ASSERT_EQ(MonsterHistory.size(), 1u);
+    EXPECT_EQ(MonsterHistory[0].Defeats, 4);
+}
+
+// --- a history that cannot be saved, through the whole program ------------------
+
+constexpr int kR = 0x52;
+
+TEST(HistoryRun, AHistoryThatCannotBeSavedIsSaidBeforePlayAndNeverReplaced) {
+    struct Case {
+        const char* what;
+        mode_t fileMode, folderMode;
+        bool asPlayer; // root passes permission checks, but not a file's mode
+        bool answer;
+        int status;
+        bool played;
+    };
+    const Case cases[] = {
+        {"a read-only history, not played", 0444, 0755, false, false, 1, false},
+        {"a read-only history, played anyway", 0444, 0755, false, true, 1, true},
+        {"a read-only history as a player", 0444, 0777, true, true, 1, true},
+        {"a folder that cannot be written", 0644, 0555, true, false, 1, false},
+        {"all can be written", 0666, 0777, true, false, 0, true},
+    };
+    for (const Case& c : cases) {
+        AppRun run;
+        run.folder.Write("History.ini", "1 First 1-2-3.gif,0\r\n");
+        const std::filesystem::path history = run.folder.path() / "History.ini";
+        chmod(history.c_str(), c.fileMode);
+        chmod(run.folder.path().c_str(), c.folderMode);
+        chmod((run.folder.path() / "Monsters").c_str(), 0755);
+        run.host.YesNoAnswer = c.answer;
+        run.QuitAfter(3, [&](FakeGameForm&, int frame) {
+            if (frame == 2) RecordDefeat("1 First 1-2-3.gif");
+        });
+        const int status = RunInChild(
+            [&] {
+                const int result = run.Run();
+                const bool asked =
+                    run.host.Questions.size() == 1 &&
+                    run.host.Questions[0].find(history.string()) != std::string::npos;
+                if (result != c.status) return 1;
+                if (asked != (c.status != 0)) return 2;
+                if ((run.formsReleased == 1) != c.played) return 3;
+                return 0;
+            },
+            {.ordinaryUser = c.asPlayer});
+        chmod(run.folder.path().c_str(), 0755);
+        EXPECT_EQ(status, 0) << c.what << " (1: status, 2: the question, 3: play)";
+        // Only a history that can be saved is: the defeat is in it.
+        EXPECT_EQ(run.folder.Read("History.ini"),
+                  c.status == 0 ? "1 First 1-2-3.gif,1\r\n" : "1 First 1-2-3.gif,0\r\n")
+            << c.what;
+    }
+}
+
+TEST(HistoryRun, TryingAgainWithAHistoryThatCannotBeSavedKeepsTheDefeats) {
+    AppRun run;
+    run.folder.Write("Monsters/2 Second 1.gif", "GIF89a");
+    run.folder.Write("History.ini", "");
+    chmod((run.folder.path() / "History.ini").c_str(), 0444);
+    run.host.YesNoAnswer = true;
+    int created = 0, loopFrames = 0;
+    std::string firstOfSecondGame;
+    run.onCreate = [&](FakeGameForm& f) {
+        ++created;
+        f.OnFrame = [&, &form = f](int frame) {
+            if (created == 1 && frame == 2) RecordDefeat(NextMonsterFile());
+            if (created == 1 && frame == 3) form.Dead = true;
+            if (created == 2 && frame == 1) firstOfSecondGame = NextMonsterFile();
+        };
+    };
+    run.host.OnDoEvents = [&](platform::HeadlessHost& host) {
+        if (++loopFrames == 5) {
+            host.SetKey(kR, true);
+            host.SetKey(kR, false);
+        }
+        if (loopFrames == 9) host.RequestClose();
+    };
+    EXPECT_EQ(run.Run(), 1); // the history could not be saved at the end
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(firstOfSecondGame, "2 Second 1.gif"); // the defeat still counts
+    EXPECT_EQ(run.folder.Read("History.ini"), "");
 }
 
 } // namespace
