@@ -2,9 +2,10 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "files/clsFiles.h"
 #include "vb/random.h"
@@ -35,13 +36,45 @@ void PutFixed(std::string& out, uint64_t v) {
     for (int i = 0; i < 8; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-uint64_t Fnv1a(const std::string& bytes) {
-    uint64_t hash = 0xCBF29CE484222325ull;
-    for (const char c : bytes) hash = (hash ^ static_cast<uint8_t>(c)) * 0x100000001B3ull;
+// FNV-1a over bytes that follow the ones `hash` is of.
+constexpr uint64_t kFnvStart = 0xCBF29CE484222325ull;
+uint64_t Fnv1a(const char* bytes, size_t size, uint64_t hash) {
+    for (size_t i = 0; i < size; ++i) {
+        hash = (hash ^ static_cast<uint8_t>(bytes[i])) * 0x100000001B3ull;
+    }
     return hash;
 }
 
 const char kTag[] = "STOMPVALE RECORDED GAME 1\n";
+
+// Deflate turns at most about 1032 bytes into one: a size claimed beyond that
+// for the bytes that follow is a lie.
+constexpr uint64_t kMostInflation = 1032;
+
+// The payload inflated as its bytes come, never past `size`: false when the
+// data is damaged, ends early or unpacks to more.
+bool Inflate(const std::string& packed, size_t start, uint64_t size, std::string& payload) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return false;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data() + start));
+    stream.avail_in = static_cast<uInt>(packed.size() - start);
+    payload.clear();
+    int result = Z_OK;
+    while (result == Z_OK) {
+        const size_t room =
+            static_cast<size_t>(std::min<uint64_t>(size - payload.size(), uint64_t{1} << 16));
+        const size_t before = payload.size();
+        payload.resize(before + room + 1); // one more, to see a payload that runs over
+        stream.next_out = reinterpret_cast<Bytef*>(payload.data() + before);
+        stream.avail_out = static_cast<uInt>(room + 1);
+        result = inflate(&stream, Z_NO_FLUSH);
+        payload.resize(before + (room + 1 - stream.avail_out));
+        if (payload.size() > size) result = Z_DATA_ERROR;
+        if (result == Z_BUF_ERROR) result = Z_DATA_ERROR; // the data ends early
+    }
+    inflateEnd(&stream);
+    return result == Z_STREAM_END && payload.size() == size;
+}
 
 } // namespace
 
@@ -76,6 +109,7 @@ class RecordReader {
         mAt += n;
         return true;
     }
+    size_t Left() const { return mBytes.size() - mAt; }
     bool Fixed(uint64_t& v) {
         v = 0;
         for (int i = 0; i < 8; ++i) {
@@ -96,12 +130,17 @@ std::vector<MonsterFileHash> HashMonsterFiles(const std::string& dataFolder) {
     clsFiles files;
     files.Initialize(folder);
     std::vector<MonsterFileHash> hashes;
+    std::string buffer(1 << 16, '\0');
     for (int32_t i = 1; i <= files.Count(); ++i) {
         const std::string path = files.FileNamePath(i);
+        // Through a buffer: a monster file may be larger than is worth holding.
         std::ifstream in(path, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        hashes.push_back({path.substr(folder.size() + 1), Fnv1a(bytes.str())});
+        uint64_t hash = kFnvStart;
+        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) ||
+               in.gcount() > 0) {
+            hash = Fnv1a(buffer.data(), static_cast<size_t>(in.gcount()), hash);
+        }
+        hashes.push_back({path.substr(folder.size() + 1), hash});
     }
     return hashes;
 }
@@ -132,7 +171,7 @@ std::string CompareMonsterFiles(const std::vector<MonsterFileHash>& recorded,
     return out;
 }
 
-std::string EncodeRecordedGame(const RecordedGame& game) {
+std::string EncodeRecordedGame(const RecordedGame& game, int level) {
     std::string payload;
     PutText(payload, game.program);
     PutText(payload, game.version);
@@ -153,7 +192,7 @@ std::string EncodeRecordedGame(const RecordedGame& game) {
     std::string packed(packedSize, '\0');
     compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
               reinterpret_cast<const Bytef*>(payload.data()), static_cast<uLong>(payload.size()),
-              Z_BEST_COMPRESSION);
+              level);
     packed.resize(packedSize);
     std::string file = kTag;
     PutFixed(file, payload.size());
@@ -166,31 +205,26 @@ bool DecodeRecordedGame(const std::string& bytes, RecordedGame& game, std::strin
         error = "not a recorded game of this program";
         return false;
     }
+    error = "the recording is damaged";
+    const size_t start = tag.size() + 8;
+    if (bytes.size() < start) return false;
     uint64_t size = 0;
-    for (int i = 0; i < 8 && tag.size() + i < bytes.size(); ++i) {
+    for (size_t i = 0; i < 8; ++i) {
         size |= static_cast<uint64_t>(static_cast<uint8_t>(bytes[tag.size() + i])) << (8 * i);
     }
-    // A real recording is far below this; a damaged size must not take the memory.
-    if (size > (uint64_t{1} << 32)) {
-        error = "the recording is damaged";
-        return false;
-    }
-    std::string payload(size, '\0');
-    uLongf payloadSize = static_cast<uLongf>(size);
-    const size_t start = tag.size() + 8;
-    if (bytes.size() < start ||
-        uncompress(reinterpret_cast<Bytef*>(payload.data()), &payloadSize,
-                   reinterpret_cast<const Bytef*>(bytes.data() + start),
-                   static_cast<uLong>(bytes.size() - start)) != Z_OK ||
-        payloadSize != size) {
-        error = "the recording is damaged";
+    // The size is believed only as far as the rest of the file can hold it.
+    std::string payload;
+    if (size > kRecordingMostPayload || size > (bytes.size() - start) * kMostInflation ||
+        !Inflate(bytes, start, size, payload)) {
         return false;
     }
     RecordReader in(payload);
     int64_t width = 0, height = 0;
     uint64_t count = 0;
+    // Each monster takes a length and a hash of eight bytes at least.
     bool ok = in.Text(game.program) && in.Text(game.version) && in.Signed(width) &&
-              in.Signed(height) && in.Number(count) && count <= payload.size();
+              in.Signed(height) && in.Number(count) && count <= in.Left() / 9 && width >= 0 &&
+              width <= kMostDesktopSide && height >= 0 && height <= kMostDesktopSide;
     game.desktopWidth = static_cast<int32_t>(width);
     game.desktopHeight = static_cast<int32_t>(height);
     game.monsters.clear();
@@ -204,7 +238,7 @@ bool DecodeRecordedGame(const std::string& bytes, RecordedGame& game, std::strin
                                 &game.cursor, &game.audio}) {
         ok = ok && in.Text(*stream);
     }
-    if (!ok) error = "the recording is damaged";
+    if (ok) error.clear();
     return ok;
 }
 
@@ -239,6 +273,7 @@ platform::DateTime RecordingHost::Now() {
 bool RecordingHost::DoEvents() {
     const bool close = mInner.DoEvents();
     mRecord.events += close ? '\1' : '\0';
+    if (AfterEvents) AfterEvents();
     return close;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,9 +40,20 @@ struct RecordedGame {
     std::string seeds, clock, now, keys, events, cursor, audio;
 };
 
-// The file's bytes: a short uncompressed tag, then the rest through zlib.
-std::string EncodeRecordedGame(const RecordedGame& game);
-// False, with the reason, when the bytes are not a recording of ours.
+// A recording is a few kilobytes a minute: a file larger than this is not
+// read (it would hold days of play), nor is a payload that unpacks past the
+// second bound.
+constexpr size_t kRecordingMostBytes = size_t{8} << 20;
+constexpr uint64_t kRecordingMostPayload = uint64_t{64} << 20;
+// No desktop is wider or higher than this.
+constexpr int64_t kMostDesktopSide = 65535;
+
+// The file's bytes: a short uncompressed tag, the payload's size, then the
+// payload through zlib at the given level (the best by default).
+std::string EncodeRecordedGame(const RecordedGame& game, int level = 9);
+// False, with the reason, when the bytes are not a recording of ours. Sizes
+// and counts are checked against what the bytes after them can hold before
+// anything is reserved for them.
 bool DecodeRecordedGame(const std::string& bytes, RecordedGame& game, std::string& error);
 
 // A host that plays as its inner host does and writes down every value the
@@ -59,6 +71,9 @@ class RecordingHost final : public platform::ForwardingHost {
     void GetKeyboardState(uint8_t table[256]) override;
     platform::ScreenPoint GetCursorPos() override;
     bool OpenAudio(int32_t frequency) override;
+
+    // Called once a frame, after the frame's events were written down.
+    std::function<void()> AfterEvents;
 
   private:
     RecordedGame& mRecord;

@@ -2,16 +2,16 @@
 
 #include <cstdio>
 #include <exception>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/end_signals.h"
 #include "app/history.h"
 #include "app/options.h"
 #include "app/program_files.h"
 #include "app/run_recorded.h"
+#include "files/bounded_read.h"
 #include "platform/controls.h"
 #include "platform/host.h"
 
@@ -21,17 +21,31 @@
 
 namespace {
 
+// A Controls.ini is a dozen short lines.
+constexpr size_t kControlsMostBytes = size_t{1} << 20;
+
 // The player's controls: the defaults, or Controls.ini where there is one.
-// Lines that cannot be read are named on stderr and left out.
+// Lines that cannot be read are named on stderr and left out; a file that
+// cannot be read at all leaves the defaults, and says so.
 platform::ControlMap LoadControls(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return platform::ControlMap::Defaults();
-    std::stringstream text;
-    text << in.rdbuf();
+    std::string text;
+    const files::ReadOutcome outcome = files::ReadBoundedFile(path, kControlsMostBytes, text);
+    if (outcome.kind == files::ReadOutcome::Missing) return platform::ControlMap::Defaults();
+    if (outcome.kind != files::ReadOutcome::Read) {
+        std::fprintf(stderr, "%s: %s; the default controls are used\n", path.c_str(),
+                     files::ReadProblem(outcome, kControlsMostBytes).c_str());
+        return platform::ControlMap::Defaults();
+    }
     std::vector<std::string> warnings;
-    platform::ControlMap map = platform::ParseControls(text.str(), path, warnings);
+    platform::ControlMap map = platform::ParseControls(text, path, warnings);
     for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
     return map;
+}
+
+// What the game ran to, once its window is gone: a SIGQUIT ends it as such.
+int Ended(int status) {
+    EndAsTheSignalAsks();
+    return status;
 }
 
 } // namespace
@@ -55,6 +69,9 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
         return 0;
     }
 
+    // From here on, every way the system asks the game to end saves as
+    // closing its window does.
+    CatchEndSignals();
     ProgramSetup withOptions = setup;
     withOptions.sound = options.sound;
     withOptions.mute = options.mute;
@@ -68,7 +85,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
                       : options.fullScreen ? platform::WindowChoice::FullScreen
                                            : platform::WindowChoice::AsTheGameAsks;
     if (!options.replayFile.empty()) {
-        return RunReplay(withOptions, files, identity, options, settings);
+        return Ended(RunReplay(withOptions, files, identity, options, settings));
     }
 
     PrepareHistoryFile(files);
@@ -80,11 +97,15 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
         std::fprintf(stderr, "%s: %s\n", kGameCaption, error.what());
         return 1;
     }
-    platform::SetHost(window.get());
-    const int status = options.recordFile.empty() ? Main(withOptions)
-                                                  : RunRecording(*window, withOptions, files,
-                                                                 identity, options.recordFile);
+    int status = 0;
+    {
+        EndSignalHost ending(*window);
+        platform::SetHost(&ending);
+        status = options.recordFile.empty()
+                     ? Main(withOptions)
+                     : RunRecording(ending, withOptions, files, identity, options.recordFile);
+        platform::SetHost(nullptr);
+    }
     window.reset();
-    platform::SetHost(nullptr);
-    return status;
+    return Ended(status);
 }

@@ -2,31 +2,58 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
+#include "app/end_signals.h"
 #include "app/history.h"
 #include "app/recorded_game.h"
+#include "files/atomic_write.h"
+#include "files/bounded_read.h"
 #include "platform/headless_host.h"
 
 namespace {
 
-bool ReadFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::stringstream s;
-    s << in.rdbuf();
-    bytes = s.str();
-    return !in.bad();
-}
+// A snapshot of the recording every minute of play keeps the file current and
+// finds a full disk early; quick to pack, the final one packed best.
+constexpr int kSnapshotFrames = 50 * 60;
+constexpr int kSnapshotLevel = 1;
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
-}
+// The recording's file, written whole each time. The first write that fails
+// (a full disk, a folder that cannot be written) or would pass the size a
+// replay reads stops the recording; the game plays on and the last good
+// snapshot stays.
+class RecordFile {
+  public:
+    RecordFile(std::string path, std::string program)
+        : mPath(std::move(path)), mProgram(std::move(program)) {}
+
+    bool Stopped() const { return mStopped; }
+
+    void Write(const RecordedGame& record, int level) {
+        if (mStopped) return;
+        const std::string bytes = EncodeRecordedGame(record, level);
+        if (bytes.size() > kRecordingMostBytes) {
+            Stop("it reached " + files::SizeInWords(kRecordingMostBytes) +
+                 ", the most a replay reads");
+            return;
+        }
+        try {
+            files::WriteFileAtomically(mPath, bytes);
+        } catch (const std::exception& error) {
+            Stop(error.what());
+        }
+    }
+
+  private:
+    void Stop(const std::string& why) {
+        std::fprintf(stderr, "%s: recording to %s stopped, the game plays on: %s\n",
+                     mProgram.c_str(), mPath.c_str(), why.c_str());
+        mStopped = true;
+    }
+
+    std::string mPath, mProgram;
+    bool mStopped = false;
+};
 
 // The setup with seeds from `host` and the final checksum kept in `checksum`.
 template <class SeedHost>
@@ -37,6 +64,26 @@ ProgramSetup Instrumented(const ProgramSetup& setup, SeedHost& host, uint64_t& c
     return instrumented;
 }
 
+// The recording's bytes, or "" with the reason said on stderr.
+bool ReadRecording(const char* program, const std::string& path, std::string& bytes) {
+    const files::ReadOutcome outcome = files::ReadBoundedFile(path, kRecordingMostBytes, bytes);
+    switch (outcome.kind) {
+    case files::ReadOutcome::Read:
+        return true;
+    case files::ReadOutcome::Folder:
+        std::fprintf(stderr, "%s: %s is a folder, not a recorded game\n", program, path.c_str());
+        return false;
+    case files::ReadOutcome::TooLarge:
+        std::fprintf(stderr, "%s: %s is larger than %s, more than a recorded game holds\n", program,
+                     path.c_str(), files::SizeInWords(kRecordingMostBytes).c_str());
+        return false;
+    default:
+        std::fprintf(stderr, "%s: cannot read the recording %s: %s\n", program, path.c_str(),
+                     files::ReadProblem(outcome, kRecordingMostBytes).c_str());
+        return false;
+    }
+}
+
 } // namespace
 
 int RunRecording(platform::Host& host, const ProgramSetup& setup, const ProgramFiles& files,
@@ -45,18 +92,22 @@ int RunRecording(platform::Host& host, const ProgramSetup& setup, const ProgramF
     record.program = identity.program;
     record.version = identity.version;
     record.monsters = HashMonsterFiles(files.dataFolder);
-    ReadFile(files.historyFile, record.historyAtStart); // a missing history is empty
+    // A missing history is empty; one that cannot be read stops the game
+    // itself at start-up.
+    files::ReadBoundedFile(files.historyFile, kHistoryMostBytes, record.historyAtStart);
+    RecordFile file(recordFile, identity.program);
+    file.Write(record, kSnapshotLevel); // before play: a file that cannot be written is said now
     RecordingHost recording(host, record);
+    int frames = 0;
+    recording.AfterEvents = [&] {
+        if (++frames % kSnapshotFrames == 0) file.Write(record, kSnapshotLevel);
+    };
     platform::SetHost(&recording);
     const int status = Main(Instrumented(setup, recording, record.checksum));
     platform::SetHost(&host);
-    if (!WriteFile(recordFile, EncodeRecordedGame(record))) {
-        std::fprintf(stderr, "%s: cannot write the recording %s\n", identity.program.c_str(),
-                     recordFile.c_str());
-        return 1;
-    }
+    file.Write(record, 9);
     std::printf("checksum %016" PRIx64 "\n", record.checksum);
-    return status;
+    return file.Stopped() ? 1 : status;
 }
 
 int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const ProgramIdentity& identity,
@@ -64,11 +115,7 @@ int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const Progra
     const char* program = identity.program.c_str();
     std::string bytes, error;
     RecordedGame record;
-    if (!ReadFile(options.replayFile, bytes)) {
-        std::fprintf(stderr, "%s: cannot read the recording %s\n", program,
-                     options.replayFile.c_str());
-        return 1;
-    }
+    if (!ReadRecording(program, options.replayFile, bytes)) return 1;
     if (!DecodeRecordedGame(bytes, record, error)) {
         std::fprintf(stderr, "%s: %s: %s\n", program, options.replayFile.c_str(), error.c_str());
         return 1;
@@ -95,8 +142,11 @@ int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const Progra
         if (fd >= 0) close(fd);
         historyFile = pattern;
     }
-    if (!WriteFile(historyFile, record.historyAtStart)) {
-        std::fprintf(stderr, "%s: cannot write the history %s\n", program, historyFile.c_str());
+    try {
+        files::WriteFileAtomically(historyFile, record.historyAtStart);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", program, e.what());
+        if (options.historyFile.empty()) std::remove(historyFile.c_str());
         return 1;
     }
     SetHistoryFile(historyFile);
@@ -110,22 +160,27 @@ int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const Progra
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", kGameCaption, e.what());
+        if (options.historyFile.empty()) std::remove(historyFile.c_str());
         return 1;
     }
     uint64_t checksum = 0;
     int status = 0;
+    bool ranOut = false;
     {
-        ReplayingHost replay(*inner, record, !options.headless);
+        EndSignalHost ending(*inner);
+        ReplayingHost replay(ending, record, !options.headless);
         platform::SetHost(&replay);
         status = Main(Instrumented(setup, replay, checksum));
         platform::SetHost(nullptr);
-        if (replay.RanOut()) {
-            std::fprintf(stderr, "%s: the replay ran past the end of the recording\n", program);
-        }
+        ranOut = replay.RanOut();
     }
     inner.reset();
     if (options.historyFile.empty()) std::remove(historyFile.c_str());
     std::printf("checksum %016" PRIx64 "\n", checksum);
+    if (ranOut) {
+        std::fprintf(stderr, "%s: the replay ran past the end of the recording\n", program);
+        return 1;
+    }
     if (checksum != record.checksum) {
         std::fprintf(stderr,
                      "%s: the replay did not end as the recording did (recorded %016" PRIx64 ")\n",

@@ -5,6 +5,7 @@
 
 #include "app/recorded_game.h"
 #include "platform/headless_host.h"
+#include "support/child_run.h"
 #include "support/temp_dir.h"
 
 TEST(RecordedGame, AReplayHandsBackWhatWasReadInOrder) {
@@ -112,4 +113,56 @@ TEST(RecordedGame, MonsterFilesAreComparedByNameAndContents) {
     std::filesystem::remove(dir.path() / "Monsters/sub/2 B 1.gif");
     EXPECT_EQ(CompareMonsterFiles(before, HashMonsterFiles(dir.str())),
               "changed: '1 A 1.gif'; missing: 'sub/2 B 1.gif'; new: '3 C 1.gif'");
+}
+
+// A recording whose payload claims `size` bytes, followed by `packed`.
+std::string WithClaimedSize(const std::string& good, uint64_t size, const std::string& packed) {
+    std::string bytes = good.substr(0, 26);
+    for (int i = 0; i < 8; ++i) bytes += static_cast<char>((size >> (8 * i)) & 0xFF);
+    return bytes + packed;
+}
+
+TEST(RecordedGame, ASizeIsBelievedOnlyAsFarAsTheFileHoldsIt) {
+    RecordedGame record;
+    record.program = "p";
+    record.desktopWidth = 1280;
+    // Bytes that do not pack: a file of about 1.6 kB.
+    uint32_t state = 1;
+    for (int i = 0; i < 1600; ++i)
+        record.keys += static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
+    const std::string good = EncodeRecordedGame(record);
+    const std::string packed = good.substr(34);
+    uint64_t realSize = 0;
+    for (int i = 0; i < 8; ++i) realSize |= uint64_t(uint8_t(good[26 + i])) << (8 * i);
+    RecordedGame wide = record;
+    wide.desktopWidth = 100000;
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"as written", good, true},
+        {"4.2 GB claimed for 1.6 kB", WithClaimedSize(good, uint64_t{0xFFFFFFFF}, packed), false},
+        {"more than deflate can unpack from the data",
+         WithClaimedSize(good, packed.size() * 1100, packed), false},
+        {"more than any recording unpacks to", WithClaimedSize(good, uint64_t{1} << 40, packed),
+         false},
+        {"a byte less than it unpacks to", WithClaimedSize(good, realSize - 1, packed), false},
+        {"a byte more than it unpacks to", WithClaimedSize(good, realSize + 1, packed), false},
+        {"no size at all", good.substr(0, 30), false},
+        {"a desktop wider than any", EncodeRecordedGame(wide), false},
+    };
+    for (const Case& c : cases) {
+        // Within 256 MB: a size taken on trust would need gigabytes.
+        const int status = RunInChild(
+            [&] {
+                RecordedGame back;
+                std::string error;
+                const bool accepted = DecodeRecordedGame(c.bytes, back, error);
+                return accepted == c.accepted && error.empty() == accepted ? 0 : 1;
+            },
+            {.memoryBytes = size_t{256} << 20});
+        EXPECT_EQ(status, 0) << c.what;
+    }
 }

@@ -47,6 +47,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
     mPid = fork();
     if (mPid == 0) {
         setpgid(0, 0);
+        // As a process started from a terminal: whatever the test runner ignores.
+        for (const int number : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) std::signal(number, SIG_DFL);
         if (!workDir.empty() && chdir(workDir.c_str()) != 0) _exit(126);
         // Everything but the standard streams and the one passed on is closed.
         for (int fd = 3; fd < 1024; ++fd) {

@@ -5,6 +5,7 @@
 #include <gif_lib.h>
 #include <thread>
 
+#include "app/recorded_game.h"
 #include "e2e_process.h"
 #include "support/temp_dir.h"
 #include "x11_game_test.h"
@@ -168,6 +169,52 @@ TEST_F(GameWindow, EmptyMonstersFolderEndsWithAnErrorAndKeepsTheHistory) {
     EXPECT_NE(status, 0);
     EXPECT_NE(status, -1);
     EXPECT_EQ(program.dir.Read("History.ini"), "1 Alpha 1-10-20.gif,2\r\n");
+}
+
+} // namespace
+
+namespace {
+
+// Every way the system ends a game saves as Escape does: the history, and a
+// recording that replays to its end. A closed terminal or ended session
+// (SIGHUP), Ctrl-\ (SIGQUIT, which still ends as SIGQUIT does), Ctrl-C, a
+// termination request, and an X server that goes away.
+TEST_F(GameWindow, EveryWayOfEndingSavesTheHistoryAndTheRecording) {
+    struct Case {
+        const char* what;
+        int signal; // 0: the X server is killed
+        int status;
+    };
+    const Case cases[] = {
+        {"SIGHUP", SIGHUP, 0},   {"SIGQUIT", SIGQUIT, 128 + SIGQUIT}, {"SIGINT", SIGINT, 0},
+        {"SIGTERM", SIGTERM, 0}, {"the X server going away", 0, 0},
+    };
+    for (const Case& c : cases) {
+        if (!display) display = std::make_unique<VirtualDisplay>(screenWidth, screenHeight);
+        ASSERT_FALSE(display->Name().empty());
+        ProgramFolder program("Stompvale_v1.6_1024x768");
+        const std::string recording = (program.dir.path() / "game.rec").string();
+        ChildProcess game({program.binary.string(), "--record", recording}, GameEnvironment(),
+                          program.dir.str());
+        ASSERT_FALSE(WaitForWindow(game).empty()) << c.what;
+        std::this_thread::sleep_for(300ms);
+        if (c.signal != 0) {
+            kill(game.Pid(), c.signal);
+        } else {
+            display.reset();
+        }
+        EXPECT_EQ(game.WaitFor(5000ms), c.status) << c.what;
+        EXPECT_EQ(program.dir.Read("History.ini"), kFreshHistory) << c.what;
+        const std::string bytes = program.dir.Read("game.rec");
+        RecordedGame record;
+        std::string error;
+        EXPECT_TRUE(DecodeRecordedGame(bytes, record, error)) << c.what << ": " << error;
+        // The end was recorded as a close, so the replay ends where the game did.
+        EXPECT_FALSE(record.events.empty()) << c.what;
+        if (!record.events.empty()) {
+            EXPECT_EQ(record.events.back(), '\1') << c.what;
+        }
+    }
 }
 
 } // namespace
