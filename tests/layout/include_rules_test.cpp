@@ -76,6 +76,7 @@ std::string BrokenRule(const Include& include) {
     const std::string to = TopFolder(include.target);
     if (from == "vb" && to != "vb") return "vb uses nothing of ours";
     if (from == "gdi" && to != "gdi" && to != "vb") return "gdi uses at most vb";
+    if (from == "cli" && to != "cli" && to != "vb") return "cli uses at most vb";
     if (from == "platform" && to != "platform" && to != "gdi" && to != "vb") {
         return "platform uses at most gdi and vb";
     }
@@ -103,6 +104,9 @@ TEST(Layout, RulesTellAllowedFromForbidden) {
         {{"platform/forms.cpp", "game/frmMain.h", false}, false},
         {{"game/frmMain.cpp", "platform/host.h", false}, true},
         {{"gdi/raster.h", "cstdint", true}, true},
+        {{"cli/parser.cpp", "cli/number.h", false}, true},
+        {{"cli/parser.cpp", "vb/strings.h", false}, true},
+        {{"cli/usage.cpp", "gdi/raster.h", false}, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(BrokenRule(c.include).empty(), c.allowed)
