@@ -1,5 +1,7 @@
 #include "cli/output_folder.h"
 
+#include <cstdio>
+
 namespace cli {
 
 std::string PrepareOutputFolder(const std::filesystem::path& folder) {
@@ -16,6 +18,12 @@ std::string PrepareOutputFolder(const std::filesystem::path& folder) {
     if (!fs::create_directory(named, error) && !fs::is_directory(named))
         return "cannot make " + folder.string() + ": " + error.message();
     return "";
+}
+
+bool OutputFolderReady(const std::string& program, const std::filesystem::path& folder) {
+    const std::string problem = PrepareOutputFolder(folder);
+    if (!problem.empty()) std::fprintf(stderr, "%s: %s\n", program.c_str(), problem.c_str());
+    return problem.empty();
 }
 
 } // namespace cli

@@ -10,5 +10,7 @@ namespace cli {
 
 // Empty when `folder` is there to write into; otherwise why not, one line.
 std::string PrepareOutputFolder(const std::filesystem::path& folder);
+// The same, saying why not as "program: ..." on stderr; false then.
+bool OutputFolderReady(const std::string& program, const std::filesystem::path& folder);
 
 } // namespace cli
