@@ -1,5 +1,5 @@
-// The program's module: world globals shared by every game object, the
-// top-level state, and the entry point with its frame loop.
+// The program's module: the entry point with its frame loop, and the world
+// globals (world/) that start-up sets.
 #pragma once
 
 #include <cstdint>
@@ -12,26 +12,8 @@
 #include "app/history.h"
 #include "audio/sound_enabled.h"
 #include "platform/host.h"
+#include "world/world_globals.h"
 
-class clsKeyboard;
-
-// --- world globals ------------------------------------------------------------
-extern int32_t ScreenWidth, ScreenHeight;
-extern double PixelWidth, PixelHeight;
-extern int32_t ViewWidth, ViewHeight;
-extern double CentreX, CentreY;
-extern double CameraSnapX, CameraSnapY;
-extern double OffsetX, OffsetY;
-extern double CameraX, CameraY, CameraSpeedX, CameraSpeedY, CameraLeadX, CameraLeadY;
-extern double Gravity;
-extern double ValueThreshold;
-extern int32_t WorldLimitX;
-extern int32_t ColourGreen, ColourWhite;
-extern int32_t GameState, NextGameState, StateFrames;
-// SoundEnabled belongs to the audio library: audio/sound_enabled.h.
-// Whether the game plays its own sounds; start-up sets it from the setup.
-extern bool GameSoundsOn;
-extern std::unique_ptr<clsKeyboard> Keyboard;
 
 // How start-up chooses the screen size: the two builds differ only here.
 enum class ScreenSizeMode { Windowed1024x768, Desktop };

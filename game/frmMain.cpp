@@ -3,16 +3,14 @@
 
 #include <string>
 
-#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "player/clsMan.h"
 #include "scenery/clsElements.h"
 #include "scenery/clsParticles.h"
+#include "sounds/game_sounds.h"
 #include "vb/numeric.h"
 #include "vb/strings.h"
-
-frmMainForm* frmMain = nullptr;
 
 frmMainForm::frmMainForm() : platform::Form("frmMain") {
     frmMain = this;
@@ -58,6 +56,10 @@ void frmMainForm::Kiv_Terminate() {
     UnloadGameSounds();
 }
 
+ManState* frmMainForm::Man() {
+    return mMan.get();
+}
+
 bool frmMainForm::ManIsDead() const {
     return mMan && mMan->mState == 2;
 }
@@ -77,14 +79,14 @@ ProgramSetup GameProgramSetup(ScreenSizeMode screenSize) {
     ProgramSetup setup;
     setup.screenSize = screenSize;
     setup.createGameForm = []() -> GameForm* {
-        frmMain = new frmMainForm();
-        frmMain->Load();
-        return frmMain;
+        auto* form = new frmMainForm();
+        form->Load();
+        return form;
     };
     setup.releaseGameForm = []() {
-        frmMain->Unload();
-        delete frmMain;
-        frmMain = nullptr;
+        frmMainForm* form = TheGameForm();
+        form->Unload();
+        delete form;
     };
     return setup;
 }

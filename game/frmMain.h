@@ -1,5 +1,6 @@
 // The game form: owns every object of one game and runs its frames. Game
-// objects reach each other through the one global instance, frmMain.
+// objects reach each other through the one global instance, frmMain, as its
+// state (world/game_form_state.h) shows it to them.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +12,14 @@
 #include "gfx/kivSprites3.h"
 #include "platform/forms.h"
 #include "platform/host.h"
+#include "world/game_form_state.h"
 
 class clsMan;
 class clsMonster;
 class clsElements;
 class clsParticles;
 
-class frmMainForm : public platform::Form, public GameForm {
+class frmMainForm : public platform::Form, public GameForm, public frmMainState {
   public:
     frmMainForm();
     ~frmMainForm() override;
@@ -27,10 +29,10 @@ class frmMainForm : public platform::Form, public GameForm {
     void Kiv_Terminate() override;
     void MainLoop() override;
 
-    clsMonster& Monster(int32_t pIndex) { return *mMonsters.at(pIndex - 1); }
-    // Colour of the world at a point: 0 below the ground line, else the
-    // monster's, else the scenery's; -2 for empty.
-    int32_t GetColour(double pX, double pY);
+    clsMonster& Monster(int32_t pIndex) override { return *mMonsters.at(pIndex - 1); }
+    int32_t GetColour(double pX, double pY) override;
+    ManState* Man() override;
+    clsParticles& Particles() override { return *mParticles; }
 
     // Screen images (screens.cpp).
     void TextChange(const std::string& pFileName, int32_t pTextCounter) override;
@@ -38,9 +40,6 @@ class frmMainForm : public platform::Form, public GameForm {
     void PushBackTimers(int64_t milliseconds) override;
     uint64_t StateChecksum() const override; // state_checksum.cpp
     void ScreenImageStep();
-
-    // The view picMain: its context, presented by RefreshView.
-    gdi::HDC picMainDC() { return platform::host().ViewDC(); }
 
     std::unique_ptr<clsMan> mMan;
     std::vector<std::unique_ptr<clsMonster>> mMonsters; // one monster, index 1
@@ -69,8 +68,10 @@ class frmMainForm : public platform::Form, public GameForm {
     std::vector<size_t> mElementCoverEnds; // where each scenery picture's covers end
 };
 
-// The one game form while the game runs; nullptr before and after.
-extern frmMainForm* frmMain;
+// frmMain as the game itself knows it: the one game form, or nullptr.
+inline frmMainForm* TheGameForm() {
+    return static_cast<frmMainForm*>(frmMain);
+}
 
 // The program's set-up with this game form: Main creates frmMain on the first
 // playing frame and releases it when the game ends.

@@ -20,14 +20,14 @@ void HeadlessGame::Start(int32_t screenWidth, int32_t screenHeight, uint64_t see
 
     platform::Host& host = platform::host();
     host.CreateGameWindow(kGameCaption, false);
-    frmMain = new frmMainForm();
+    frmMainForm* form = new frmMainForm();
     // From here on Stop takes down whatever was built, also when a picture
     // fails to load below: a failed start leaves no half-made game behind.
     mStarted = true;
     try {
-        frmMain->Load();
-        SetCurrentGameForm(frmMain);
-        frmMain->Kiv_Initialize();
+        form->Load();
+        SetCurrentGameForm(form);
+        form->Kiv_Initialize();
         host.ShowGameWindow();
     } catch (...) {
         Stop();
@@ -37,18 +37,17 @@ void HeadlessGame::Start(int32_t screenWidth, int32_t screenHeight, uint64_t see
 
 void HeadlessGame::Frame() {
     Keyboard->Check();
-    frmMain->MainLoop();
+    TheGameForm()->MainLoop();
 }
 
 void HeadlessGame::Stop() {
     if (!mStarted) return;
     mStarted = false;
     SetCurrentGameForm(nullptr);
-    if (frmMain) {
-        frmMain->Kiv_Terminate();
-        frmMain->Unload();
-        delete frmMain;
-        frmMain = nullptr;
+    if (frmMainForm* form = TheGameForm()) {
+        form->Kiv_Terminate();
+        form->Unload();
+        delete form;
     }
     platform::host().DestroyGameWindow();
     Keyboard.reset();

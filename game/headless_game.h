@@ -27,7 +27,7 @@ class HeadlessGame {
     void Stop();
     bool Started() const { return frmMain != nullptr && mStarted; }
 
-    frmMainForm& game() { return *frmMain; }
+    frmMainForm& game() { return *TheGameForm(); }
 
   private:
     bool mStarted = false;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "app/modMain.h"
 #include "gdi/uncovered.h"
 #include "gfx/modGraphic.h"
 #include "vb/runtime_error.h"
@@ -165,27 +164,38 @@ void kivSprites3::DrawRectangle(int32_t pX1, int32_t pY1, int32_t pX2, int32_t p
     UsedTile(column, row).DrawRectangle(x, y, x + pX2 - pX1, y + pY2 - pY1, pColor);
 }
 
+namespace {
+
+// The size of the bitmap a copy goes into: it clips every copy.
+gdi::SIZE TargetSize(gdi::HDC dc) {
+    const gdi::HBITMAP target = dc ? gdi::CurrentBitmap(dc) : nullptr;
+    return target ? gdi::SIZE{target->width, target->height} : gdi::SIZE{0, 0};
+}
+
+} // namespace
+
 template <class Visit>
-void kivSprites3::ForEachVisibleTile(int32_t pLeft, int32_t pTop, Visit visit) {
+void kivSprites3::ForEachVisibleTile(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop, Visit visit) {
+    const gdi::SIZE target = TargetSize(pMainHDC);
     for (int32_t i = 0; i < mNumberX; ++i) {
         for (int32_t j = 0; j < mNumberY; ++j) {
             const int32_t tileWidth = i == mNumberX - 1 ? mLastWidth : kTileSize;
             const int32_t tileHeight = j == mNumberY - 1 ? mLastHeight : kTileSize;
             int32_t x = pLeft + i * kTileSize, y = pTop + j * kTileSize;
-            if (x < 1 - tileWidth || x >= ViewWidth || y < 1 - tileHeight || y >= ViewHeight)
+            if (x < 1 - tileWidth || x >= target.cx || y < 1 - tileHeight || y >= target.cy)
                 continue;
             int32_t sx = 0, sy = 0, width = tileWidth, height = tileHeight;
             if (x < 0) {
                 sx = -x;
                 x = 0;
-            } else if (ViewWidth - x < tileWidth) {
-                width = ViewWidth - x;
+            } else if (target.cx - x < tileWidth) {
+                width = target.cx - x;
             }
             if (y < 0) {
                 sy = -y;
                 y = 0;
-            } else if (ViewHeight - y < tileHeight) {
-                height = ViewHeight - y;
+            } else if (target.cy - y < tileHeight) {
+                height = target.cy - y;
             }
             visit(UsedTile(i, j), x, y, width, height, sx, sy);
         }
@@ -193,7 +203,7 @@ void kivSprites3::ForEachVisibleTile(int32_t pLeft, int32_t pTop, Visit visit) {
 }
 
 void kivSprites3::BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop) {
-    ForEachVisibleTile(pLeft, pTop,
+    ForEachVisibleTile(pMainHDC, pLeft, pTop,
                        [&](kivSprite3& tile, int32_t x, int32_t y, int32_t width, int32_t height,
                            int32_t sx, int32_t sy) {
                            tile.BitBltDeluxe(pMainHDC, pMaskHDC, x, y, width, height, sx, sy,
@@ -208,15 +218,16 @@ void kivSprites3::BitBltUncovered(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop
     static thread_local std::vector<gdi::RECT> near;
     static thread_local gdi::UncoveredScratch scratch;
     near.clear();
+    const gdi::SIZE target = TargetSize(pMainHDC);
     const gdi::RECT whole{std::max(pLeft, 0), std::max(pTop, 0),
-                          std::min(pLeft + mWidth, ViewWidth),
-                          std::min(pTop + mHeight, ViewHeight)};
+                          std::min(pLeft + mWidth, int32_t{target.cx}),
+                          std::min(pTop + mHeight, int32_t{target.cy})};
     for (const gdi::RECT& c : pCovers) {
         if (c.left < whole.right && c.right > whole.left && c.top < whole.bottom &&
             c.bottom > whole.top)
             near.push_back(c);
     }
-    ForEachVisibleTile(pLeft, pTop,
+    ForEachVisibleTile(pMainHDC, pLeft, pTop,
                        [&](kivSprite3& tile, int32_t x, int32_t y, int32_t width, int32_t height,
                            int32_t sx, int32_t sy) {
                            const gdi::RECT placed{x, y, x + width, y + height};
@@ -228,8 +239,9 @@ void kivSprites3::BitBltUncovered(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop
                        });
 }
 
-void kivSprites3::OpaqueCover(int32_t pLeft, int32_t pTop, std::vector<gdi::RECT>& pOut) {
-    ForEachVisibleTile(pLeft, pTop,
+void kivSprites3::OpaqueCover(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop,
+                              std::vector<gdi::RECT>& pOut) {
+    ForEachVisibleTile(pMainHDC, pLeft, pTop,
                        [&](kivSprite3& tile, int32_t x, int32_t y, int32_t width, int32_t height,
                            int32_t sx, int32_t sy) {
                            // Tile rectangles moved to where the copy puts them, cut to

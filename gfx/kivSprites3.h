@@ -35,9 +35,9 @@ class kivSprites3 {
     // is the game's collision test.
     int32_t GetPixel(double pX, double pY);
     void BitBlt(gdi::HDC pMainHDC, gdi::HDC pMaskHDC, int32_t pLeft, int32_t pTop);
-    // Appends the view rectangles that BitBlt at (pLeft, pTop) onto a colour
-    // view with a black text colour paints whatever they held.
-    void OpaqueCover(int32_t pLeft, int32_t pTop, std::vector<gdi::RECT>& pOut);
+    // Appends the rectangles that BitBlt at (pLeft, pTop) onto a colour
+    // destination with a black text colour paints whatever they held.
+    void OpaqueCover(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop, std::vector<gdi::RECT>& pOut);
     // BitBlt onto a colour view leaving out what `pCovers` lies over: layers
     // drawn later replace it anyway.
     void BitBltUncovered(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop,
@@ -73,8 +73,10 @@ class kivSprites3 {
     }
     kivSprite3& MakeTile(int32_t i, int32_t j);
     // visit(tile, x, y, width, height, sx, sy) for each tile that BitBlt at
-    // (pLeft, pTop) draws: the part of it in the view and where it goes.
-    template <class Visit> void ForEachVisibleTile(int32_t pLeft, int32_t pTop, Visit visit);
+    // (pLeft, pTop) draws into pMainHDC: the part of it inside the bitmap
+    // selected there and where it goes.
+    template <class Visit>
+    void ForEachVisibleTile(gdi::HDC pMainHDC, int32_t pLeft, int32_t pTop, Visit visit);
     void Build(bool pSprite, int32_t pWidth, int32_t pHeight);
     void AddFill(std::shared_ptr<kivSprite3> source, bool scale);
     void AddFill(std::shared_ptr<kivSprite3> source, bool scale, int32_t sourceWidth,

@@ -1,9 +1,9 @@
 // Pictures into a surface, or into a sprite set enlarged by the pixel size.
-#include "app/modMain.h"
 #include "gfx/kivSprite3.h"
 #include "gfx/kivSprites3.h"
 #include "gfx/modGraphic.h"
 #include "vb/numeric.h"
+#include "world/world_globals.h"
 
 std::unique_ptr<kivSprite3> LoadSprite(const std::string& pPath) {
     auto surface = std::make_unique<kivSprite3>();

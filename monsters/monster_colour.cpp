@@ -1,8 +1,8 @@
 // The monster's pixels: the collision test, painting wounds, drawing.
-#include "app/modMain.h"
-#include "game/frmMain.h"
 #include "monsters/clsMonster.h"
 #include "vb/numeric.h"
+#include "world/game_form_state.h"
+#include "world/world_globals.h"
 
 int32_t clsMonster::GetColour2(double pX, double pY) const {
     if (!mSprites) return -2;
@@ -53,6 +53,6 @@ void clsMonster::OpaqueCover(std::vector<gdi::RECT>& pOut) {
     // A stretched picture claims nothing: its tiles may leave gaps.
     if (mFileName.empty() || !mSprites) return;
     if (mBuildPixelWidth != PixelWidth || mBuildPixelHeight != PixelHeight) return;
-    mSprites->OpaqueCover(Place(mX, mBuildPixelWidth, OffsetX),
+    mSprites->OpaqueCover(frmMain->picMainDC(), Place(mX, mBuildPixelWidth, OffsetX),
                           Place(mY, mBuildPixelHeight, OffsetY), pOut);
 }

@@ -2,15 +2,15 @@
 #include <filesystem>
 
 #include "app/history.h"
-#include "app/modMain.h"
-#include "game/frmMain.h"
-#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "monsters/monster_name.h"
 #include "platform/host.h"
-#include "player/clsMan.h"
+#include "sounds/game_sounds.h"
 #include "vb/numeric.h"
 #include "vb/random.h"
+#include "world/game_form_state.h"
+#include "world/man_state.h"
+#include "world/world_globals.h"
 
 clsMonster::clsMonster() = default;
 clsMonster::~clsMonster() = default;
@@ -64,7 +64,7 @@ void clsMonster::Initialize() {
     // Start X: the first monsters always come from the right.
     const double r = vb::Rnd();
     const double a = ScreenWidth / 6.0;
-    const double m = frmMain->mMan->mX;
+    const double m = frmMain->Man()->mX;
     if (vb::Val(mMonsterID) <= 2 || r < 0.4) {
         mX = m + a;
     } else if (r < 0.8) {

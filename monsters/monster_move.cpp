@@ -4,15 +4,15 @@
 #include <cmath>
 
 #include "app/history.h"
-#include "app/modMain.h"
-#include "game/frmMain.h"
-#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
-#include "player/clsMan.h"
 #include "scenery/clsParticles.h"
+#include "sounds/game_sounds.h"
 #include "vb/numeric.h"
 #include "vb/random.h"
+#include "world/game_form_state.h"
+#include "world/man_state.h"
+#include "world/world_globals.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ namespace {
 // nearer the man is.
 void HeavyLandingSound(const clsMonster& monster, double fallSpeed) {
     const int32_t code = monster.CodeInForce();
-    if (code < 10 || code > 31 || fallSpeed < 0.2 || !frmMain || !frmMain->mMan) return;
+    if (code < 10 || code > 31 || fallSpeed < 0.2 || !frmMain || !frmMain->Man()) return;
     const double centre = monster.mX + monster.mWidth / 2.0;
-    const double distance = std::fabs(frmMain->mMan->mX - centre);
+    const double distance = std::fabs(frmMain->Man()->mX - centre);
     PlayGameSound(GameSound::Land, centre, std::clamp(1.0 - distance / 400.0, 0.15, 1.0));
 }
 
@@ -132,7 +132,7 @@ void clsMonster::Rise(int32_t c, double& t) {
     if (t / 125 > kPi) {
         t -= kHalfPeriod;
         // A man on its back mostly keeps it rising another half period.
-        if (frmMain->mMan->mAttachMonster == 0) {
+        if (frmMain->Man()->mAttachMonster == 0) {
             mMoveCounter2 = 1;
         } else if (vb::Rnd() < 0.2) {
             mMoveCounter2 = 1;
@@ -171,7 +171,7 @@ void clsMonster::Move() {
         mSY = 0;
     }
     if (vb::Int(mY) + mSY > 100 && mState == 3) {
-        if (frmMain->mMan->mState == 1) RecordDefeat(mFileName);
+        if (frmMain->Man()->mState == 1) RecordDefeat(mFileName);
         Initialize();
     }
 }
@@ -190,7 +190,7 @@ void clsMonster::Accelerate() {
     case 3:
         for (int i = 0; i < 2; ++i) {
             const double r1 = vb::Rnd(), r2 = vb::Rnd(), r3 = vb::Rnd(), r4 = vb::Rnd();
-            frmMain->mParticles->Add(mX + mWidth / 6.0 + (mWidth - mWidth / 3.0) * r1, 2 * r2 - 1,
+            frmMain->Particles().Add(mX + mWidth / 6.0 + (mWidth - mWidth / 3.0) * r1, 2 * r2 - 1,
                                      2 * r3 - 1, -2 * r4, 1, 0);
         }
         Shake();
@@ -239,8 +239,8 @@ bool clsMonster::Step() {
 
 // The man is carried along when the monster moves under or into him.
 void clsMonster::CarryTheMan(double oldX, double oldY) {
-    frmMainForm& game = *frmMain;
-    clsMan& man = *game.mMan;
+    frmMainState& game = *frmMain;
+    ManState& man = *game.Man();
     if (man.mState != 1) return;
     const int32_t c = game.GetColour(man.mX, man.mY);
     if (c == -2 && man.mAttachMonster == 0) return;

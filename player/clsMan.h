@@ -6,25 +6,10 @@
 
 #include <cstdint>
 
-class clsMan {
-  public:
-    double mX = 0;
-    double mY = 0;
-    double mSX = 0;
-    double mSY = 0;
-    double mRecover = 0;
-    int32_t mLanded = 0;
-    double mStoremY = 0;
-    int32_t mAttachMonster = 0;
-    int32_t mJumpKeyHeld = 0;
-    int32_t mSwordX = 0;
-    int32_t mSwordY = 0;
-    int32_t mSwordLength = 0; // 0 stands for "empty": no strike shown
-    double mSwordCounter = 0;
-    double mStrength = 0;
-    int32_t mState = 0;
-    bool mLight = false;
+#include "world/man_state.h"
 
+class clsMan : public ManState {
+  public:
     void Initialize();
     // True when one of the eight game pixels around the point is a grip pixel.
     bool Attached(double pX, double pY);

@@ -1,8 +1,8 @@
 // The man's colour classes, by hue, saturation and value.
 #include "player/colour_classes.h"
 
-#include "app/modMain.h"
 #include "gfx/modGraphic.h"
+#include "world/world_globals.h"
 
 namespace {
 

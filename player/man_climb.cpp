@@ -1,8 +1,8 @@
 // Holding on: a grip pixel among the eight around the point.
-#include "game/frmMain.h"
 #include "player/clsMan.h"
 #include "player/colour_classes.h"
 #include "vb/numeric.h"
+#include "world/game_form_state.h"
 
 bool clsMan::Attached(double pX, double pY) {
     const double cx = vb::Int(pX), cy = vb::Int(pY);

@@ -1,13 +1,13 @@
 // Death: the burst, the death screen and the monster sent back to its start.
 #include <cmath>
 
-#include "game/frmMain.h"
-#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
+#include "sounds/game_sounds.h"
 #include "vb/random.h"
+#include "world/game_form_state.h"
 
 namespace {
 constexpr int32_t kPureRed = 255;
@@ -15,8 +15,8 @@ constexpr int32_t kDarkRed = 128;
 } // namespace
 
 void clsMan::Die(int32_t pType) {
-    frmMainForm& game = *frmMain;
-    clsParticles& particles = *game.mParticles;
+    frmMainState& game = *frmMain;
+    clsParticles& particles = game.Particles();
     // The red can stop him more than once in the frame he dies: one sound.
     if (mState != 2) PlayGameSound(GameSound::Death, mX);
     mState = 2;

@@ -1,10 +1,11 @@
 // Drawing the man, his strike and the guide beam towards the monster.
-#include "app/modMain.h"
-#include "game/frmMain.h"
+#include "app/history.h"
 #include "gfx/modGraphic.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "vb/numeric.h"
+#include "world/game_form_state.h"
+#include "world/world_globals.h"
 
 namespace {
 

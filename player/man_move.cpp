@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/modMain.h"
-#include "game/frmMain.h"
-#include "game/game_sounds.h"
+#include "app/history.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "player/colour_classes.h"
+#include "sounds/game_sounds.h"
 #include "vb/numeric.h"
+#include "world/game_form_state.h"
+#include "world/world_globals.h"
 
 namespace {
 
@@ -219,7 +220,7 @@ void clsMan::StayInTheWorld() {
 
 // The step would enter something: try each direction alone.
 void clsMan::Collide() {
-    frmMainForm& game = *frmMain;
+    frmMainState& game = *frmMain;
     if (!Blocked(game.GetColour(mX + mSX, mY + mSY))) return;
     const int32_t h = game.GetColour(mX + mSX, mY);
     const int32_t v = game.GetColour(mX, mY + mSY);

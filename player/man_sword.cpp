@@ -1,15 +1,15 @@
 // A strike: cut the fur in front of the sword, then stab a hit point within
 // reach, splash, shove and anger the monster, and end a stage when the hit
 // point is used up.
-#include "app/modMain.h"
-#include "game/frmMain.h"
-#include "game/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "player/colour_classes.h"
 #include "scenery/clsParticles.h"
+#include "sounds/game_sounds.h"
 #include "vb/numeric.h"
 #include "vb/random.h"
+#include "world/game_form_state.h"
+#include "world/world_globals.h"
 
 namespace {
 constexpr int32_t kCutFurGrey = 96 + 96 * 256 + 96 * 65536;
@@ -17,9 +17,9 @@ constexpr int32_t kSplashGrey = 128 + 128 * 256 + 128 * 65536;
 } // namespace
 
 void clsMan::SwordHit() {
-    frmMainForm& game = *frmMain;
+    frmMainState& game = *frmMain;
     clsMonster& monster = game.Monster(1);
-    clsParticles& particles = *game.mParticles;
+    clsParticles& particles = game.Particles();
     const double mx = vb::Int(mX), my = vb::Int(mY);
     const double dx = mSwordX, dy = mSwordY;
 

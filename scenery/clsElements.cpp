@@ -4,11 +4,11 @@
 #include <span>
 #include <string>
 
-#include "app/modMain.h"
 #include "gfx/modGraphic.h"
 #include "platform/host.h"
 #include "vb/numeric.h"
 #include "vb/random.h"
+#include "world/world_globals.h"
 
 namespace {
 
@@ -176,7 +176,7 @@ void clsElements::OpaqueCover(bool pForeground, std::vector<gdi::RECT>& pOut,
                               std::vector<size_t>* pEnds) {
     if (pEnds) pEnds->clear();
     ForEachPlacement(pForeground, [&](ElementRecord& e, int32_t x, int32_t y) {
-        if (e.Type == 0) e.Sprite->OpaqueCover(x, y, pOut);
+        if (e.Type == 0) e.Sprite->OpaqueCover(DrawTarget(), x, y, pOut);
         if (pEnds) pEnds->push_back(pOut.size());
     });
 }

@@ -1,11 +1,11 @@
 // The particle ring: add with the skipping rule, fall, draw.
 #include "scenery/clsParticles.h"
 
-#include "app/modMain.h"
-#include "game/frmMain.h"
 #include "gfx/modGraphic.h"
 #include "vb/numeric.h"
 #include "vb/random.h"
+#include "world/game_form_state.h"
+#include "world/world_globals.h"
 
 void clsParticles::Initialize() {
     Particles.fill(Particle{});

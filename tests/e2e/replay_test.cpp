@@ -40,7 +40,7 @@ struct Script {
         };
         if (frames > 4000) host.RequestClose(); // a script gone wrong still ends
         if (!frmMain) return;
-        clsMan& man = *frmMain->mMan;
+        clsMan& man = *TheGameForm()->mMan;
         clsMonster& monster = frmMain->Monster(1);
         switch (phase) {
         case 0: // walk right until beside the block

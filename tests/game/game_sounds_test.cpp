@@ -15,7 +15,7 @@
 #include "audio/bass.h"
 #include "audio/sound_enabled.h"
 #include "game/frmMain.h"
-#include "game/game_sounds.h"
+#include "sounds/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/audio_device.h"
 #include "player/clsMan.h"

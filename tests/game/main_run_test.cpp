@@ -45,7 +45,7 @@ TEST(MainRun, ADefeatInPlayIsWrittenAndTheSuccessScreenComes) {
             monster.mState = 3;
         }
         if (frame > 10 && monster.mFileName.empty() && successUntil == 0) {
-            successUntil = frmMain->TextUntil - host.Now();
+            successUntil = TheGameForm()->TextUntil - host.Now();
             host.SetKey(27, true); // Escape
         }
         if (frame > 2000) host.RequestClose();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "gdi/font_faces.h"
 #include "raster_test_canvas.h"
@@ -79,4 +80,20 @@ TEST(Fonts, StockFixedFontAndDescriptions) {
     EXPECT_EQ(0, std::memcmp(&lf, &back, sizeof lf));
     DeleteObject(font);
     DeleteDC(dc);
+}
+
+TEST(Fonts, AFaceOutlivesTheCacheThatDroppedIt) {
+    LOGFONT lf{};
+    std::strcpy(lf.lfFaceName, "Arial");
+    lf.lfHeight = -20;
+    const std::shared_ptr<gdi::fonts::FaceInstance> held = gdi::fonts::FaceFor(lf);
+    ASSERT_TRUE(held);
+    const int advance = held->GlyphOf('W').advance;
+    // More sizes than the cache keeps: it starts afresh at least once.
+    for (int height = 21; height < 21 + 80; ++height) {
+        lf.lfHeight = -height;
+        ASSERT_TRUE(gdi::fonts::FaceFor(lf)) << height;
+    }
+    EXPECT_EQ(held->GlyphOf('W').advance, advance);
+    EXPECT_GT(held->LineHeight(), 20);
 }

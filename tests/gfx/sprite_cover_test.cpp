@@ -33,7 +33,7 @@ Claim CopyAndClaim(kivSprites3& set, int x, int y) {
     set.BitBlt(a.dc(), nullptr, x, y);
     set.BitBlt(b.dc(), nullptr, x, y);
     std::vector<gdi::RECT> covers;
-    set.OpaqueCover(x, y, covers);
+    set.OpaqueCover(a.dc(), x, y, covers);
     std::vector<int> times(kViewW * kViewH, 0);
     for (const gdi::RECT& r : covers) {
         EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= kViewW && r.bottom <= kViewH);
@@ -55,9 +55,6 @@ Claim CopyAndClaim(kivSprites3& set, int x, int y) {
 } // namespace
 
 TEST(SpriteCover, ClaimsOnlyWhatTheCopyPaintsAcrossEveryEdge) {
-    const int32_t oldW = ViewWidth, oldH = ViewHeight;
-    ViewWidth = kViewW;
-    ViewHeight = kViewH;
     for (const bool masked : {true, false}) {
         kivSprites3 set;
         HoledSet(set, masked);
@@ -85,7 +82,8 @@ TEST(SpriteCover, ClaimsOnlyWhatTheCopyPaintsAcrossEveryEdge) {
     HoledSet(set, true);
     auto claims = [&](int px, int py) {
         std::vector<gdi::RECT> covers;
-        set.OpaqueCover(0, 0, covers);
+        Canvas view(kViewW, kViewH, 0);
+        set.OpaqueCover(view.dc(), 0, 0, covers);
         for (const gdi::RECT& r : covers)
             if (px >= r.left && px < r.right && py >= r.top && py < r.bottom) return true;
         return false;
@@ -97,6 +95,4 @@ TEST(SpriteCover, ClaimsOnlyWhatTheCopyPaintsAcrossEveryEdge) {
     EXPECT_FALSE(claims(30, 6));
     EXPECT_TRUE(claims(120, 0));
     EXPECT_EQ(CopyAndClaim(set, 0, 0).wrong, 0);
-    ViewWidth = oldW;
-    ViewHeight = oldH;
 }

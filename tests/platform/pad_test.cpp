@@ -14,15 +14,15 @@
 
 namespace {
 
-struct ManState {
+struct ManSnapshot {
     double x = 0, y = 0;
     int sword = 0, recover = 0, swordLength = 0;
-    bool operator==(const ManState&) const = default;
+    bool operator==(const ManSnapshot&) const = default;
 };
 
 // A short play: walk right, then charge and strike, through `press`, which
 // holds (true) or lets go (false) of one of "right", "sword" or "jump".
-ManState Play(const std::function<void(const char*, bool)>& press, bool withPad) {
+ManSnapshot Play(const std::function<void(const char*, bool)>& press, bool withPad) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     // The dummy driver's window never has the focus, which pad events need.
@@ -46,7 +46,7 @@ ManState Play(const std::function<void(const char*, bool)>& press, bool withPad)
         pad = SDL_JoystickOpen(index);
         EXPECT_NE(pad, nullptr);
     }
-    ManState state;
+    ManSnapshot state;
     {
         HeadlessGame game;
         game.Start(1024, 768, 7);
@@ -98,7 +98,7 @@ void PushKey(SDL_Keycode key, SDL_Scancode scan, bool down) {
 } // namespace
 
 TEST(Pads, AVirtualPadPlaysAsTheKeysDo) {
-    const ManState keys = Play(
+    const ManSnapshot keys = Play(
         [](const char* what, bool down) {
             const std::string w = what;
             if (w == "right") PushKey(SDLK_RIGHT, SDL_SCANCODE_RIGHT, down);
@@ -107,7 +107,7 @@ TEST(Pads, AVirtualPadPlaysAsTheKeysDo) {
         },
         false);
     for (const bool stick : {false, true}) {
-        const ManState pad = Play(
+        const ManSnapshot pad = Play(
             [stick](const char* what, bool down) {
                 SDL_Joystick* joy = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0));
                 ASSERT_NE(joy, nullptr);

@@ -141,16 +141,16 @@ void GameWorld::PlaceMan(double x, double y) {
 }
 
 frmMainForm& GameWorld::game() {
-    return *frmMain;
+    return *TheGameForm();
 }
 clsMan& GameWorld::man() {
-    return *frmMain->mMan;
+    return *TheGameForm()->mMan;
 }
 clsMonster& GameWorld::monster() {
-    return frmMain->Monster(1);
+    return TheGameForm()->Monster(1);
 }
 clsParticles& GameWorld::particles() {
-    return *frmMain->mParticles;
+    return *TheGameForm()->mParticles;
 }
 
 gdi::COLORREF GameWorld::ViewPixel(int x, int y) {

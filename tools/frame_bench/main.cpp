@@ -269,7 +269,7 @@ int Pacing(const fs::path& data, int frames, bool fullClear) {
     rusage before{}, after{};
     int count = 0;
     host.OnDoEvents = [&](platform::HeadlessHost& h) {
-        if (frmMain) frmMain->ClearOnlyUncovered = !fullClear;
+        if (frmMainForm* form = TheGameForm()) form->ClearOnlyUncovered = !fullClear;
         const auto now = Clock::now();
         if (count > kSettle) intervals.push_back(Micros(last, now) / 1000.0);
         last = now;

@@ -1,7 +1,8 @@
 // The world globals: one definition each. Start-up sets them all; the
 // windowed build's values are already here so that game code run without
 // start-up (tests, tools) sees a consistent world.
-#include "app/modMain.h"
+#include "world/world_globals.h"
+
 #include "input/clsKeyboard.h"
 
 int32_t ScreenWidth = 1024, ScreenHeight = 768;

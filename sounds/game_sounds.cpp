@@ -1,4 +1,4 @@
-#include "game/game_sounds.h"
+#include "sounds/game_sounds.h"
 
 #include <algorithm>
 #include <array>
@@ -6,9 +6,9 @@
 #include <memory>
 #include <random>
 
-#include "app/modMain.h"
 #include "audio/kivBassSounds.h"
 #include "audio/sound_enabled.h"
+#include "world/world_globals.h"
 
 namespace {
 

@@ -1,0 +1,3 @@
+#include "world/game_form_state.h"
+
+frmMainState* frmMain = nullptr;
