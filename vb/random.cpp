@@ -2,18 +2,13 @@
 
 #include <chrono>
 
+#include "vb/split_mix.h"
+
 namespace vb {
 namespace {
 
 // splitmix64 seeding a xoshiro256**: small, fast and well distributed.
 uint64_t gState[4] = {0x9E3779B97F4A7C15ull, 0xBF58476D1CE4E5B9ull, 0x94D049BB133111EBull, 1};
-
-uint64_t SplitMix(uint64_t& x) {
-    uint64_t z = (x += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
 
 uint64_t Rotl(uint64_t x, int k) {
     return (x << k) | (x >> (64 - k));
@@ -22,7 +17,7 @@ uint64_t Rotl(uint64_t x, int k) {
 } // namespace
 
 void Randomize(uint64_t seed) {
-    for (auto& word : gState) word = SplitMix(seed);
+    for (auto& word : gState) word = SplitMix64(seed);
 }
 
 uint64_t ClockSeed() {

@@ -3,8 +3,6 @@
 // leaves no half-made game behind.
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
 #include <filesystem>
 
 #include "game/frmMain.h"
@@ -12,18 +10,10 @@
 #include "platform/forms.h"
 #include "support/game_world.h"
 #include "support/source_tree.h"
+#include "tools/toolkit/process_memory.h"
 #include "vb/runtime_error.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-size_t HeapInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
-} // namespace
 
 TEST(NewGame, ManyGamesInOneProcessKeepNoMemory) {
     GameWorld world;
@@ -37,10 +27,10 @@ TEST(NewGame, ManyGamesInOneProcessKeepNoMemory) {
         world.Frame(5);
     };
     for (int i = 0; i < 3; ++i) playOneGame(); // caches of fonts and glyphs fill up
-    const size_t warm = HeapInUse();
+    const size_t warm = toolkit::HeapBytes();
     for (int i = 0; i < 10; ++i) playOneGame();
     // Each game used to keep about 250 kB here; a few kB of noise is allowed.
-    EXPECT_LT(static_cast<double>(HeapInUse()) - static_cast<double>(warm), 32 * 1024.0);
+    EXPECT_LT(static_cast<double>(toolkit::HeapBytes()) - static_cast<double>(warm), 32 * 1024.0);
 }
 
 TEST(NewGame, AFailedStartLeavesNoGameBehind) {

@@ -29,12 +29,12 @@ TEST(RasterCover, BlackRectanglesHoldEachLongBlackRunOnce) {
     };
     for (const int minWidth : {1, 32}) {
         for (const auto& isWhite : white) {
-            Canvas mask(w, h, true);
-            uint8_t* bits = BitmapMonoPixels(mask.bitmap);
+            Canvas mask(w, h, Canvas::kOneBit);
+            uint8_t* bits = BitmapMonoPixels(mask.bitmap());
             for (int i = 0; i < w * h; ++i) bits[i] = isWhite(i % w, i / w);
-            BitmapTouched(mask.bitmap);
+            BitmapTouched(mask.bitmap());
             std::vector<int> hits(w * h, 0);
-            for (const RECT& r : BlackRectangles(mask.bitmap, minWidth))
+            for (const RECT& r : BlackRectangles(mask.bitmap(), minWidth))
                 for (int y = r.top; y < r.bottom; ++y)
                     for (int x = r.left; x < r.right; ++x) ++hits[y * w + x];
             // A pixel is held once when its black run is long enough, else never.
@@ -49,10 +49,10 @@ TEST(RasterCover, BlackRectanglesHoldEachLongBlackRunOnce) {
                 }
         }
     }
-    Canvas black(33, 21, true);
-    EXPECT_EQ(BlackRectangles(black.bitmap, 1).size(), 1u); // rows alike stack up
+    Canvas black(33, 21, Canvas::kOneBit);
+    EXPECT_EQ(BlackRectangles(black.bitmap(), 1).size(), 1u); // rows alike stack up
     Canvas colour(4, 4);
-    EXPECT_TRUE(BlackRectangles(colour.bitmap, 1).empty());
+    EXPECT_TRUE(BlackRectangles(colour.bitmap(), 1).empty());
 }
 
 TEST(RasterCover, FillOutsideLeavesExactlyTheCovers) {
@@ -61,7 +61,7 @@ TEST(RasterCover, FillOutsideLeavesExactlyTheCovers) {
     auto any = [&](int from, int span) { return from + static_cast<int32_t>(rng() % span); };
     for (int round = 0; round < 60; ++round) {
         Canvas view(w, h);
-        view.Fill(RGB(1, 2, 3));
+        view.Clear(RGB(1, 2, 3));
         const RECT area = round == 0 ? RECT{0, 0, w, h}
                                      : RECT{any(-10, 30), any(-5, 20), any(35, 40), any(20, 30)};
         // Overlapping, reaching past the area and the bitmap, or empty.
@@ -70,12 +70,12 @@ TEST(RasterCover, FillOutsideLeavesExactlyTheCovers) {
             const int32_t l = any(-10, 90), t = any(-10, 60);
             covers.push_back(RECT{l, t, l + any(-2, 40), t + any(-2, 30)});
         }
-        FillSolidRectOutside(view.dc, area, covers, RGB(200, 100, 50));
+        FillSolidRectOutside(view.dc(), area, covers, RGB(200, 100, 50));
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 bool left = !Inside(area, x, y);
                 for (const RECT& c : covers) left = left || Inside(c, x, y);
-                ASSERT_EQ(GetPixel(view.dc, x, y), left ? RGB(1, 2, 3) : RGB(200, 100, 50))
+                ASSERT_EQ(GetPixel(view.dc(), x, y), left ? RGB(1, 2, 3) : RGB(200, 100, 50))
                     << "round " << round << " at " << x << "," << y;
             }
     }

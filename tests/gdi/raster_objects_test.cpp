@@ -99,21 +99,21 @@ TEST(RasterObjects, StateSettersReturnPreviousValues) {
 
 TEST(RasterPixels, SetAndGetWithClipping) {
     Canvas c(4, 3);
-    EXPECT_EQ(GetPixel(c.dc, 1, 1), 0u);
-    SetPixelV(c.dc, 1, 1, 0x00ABCDEF);
-    EXPECT_EQ(GetPixel(c.dc, 1, 1), 0x00ABCDEFu);
-    EXPECT_EQ(GetPixel(c.dc, -1, 0), CLR_INVALID);
-    EXPECT_EQ(GetPixel(c.dc, 4, 0), CLR_INVALID);
-    EXPECT_EQ(GetPixel(c.dc, 0, 3), CLR_INVALID);
-    EXPECT_EQ(SetPixelV(c.dc, 9, 9, 1), CLR_INVALID);
+    EXPECT_EQ(GetPixel(c.dc(), 1, 1), 0u);
+    SetPixelV(c.dc(), 1, 1, 0x00ABCDEF);
+    EXPECT_EQ(GetPixel(c.dc(), 1, 1), 0x00ABCDEFu);
+    EXPECT_EQ(GetPixel(c.dc(), -1, 0), CLR_INVALID);
+    EXPECT_EQ(GetPixel(c.dc(), 4, 0), CLR_INVALID);
+    EXPECT_EQ(GetPixel(c.dc(), 0, 3), CLR_INVALID);
+    EXPECT_EQ(SetPixelV(c.dc(), 9, 9, 1), CLR_INVALID);
 
-    Canvas m(3, 1, true);
-    SetPixelV(m.dc, 0, 0, RGB(200, 200, 0)); // nearer white than black
-    SetPixelV(m.dc, 1, 0, RGB(120, 120, 120));
-    SetPixelV(m.dc, 2, 0, 0xFFFFFF);
-    EXPECT_EQ(GetPixel(m.dc, 0, 0), 0xFFFFFFu);
-    EXPECT_EQ(GetPixel(m.dc, 1, 0), 0u);
-    EXPECT_EQ(GetPixel(m.dc, 2, 0), 0xFFFFFFu);
-    EXPECT_EQ(BitmapMonoPixels(m.bitmap)[0], 1);
-    EXPECT_EQ(BitmapMonoPixels(m.bitmap)[1], 0);
+    Canvas m(3, 1, Canvas::kOneBit);
+    SetPixelV(m.dc(), 0, 0, RGB(200, 200, 0)); // nearer white than black
+    SetPixelV(m.dc(), 1, 0, RGB(120, 120, 120));
+    SetPixelV(m.dc(), 2, 0, 0xFFFFFF);
+    EXPECT_EQ(GetPixel(m.dc(), 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(GetPixel(m.dc(), 1, 0), 0u);
+    EXPECT_EQ(GetPixel(m.dc(), 2, 0), 0xFFFFFFu);
+    EXPECT_EQ(BitmapMonoPixels(m.bitmap())[0], 1);
+    EXPECT_EQ(BitmapMonoPixels(m.bitmap())[1], 0);
 }

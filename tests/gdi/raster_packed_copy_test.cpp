@@ -57,11 +57,11 @@ void ExpectSameAsTwoPass(Canvas& image, Canvas& mask, const int (&p)[6], const s
     Canvas plain(kViewW, kViewH), fused(kViewW, kViewH);
     for (Canvas* c : {&plain, &fused})
         for (int y = 0; y < kViewH; ++y)
-            for (int x = 0; x < kViewW; ++x) SetPixelV(c->dc, x, y, Noise(x, y, 9) & 0xFFFFFF);
-    BitBlt(plain.dc, p[0], p[1], p[2], p[3], mask.dc, p[4], p[5], SRCAND);
-    BitBlt(plain.dc, p[0], p[1], p[2], p[3], image.dc, p[4], p[5], SRCPAINT);
-    TransparentBlt(fused.dc, p[0], p[1], p[2], p[3], image.dc, mask.dc, p[4], p[5]);
-    ASSERT_EQ(0, std::memcmp(BitmapColourPixels(plain.bitmap), BitmapColourPixels(fused.bitmap),
+            for (int x = 0; x < kViewW; ++x) SetPixelV(c->dc(), x, y, Noise(x, y, 9) & 0xFFFFFF);
+    BitBlt(plain.dc(), p[0], p[1], p[2], p[3], mask.dc(), p[4], p[5], SRCAND);
+    BitBlt(plain.dc(), p[0], p[1], p[2], p[3], image.dc(), p[4], p[5], SRCPAINT);
+    TransparentBlt(fused.dc(), p[0], p[1], p[2], p[3], image.dc(), mask.dc(), p[4], p[5]);
+    ASSERT_EQ(0, std::memcmp(BitmapColourPixels(plain.bitmap()), BitmapColourPixels(fused.bitmap()),
                              sizeof(COLORREF) * kViewW * kViewH))
         << what;
 }
@@ -71,11 +71,11 @@ void ExpectSameAsTwoPass(Canvas& image, Canvas& mask, const int (&p)[6], const s
 TEST(RasterPackedCopy, EveryKindAndPlacementAsTheTwoPassCopy) {
     for (const auto& [name, kind] : kKinds) {
         for (const auto& p : kPlacements) {
-            Canvas image(kW, kH), mask(kW, kH, true);
+            Canvas image(kW, kH), mask(kW, kH, Canvas::kOneBit);
             for (int y = 0; y < kH; ++y)
                 for (int x = 0; x < kW; ++x) {
-                    SetPixelV(image.dc, x, y, kind(x, y).first);
-                    SetPixelV(mask.dc, x, y, kind(x, y).second ? 0xFFFFFF : 0);
+                    SetPixelV(image.dc(), x, y, kind(x, y).first);
+                    SetPixelV(mask.dc(), x, y, kind(x, y).second ? 0xFFFFFF : 0);
                 }
             const std::string what = std::string(name) + " at " + std::to_string(p[0]) + "," +
                                      std::to_string(p[1]) + " copy ";
@@ -84,9 +84,9 @@ TEST(RasterPackedCopy, EveryKindAndPlacementAsTheTwoPassCopy) {
             for (int copy = 0; copy < 6; ++copy) {
                 ExpectSameAsTwoPass(image, mask, p, what + std::to_string(copy));
                 if (copy == 2) {
-                    FillSolidRect(image.dc, 20, 6, 50, 12, RGB(9, 9, 200));
-                    FillSolidRect(mask.dc, 20, 6, 50, 12, 0);
-                    FillSolidRect(mask.dc, 60, 13, 90, 14, 0xFFFFFF);
+                    FillSolidRect(image.dc(), 20, 6, 50, 12, RGB(9, 9, 200));
+                    FillSolidRect(mask.dc(), 20, 6, 50, 12, 0);
+                    FillSolidRect(mask.dc(), 60, 13, 90, 14, 0xFFFFFF);
                 }
             }
         }
@@ -97,12 +97,12 @@ TEST(RasterPackedCopy, SpansLongerThanATileAsTheTwoPassCopy) {
     // Opaque runs of 257 to 700 pixels, copied whole and cut at both ends.
     constexpr int kWide = 720, kRows = 4;
     const int runEnds[kRows] = {700, 257, 263, 519};
-    Canvas image(kWide, kRows), mask(kWide, kRows, true);
+    Canvas image(kWide, kRows), mask(kWide, kRows, Canvas::kOneBit);
     for (int y = 0; y < kRows; ++y)
         for (int x = 0; x < kWide; ++x) {
             const bool opaque = x >= 3 && x < runEnds[y];
-            SetPixelV(image.dc, x, y, opaque ? (Noise(x, y, 2) & 0xFFFFFF) | 0x100 : 0);
-            SetPixelV(mask.dc, x, y, opaque ? 0 : 0xFFFFFF);
+            SetPixelV(image.dc(), x, y, opaque ? (Noise(x, y, 2) & 0xFFFFFF) | 0x100 : 0);
+            SetPixelV(mask.dc(), x, y, opaque ? 0 : 0xFFFFFF);
         }
     // Destination x, width, source x.
     const int kCuts[][3] = {{0, kWide, 0}, {5, 600, 1}, {2, 300, 9}, {0, 270, 4}};
@@ -111,13 +111,14 @@ TEST(RasterPackedCopy, SpansLongerThanATileAsTheTwoPassCopy) {
         for (Canvas* c : {&plain, &fused})
             for (int y = 0; y < kRows; ++y)
                 for (int x = 0; x < kWide + 8; ++x)
-                    SetPixelV(c->dc, x, y, Noise(x, y, 9) & 0xFFFFFF);
-        BitBlt(plain.dc, cut[0], 0, cut[1], kRows, mask.dc, cut[2], 0, SRCAND);
-        BitBlt(plain.dc, cut[0], 0, cut[1], kRows, image.dc, cut[2], 0, SRCPAINT);
+                    SetPixelV(c->dc(), x, y, Noise(x, y, 9) & 0xFFFFFF);
+        BitBlt(plain.dc(), cut[0], 0, cut[1], kRows, mask.dc(), cut[2], 0, SRCAND);
+        BitBlt(plain.dc(), cut[0], 0, cut[1], kRows, image.dc(), cut[2], 0, SRCPAINT);
         // The third copy is the first from the kept spans.
         for (int copy = 0; copy < 3; ++copy)
-            TransparentBlt(fused.dc, cut[0], 0, cut[1], kRows, image.dc, mask.dc, cut[2], 0);
-        ASSERT_EQ(0, std::memcmp(BitmapColourPixels(plain.bitmap), BitmapColourPixels(fused.bitmap),
+            TransparentBlt(fused.dc(), cut[0], 0, cut[1], kRows, image.dc(), mask.dc(), cut[2], 0);
+        ASSERT_EQ(0, std::memcmp(BitmapColourPixels(plain.bitmap()),
+                                 BitmapColourPixels(fused.bitmap()),
                                  sizeof(COLORREF) * (kWide + 8) * kRows))
             << "cut at " << cut[0] << ", " << cut[1] << " wide from " << cut[2];
     }

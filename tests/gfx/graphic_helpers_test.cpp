@@ -46,7 +46,7 @@ TEST(GraphicHelpers, FillRectFillsExactlyTheHalfOpenBox) {
 }
 
 TEST(GraphicHelpers, FillRectOnAMaskMapsWhiteAndBlack) {
-    Canvas mask(6, 6, 0, true);
+    Canvas mask(6, 6, 0, Canvas::kOneBit);
     FillRectGdi(mask.dc(), 1, 1, 3, 3, 0xFFFFFF);
     EXPECT_EQ(mask.At(1, 1), 0xFFFFFFu);
     EXPECT_EQ(mask.At(3, 3), 0u);

@@ -138,7 +138,7 @@ TEST(SpriteDraw, MaskedCopyOntoPlainDestinationShowsExactColours) {
 
     // A part of the surface, through a destination mask: two passes.
     Canvas target(10, 6, 0);
-    Canvas mask(10, 6, 0xFFFFFF, true);
+    Canvas mask(10, 6, 0xFFFFFF, Canvas::kOneBit);
     s.BitBltDeluxe(target.dc(), mask.dc(), 0, 0, 2, 2, 2, 0, gdi::SRCCOPY);
     EXPECT_EQ(target.At(1, 1), 0x000100u);
     EXPECT_EQ(mask.At(1, 1), 0u);        // opaque in the destination's mask
@@ -186,7 +186,7 @@ TEST(SpriteDraw, StretchRepeatsPixelsAndKeepsTransparency) {
 TEST(SpriteDraw, CopiesToNoContextDrawNothing) {
     kivSprite3 s;
     s.Initialize(true, 4, 4, 0x0000FF, "", -1);
-    Canvas mask(4, 4, 0xFFFFFF, true);
+    Canvas mask(4, 4, 0xFFFFFF, Canvas::kOneBit);
     s.BitBlt(nullptr, nullptr, 0, 0);
     s.BitBlt(nullptr, mask.dc(), 0, 0); // the destination mask still takes it
     EXPECT_EQ(mask.At(0, 0), 0u);

@@ -1,22 +1,7 @@
-// A fresh folder under the system's temporary folder, removed with the object.
+// The tests' scratch folder: a fresh folder under the system's temporary
+// folder, removed with the object.
 #pragma once
 
-#include <filesystem>
-#include <string>
+#include "tools/toolkit/scratch_folder.h"
 
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return mPath; }
-    std::string str() const { return mPath.string(); }
-    // Writes a file (creating folders) with exactly these bytes.
-    void Write(const std::string& relative, const std::string& bytes) const;
-    std::string Read(const std::string& relative) const;
-
-  private:
-    std::filesystem::path mPath;
-};
+using TempDir = toolkit::ScratchFolder;

@@ -68,9 +68,10 @@ TEST(SoakProgram, FailuresAreSaid) {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
         {"--frames 1500 --warm-up 500" + dataArg, 1, "full-charge strikes left 1 Wall 0.gif"},
         {"--frames 100 --data /nonexistent/folder", 1, "no Monsters folder in /nonexistent"},
-        {"--frames", 2, "bad argument '--frames'"},
-        {"--frames -5", 2, "bad argument '--frames'"},
-        {"--speed 3", 2, "bad argument '--speed'"},
+        {"--frames", 2, "--frames needs a value"},
+        {"--frames -5", 2, "--frames: '-5' is out of range"},
+        {"--seed 1x", 2, "--seed: '1x' is not a whole number"},
+        {"--speed 3", 2, "unknown option --speed"},
     };
     for (const auto& [arguments, status, text] : cases) {
         const ToolRun run = Soak(arguments);

@@ -12,12 +12,13 @@
 #include <string>
 
 #include "support/source_tree.h"
+#include "vb/program_folder.h"
 
 namespace tool_files {
 
 inline std::filesystem::path ProgramFolder() {
     if (const char* bin = std::getenv("STOMPVALE_BIN")) return bin;
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
+    return vb::ProgramFolder().parent_path() / "bin";
 }
 
 using ::SourceFolder;

@@ -43,8 +43,9 @@ TEST(WordsProgram, MistakesGiveAClearLineAndFail) {
     TempDir dir;
     const std::string out = " '" + dir.str() + "/x.gif'";
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {"", 2, "expected 3 arguments, got 0"},
-        {kFont + " 'Hi'", 2, "expected 3 arguments, got 2"},
+        {"", 2, "missing FONT"},
+        {kFont + " 'Hi'", 2, "missing OUT.gif"},
+        {kFont + " 'Hi'" + out + " more", 2, "unexpected argument 'more'"},
         {"--font " + kFont + " 'Hi'" + out, 2, "unknown option --font"},
         {"'" + dir.str() + "/None' 'Hi'" + out, 1,
          "cannot load the font " + dir.str() + "/None: File not found"},
@@ -58,7 +59,7 @@ TEST(WordsProgram, MistakesGiveAClearLineAndFail) {
     }
     const ToolRun help = Words("--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("usage: stompvale-words FONT \"TEXT\" OUT.gif"), std::string::npos);
+    EXPECT_NE(help.out.find("usage: stompvale-words FONT TEXT OUT.gif"), std::string::npos);
 }
 
 } // namespace

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/art/canvas.h"
+#include "gdi/memory_canvas.h"
 #include "tools/art/pictures.h"
 
 namespace art {
 
 gdi::Picture Icon(int size) {
-    Canvas c(size, size);
+    gdi::MemoryCanvas c(size, size);
     const double s = size / 64.0;
     auto at = [s](double v) { return static_cast<int>(std::lround(v * s)); };
     auto box = [&](double l, double t, double r, double b, Colour colour, bool round) {

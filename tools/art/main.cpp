@@ -1,13 +1,16 @@
-// stompvale-art <output folder> | --icons <output folder>
+// stompvale-art [--icons] FOLDER
 // Draws the game's screen images and scenery pictures and writes them as GIF
 // files, or the desktop icon in its sizes as PNG files. Deterministic: the
 // same bytes on every run.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "cli/output_folder.h"
+#include "cli/parser.h"
 #include "gdi/picture.h"
 #include "gdi/png_file.h"
 #include "tools/art/pictures.h"
@@ -32,15 +35,22 @@ void WriteIcons(const std::filesystem::path& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
-    if (argc != 2 && !icons) {
-        std::fprintf(stderr, "usage: %s <output folder>\n       %s --icons <output folder>\n",
-                     argv[0], argv[0]);
-        return 2;
-    }
+    bool icons = false;
+    std::string folderName;
+    cli::Parser parser("stompvale-art",
+                       "Draws the game's screen images and scenery pictures as GIF files into\n"
+                       "FOLDER, the same bytes on every run.");
+    parser
+        .Argument("FOLDER", folderName,
+                  "where the pictures go; made if missing, inside a folder "
+                  "that exists")
+        .Flag("--icons", icons,
+              "draws the desktop icon instead, in its sizes, as FOLDER/hicolor/NxN/apps/"
+              "stompvale.png");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
+    if (!cli::OutputFolderReady(parser.Program(), folderName)) return 1;
+    const std::filesystem::path folder = folderName;
     try {
-        const std::filesystem::path folder = argv[icons ? 2 : 1];
-        std::filesystem::create_directories(folder);
         if (icons) {
             WriteIcons(folder);
             return 0;

@@ -8,6 +8,8 @@
 
 namespace art {
 
+using Colour = gdi::COLORREF;
+
 struct NamedPicture {
     std::string fileName;
     gdi::Picture picture;

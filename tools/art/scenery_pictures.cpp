@@ -7,9 +7,9 @@
 #include <cmath>
 #include <vector>
 
-#include "tools/art/canvas.h"
+#include "gdi/memory_canvas.h"
 #include "tools/art/pictures.h"
-#include "tools/art/random.h"
+#include "vb/split_mix.h"
 
 namespace art {
 
@@ -19,7 +19,7 @@ namespace {
 // `length` pixels, joined smoothly, the last back to the first.
 class LoopNoise {
   public:
-    LoopNoise(Random& random, int length, int points) : mLength(length) {
+    LoopNoise(vb::SplitMix& random, int length, int points) : mLength(length) {
         for (int i = 0; i < points; ++i) mValues.push_back(random.Unit() * 2 - 1);
     }
     double At(int x) const {
@@ -39,7 +39,7 @@ class LoopNoise {
 
 // A ridge line: heights in game pixels per column, repeating every `length`,
 // scaled down by `cover` (0..1) so that the range breaks into massifs.
-std::vector<int> Ridge(Random& random, int length, double base,
+std::vector<int> Ridge(vb::SplitMix& random, int length, double base,
                        const std::vector<std::pair<int, double>>& octaves,
                        const std::vector<double>& cover) {
     std::vector<LoopNoise> layers;
@@ -69,8 +69,8 @@ int Slope(const std::vector<int>& heights, int x, int reach) {
 
 gdi::Picture MountainRange() {
     constexpr int kWidth = 600, kHeight = 84;
-    Random random(0x5107A11Eull);
-    Canvas canvas(kWidth, kHeight);
+    vb::SplitMix random(0x5107A11Eull);
+    gdi::MemoryCanvas canvas(kWidth, kHeight);
     const LoopNoise massifs(random, kWidth, 7);
     const std::vector<double> everywhere(kWidth, 1.0);
     const std::vector<int> far =
@@ -123,7 +123,7 @@ gdi::Picture MountainRange() {
 gdi::Picture Bridge() {
     constexpr int kWidth = 240, kHeight = 64;
     constexpr int kArch = 60, kPier = 12;
-    Canvas canvas(kWidth, kHeight);
+    gdi::MemoryCanvas canvas(kWidth, kHeight);
     const Colour rail = gdi::RGB(112, 112, 130), deckTop = gdi::RGB(152, 150, 168),
                  deck = gdi::RGB(126, 124, 142), stone = gdi::RGB(154, 150, 164),
                  course = gdi::RGB(138, 134, 152), ring = gdi::RGB(124, 120, 140);
@@ -154,8 +154,8 @@ gdi::Picture Bridge() {
 }
 
 gdi::Picture Cloud(uint64_t seed, int width, int height, int blobs) {
-    Random random(seed);
-    Canvas canvas(width, height);
+    vb::SplitMix random(seed);
+    gdi::MemoryCanvas canvas(width, height);
     struct Blob {
         int cx, cy, rx, ry;
     };

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/art/canvas.h"
+#include "tools/art/lettering.h"
 #include "tools/art/pictures.h"
 
 namespace art {
@@ -49,10 +49,10 @@ Colour Mix(Colour a, Colour b, int num, int den) {
 }
 
 // The largest size up to the wanted one at which the text fits the image.
-int FittingSize(Canvas& canvas, const Line& line) {
+int FittingSize(gdi::MemoryCanvas& canvas, const Line& line) {
     int size = line.size;
     while (size > 8 &&
-           line.left + canvas.TextWidth(line.text, {"Liberation Sans", size, true}) + kMargin >
+           line.left + LineWidth(canvas, line.text, {"Liberation Sans", size, true}) + kMargin >
                kImageWidth)
         --size;
     return size;
@@ -80,12 +80,12 @@ gdi::Picture Compose(std::vector<Line> lines) {
     std::vector<uint8_t> outline(static_cast<size_t>(w) * h, 0);
     std::vector<uint8_t> level(static_cast<size_t>(w) * h, 0);
     std::vector<Colour> fill(static_cast<size_t>(w) * h, 0);
-    Canvas scratch(w, h);
+    gdi::MemoryCanvas scratch(w, h);
     for (Line& line : lines) {
         line.size = FittingSize(scratch, line);
         scratch.Clear();
-        scratch.Text(line.text, {"Liberation Sans", line.size, true}, line.left, line.top,
-                     gdi::RGB(255, 255, 255));
+        WriteLine(scratch, line.text, {"Liberation Sans", line.size, true}, line.left, line.top,
+                  gdi::RGB(255, 255, 255));
         const std::vector<Colour> ink = scratch.Pixels();
         int inkTop = h, inkBottom = -1;
         for (int y = 0; y < h; ++y)

@@ -1,13 +1,16 @@
-// stompvale-font-gen [--face FILE] <output folder>
+// stompvale-font-gen [--face FILE] FOLDER
 // Draws the game's bitmap font from one font file named here, not looked up
 // through fontconfig, so that the same bytes come out on every machine that
 // has the file. Writes Stompvale.gif and Stompvale.txt.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "cli/output_folder.h"
+#include "cli/parser.h"
 #include "tools/font_gen/font_strip.h"
 
 namespace {
@@ -16,32 +19,28 @@ constexpr const char* kDefaultFace = "/usr/share/fonts/truetype/liberation/Liber
 constexpr const char* kFontName = "Stompvale";
 constexpr int kEmPixels = 36;
 
-int Usage() {
-    std::fputs("usage: stompvale-font-gen [--face FILE] <output folder>\n"
-               "  draws the bitmap font Stompvale.gif and Stompvale.txt into the folder\n"
-               "  from FILE (default: Liberation Sans Bold of fonts-liberation)\n",
-               stderr);
-    return 2;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     std::string face = kDefaultFace, folderName;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--face" && i + 1 < argc)
-            face = argv[++i];
-        else if (!arg.starts_with("-") && folderName.empty())
-            folderName = arg;
-        else
-            return Usage();
-    }
-    if (folderName.empty()) return Usage();
+    cli::Parser parser(
+        "stompvale-font-gen",
+        "Draws the game's bitmap font, Stompvale.gif (the glyph strip) and\n"
+        "Stompvale.txt (the widths), into FOLDER from one font file, not looked up\n"
+        "through fontconfig, so that every machine with the file gets the same bytes.");
+    parser
+        .Argument("FOLDER", folderName,
+                  "where the font goes; made if missing, inside a folder "
+                  "that exists")
+        .Value("--face", "FILE", face,
+               "the font file to draw from (default: Liberation Sans Bold of fonts-liberation, " +
+                   std::string(kDefaultFace) + ")");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
     try {
-        const std::filesystem::path folder = folderName;
-        std::filesystem::create_directories(folder);
+        // Drawn first: a face that cannot be read leaves no folder behind.
         const font_gen::BitmapFont font = font_gen::DrawBitmapFont(face, kEmPixels);
+        if (!cli::OutputFolderReady(parser.Program(), folderName)) return 1;
+        const std::filesystem::path folder = folderName;
         const std::string base = (folder / kFontName).string();
         gdi::SavePictureGif(base + ".gif", font.strip, true);
         WriteWidthFile(base + ".txt", font.widths);

@@ -16,11 +16,11 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/history.h"
 #include "app/modMain.h"
+#include "cli/parser.h"
 #include "game/frmMain.h"
 #include "game/headless_game.h"
 #include "gdi/picture.h"
@@ -30,36 +30,24 @@
 #include "platform/monotonic_clock.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
+#include "tools/toolkit/process_memory.h"
+#include "tools/toolkit/scratch_folder.h"
+#include "tools/toolkit/statistics.h"
+#include "vb/program_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using toolkit::Median;
+using toolkit::Percentile;
 using Clock = std::chrono::steady_clock;
 
 double Micros(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration<double, std::micro>(b - a).count();
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double Percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    if (v.empty()) return 0;
-    return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
-}
-
 double MegaBytes(uint64_t bytes) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
-uint64_t ResidentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    uint64_t size = 0, resident = 0;
-    statm >> size >> resident;
-    return resident * static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
 }
 
 // Median time of a memcpy of a view of this size.
@@ -78,17 +66,12 @@ double MemcpyMicros(int width, int height) {
 // A program folder of its own: the images beside this program and the
 // chosen monster files.
 struct ProgramFolder {
-    fs::path path;
+    toolkit::ScratchFolder scratch{"frame-bench"};
+    fs::path path = scratch.path();
     explicit ProgramFolder(const fs::path& data) {
-        char pattern[] = "/tmp/frame-bench-XXXXXX";
-        path = mkdtemp(pattern);
         fs::copy(data / "images", path / "images", fs::copy_options::recursive);
         fs::create_directories(path / "Monsters");
         std::ofstream(path / "History.ini");
-    }
-    ~ProgramFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
     }
     void AddMonster(const fs::path& from, const std::string& name) const {
         fs::copy_file(from, path / "Monsters" / name, fs::copy_options::overwrite_existing);
@@ -236,7 +219,7 @@ BuildFigures MeasureBuild(const fs::path& data, const fs::path& picture) {
         builds.push_back(Micros(t0, t1));
         views.push_back(Micros(t1, t2));
         f.heldBytes = gdi::BitmapMemoryInUse() - baseline;
-        f.residentBytes = ResidentBytes();
+        f.residentBytes = toolkit::ResidentBytes();
     }
     f.buildMicros = Median(builds);
     f.firstViewMicros = Median(views);
@@ -368,37 +351,27 @@ int Present() {
     return 0;
 }
 
-void Usage(FILE* out) {
-    std::fprintf(out, "usage: frame_bench [--frames N] [--pacing | --present]\n"
-                      "  Times whole frames and monster builds on the headless host with the\n"
-                      "  Monsters/ and images/ beside the program. --pacing runs 1000 frames of\n"
-                      "  the idle title screen through the frame loop on the real clock, then\n"
-                      "  the same clearing the whole view every frame.\n"
-                      "  --present times showing the view in a real window (needs a display).\n");
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     int frames = 200;
     bool pacing = false, present = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--pacing") {
-            pacing = true;
-        } else if (arg == "--present") {
-            present = true;
-        } else if (arg == "--frames" && i + 1 < argc) {
-            frames = std::max(1, std::atoi(argv[++i]));
-        } else if (arg == "--help") {
-            Usage(stdout);
-            return 0;
-        } else {
-            Usage(stderr);
-            return 2;
-        }
-    }
-    const fs::path data = fs::canonical("/proc/self/exe").parent_path();
+    cli::Parser parser(
+        "frame_bench",
+        "Times whole frames and monster builds on the headless host with the Monsters/ and\n"
+        "images/ beside the program, each as a ratio to a memcpy of the view in the same run.");
+    parser
+        .Number("--frames", "N", frames, 1, 1000000,
+                "whole frames timed per view size and way of "
+                "clearing (default 200)")
+        .Flag("--pacing", pacing,
+              "1000 frames of the idle title screen through the frame loop on the real clock, "
+              "then the same clearing the whole view every frame")
+        .Flag("--present", present,
+              "times showing the view in a real window, each way there is (needs a display)")
+        .Exclusive({"--pacing", "--present"});
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
+    const fs::path data = vb::ProgramFolder();
     if (!fs::is_directory(data / "Monsters") || !fs::is_directory(data / "images")) {
         std::fprintf(stderr, "frame_bench: no Monsters/ and images/ beside %s\n", data.c_str());
         return 1;
@@ -427,7 +400,8 @@ int main(int argc, char** argv) {
     std::printf("aim: a whole frame at 1920x1080 <= 1.50x memcpy: %.2fx, %s\n", aim,
                 aim <= 1.5 ? "met" : "not met");
     const double copy1080 = MemcpyMicros(1920, 1080);
-    const fs::path synthetic = fs::temp_directory_path() / "frame-bench-giant.gif";
+    const toolkit::ScratchFolder scratch("frame-bench");
+    const fs::path synthetic = scratch.path() / "giant.gif";
     WriteSyntheticMonster(synthetic, 1200, 1600);
     for (const fs::path& picture : {largest, synthetic}) {
         const BuildFigures f = MeasureBuild(data, picture);
@@ -439,7 +413,5 @@ int main(int argc, char** argv) {
         std::printf("  every tile made as well: +%.1f ms, bitmaps held %.1f MB\n",
                     f.everyTileMicros / 1000, MegaBytes(f.everyTileBytes));
     }
-    std::error_code ec;
-    fs::remove(synthetic, ec);
     return 0;
 }

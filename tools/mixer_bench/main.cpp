@@ -1,4 +1,4 @@
-// mixer_bench [blocks]: times the mixing of 32 playing channels, each at a
+// mixer_bench [BLOCKS]: times the mixing of 32 playing channels, each at a
 // changed frequency, into blocks of 1024 frames at 44.1 kHz: the mixer alone,
 // and the engine's whole device callback (channels gathered under its lock,
 // mixed, and their positions written back). Prints each as a share of the
@@ -6,14 +6,15 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "audio/bass.h"
 #include "audio/mixer.h"
 #include "audio/sound_enabled.h"
+#include "cli/parser.h"
 #include "platform/headless_host.h"
 
 namespace {
@@ -57,7 +58,14 @@ void Report(const char* what, double microseconds) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const int blocks = argc > 1 ? std::max(10, std::atoi(argv[1])) : 4000;
+    int blocks = 4000;
+    cli::Parser parser("mixer_bench",
+                       "Times the mixing of 32 playing channels, each at a changed frequency,\n"
+                       "into blocks of 1024 frames at 44.1 kHz: the mixer alone and the engine's\n"
+                       "whole device callback, each as a share of the block's duration.");
+    parser.OptionalNumberArgument("BLOCKS", blocks, 10, 10000000,
+                                  "how many blocks each is timed over (default 4000)");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
     std::vector<std::vector<int16_t>> tones;
     for (int i = 0; i < kChannels; ++i) tones.push_back(Tone(kSoundRate * 4, 200.0 + 15 * i));
     std::vector<int16_t> out(2 * kBlockFrames);

@@ -9,7 +9,7 @@ using namespace palette;
 
 // A moth on broad wings, legs dangling.
 gdi::Picture PaintGlideMoth() {
-    Canvas c(280, 160);
+    DesignCanvas c(280, 160);
     RimmedEllipse(c, 95, 108, 40, 26, Pink, Fur);
     RimmedEllipse(c, 185, 108, 40, 26, Pink, Fur);
     RimmedEllipse(c, 70, 60, 62, 40, Lilac, Fur, 3);
@@ -33,7 +33,7 @@ gdi::Picture PaintGlideMoth() {
 
 // A wyrm of many segments and many legs, nearly a screen long.
 gdi::Picture PaintLongWyrm() {
-    Canvas c(940, 120);
+    DesignCanvas c(940, 120);
     for (int32_t x = 60; x <= 840; x += 52) {
         Legs(c, {x - 14, x + 8}, 84, 7, Blue, Grip, 1);
     }
@@ -58,7 +58,7 @@ gdi::Picture PaintLongWyrm() {
 
 // A ray on wide fins with a barbed tail to the ground.
 gdi::Picture PaintStormRay() {
-    Canvas c(360, 190);
+    DesignCanvas c(360, 190);
     Leg(c, 172, 130, 16, Teal, Grip, 0); // tail
     Spike(c, 172, 170, -10, 4, 3);
     c.Polygon({{0, 92}, {180, 8}, {359, 92}, {180, 150}}, Fur);
@@ -76,7 +76,7 @@ gdi::Picture PaintStormRay() {
 
 // A giant with banded legs, heavy shoulders and horns.
 gdi::Picture PaintColossus() {
-    Canvas c(320, 660, Scale{2, 1, 1, 1}); // a giant: twice as wide, full height
+    DesignCanvas c(320, 660, Scale{2, 1, 1, 1}); // a giant: twice as wide, full height
     constexpr int32_t legTop = 380;
     for (int32_t left : {90, 186}) {
         Leg(c, left, legTop, 44, Blue, Grip, 8);

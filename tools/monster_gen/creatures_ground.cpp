@@ -9,7 +9,7 @@ using namespace palette;
 
 // A shelled beetle, small enough to jump onto.
 gdi::Picture PaintMossback() {
-    Canvas c(84, 58);
+    DesignCanvas c(84, 58);
     c.Polygon({{0, 20}, {14, 22}, {12, 30}}, FurDark); // tail
     Legs(c, {16, 56}, 38, 8, Blue, Grip);
     RimmedEllipse(c, 40, 28, 30, 15, Purple, Fur);
@@ -23,7 +23,7 @@ gdi::Picture PaintMossback() {
 
 // A toad whose hind legs fold under a broad back.
 gdi::Picture PaintHopperToad() {
-    Canvas c(124, 92);
+    DesignCanvas c(124, 92);
     Leg(c, 12, 74, 14, Teal, Grip, 4);
     Leg(c, 86, 60, 9, Teal, Grip, 3);
     RimmedEllipse(c, 28, 66, 20, 16, Teal, Grip);
@@ -39,7 +39,7 @@ gdi::Picture PaintHopperToad() {
 
 // A boar with a bristling mane, tusks and a curly tail.
 gdi::Picture PaintBrushBoar() {
-    Canvas c(200, 124);
+    DesignCanvas c(200, 124);
     c.Line(24, 52, 8, 40, 3, Fur); // tail
     Leg(c, 32, 80, 12, Orange, Grip);
     Leg(c, 60, 84, 12, Orange, Grip);
@@ -61,7 +61,7 @@ gdi::Picture PaintBrushBoar() {
 
 // A bloated beast that swells and sinks like a bellows.
 gdi::Picture PaintBellowsBeast() {
-    Canvas c(250, 220);
+    DesignCanvas c(250, 220);
     Legs(c, {50, 176}, 170, 22, Purple, Grip, 4);
     RimmedEllipse(c, 125, 110, 112, 84, Purple, Fur, 3);
     c.Ellipse(125, 140, 70, 42, Lilac); // belly

@@ -1,20 +1,27 @@
 // stompvale-monster-gen: paints the roster of monsters into a folder and checks
 // each one the way the monster checker does; fails if any cannot be beaten.
 #include <cstdio>
-#include <filesystem>
+#include <exception>
+#include <optional>
+#include <string>
 
+#include "cli/output_folder.h"
+#include "cli/parser.h"
 #include "tools/monster_check/monster_check.h"
 #include "tools/monster_gen/roster.h"
-#include "vb/runtime_error.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("usage: stompvale-monster-gen output-folder\n", stderr);
-        return 2;
-    }
+    std::string folder;
+    cli::Parser parser("stompvale-monster-gen",
+                       "Paints the game's roster of monsters into FOLDER and checks each one as\n"
+                       "stompvale-monster-check does. Exits 1 when one cannot be beaten.");
+    parser.Argument("FOLDER", folder,
+                    "where the monsters go; made if missing, inside a folder that exists");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
+    if (!cli::OutputFolderReady(parser.Program(), folder)) return 1;
     try {
         bool allBeatable = true;
-        for (const std::string& path : monster_gen::WriteRoster(argv[1])) {
+        for (const std::string& path : monster_gen::WriteRoster(folder)) {
             const monster_check::CheckResult result = monster_check::CheckMonsterFile(path);
             std::fputs(monster_check::FormatReport(result).c_str(), stdout);
             allBeatable = allBeatable && result.beatable;

@@ -5,49 +5,50 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "tools/monster_gen/canvas.h"
+#include "tools/monster_gen/design_canvas.h"
 
 namespace monster_gen {
 
 // An ellipse of body colour inside a rim rimWidth thick.
-void RimmedEllipse(Canvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF body,
-                   gdi::COLORREF rim, int32_t rimWidth = 2);
+void RimmedEllipse(DesignCanvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry,
+                   gdi::COLORREF body, gdi::COLORREF rim, int32_t rimWidth = 2);
 
 // A leg from top down to the ground row, rims on both sides, a foot at the
 // bottom reaching `foot` pixels further on each side.
-void Leg(Canvas& c, int32_t left, int32_t top, int32_t width, gdi::COLORREF body, gdi::COLORREF rim,
-         int32_t foot = 2);
+void Leg(DesignCanvas& c, int32_t left, int32_t top, int32_t width, gdi::COLORREF body,
+         gdi::COLORREF rim, int32_t foot = 2);
 
 // Legs of one height, width and colours at each of the left edges.
-void Legs(Canvas& c, std::initializer_list<int32_t> lefts, int32_t top, int32_t width,
+void Legs(DesignCanvas& c, std::initializer_list<int32_t> lefts, int32_t top, int32_t width,
           gdi::COLORREF body, gdi::COLORREF rim, int32_t foot = 2);
 
 // A ledge band across a limb: a place to stand and rest on a long climb.
-void Band(Canvas& c, int32_t left, int32_t right, int32_t top, int32_t height,
+void Band(DesignCanvas& c, int32_t left, int32_t right, int32_t top, int32_t height,
           gdi::COLORREF colour);
 
 // A white hit point patch centred on (cx, cy).
-void HitPoint(Canvas& c, int32_t cx, int32_t cy, int32_t halfWidth = 3, int32_t halfHeight = 2);
+void HitPoint(DesignCanvas& c, int32_t cx, int32_t cy, int32_t halfWidth = 3,
+              int32_t halfHeight = 2);
 
 struct Patch {
     int32_t cx, cy, halfWidth = 3, halfHeight = 2;
 };
 // Every hit point of a creature, painted in the order given.
-void HitPoints(Canvas& c, std::initializer_list<Patch> patches);
+void HitPoints(DesignCanvas& c, std::initializer_list<Patch> patches);
 
 // A red eye with a dark pupil looking towards dx.
-void Eye(Canvas& c, int32_t cx, int32_t cy, int32_t r, int32_t dx);
+void Eye(DesignCanvas& c, int32_t cx, int32_t cy, int32_t r, int32_t dx);
 
 // A red spike from a base centred on (x, y) to the tip (x + dx, y + dy).
-void Spike(Canvas& c, int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t halfBase);
+void Spike(DesignCanvas& c, int32_t x, int32_t y, int32_t dx, int32_t dy, int32_t halfBase);
 
 // Dark shading spots inside a body: places the man can pass through.
-void Spot(Canvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF shade);
+void Spot(DesignCanvas& c, int32_t cx, int32_t cy, int32_t rx, int32_t ry, gdi::COLORREF shade);
 
 struct Oval {
     int32_t cx, cy, rx, ry;
 };
 // Several spots of one shade, painted in the order given.
-void Spots(Canvas& c, std::initializer_list<Oval> spots, gdi::COLORREF shade);
+void Spots(DesignCanvas& c, std::initializer_list<Oval> spots, gdi::COLORREF shade);
 
 } // namespace monster_gen

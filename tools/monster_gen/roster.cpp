@@ -23,7 +23,6 @@ const std::vector<RosterEntry>& Roster() {
 }
 
 std::vector<std::string> WriteRoster(const std::string& folder) {
-    std::filesystem::create_directories(folder);
     std::vector<std::string> written;
     for (const RosterEntry& entry : Roster()) {
         const std::string path = (std::filesystem::path(folder) / entry.fileName).string();

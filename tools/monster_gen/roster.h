@@ -15,7 +15,8 @@ struct RosterEntry {
 
 const std::vector<RosterEntry>& Roster();
 
-// Paints every monster and writes it into the folder; returns the paths written.
+// Paints every monster and writes it into the folder, which must exist;
+// returns the paths written.
 std::vector<std::string> WriteRoster(const std::string& folder);
 
 } // namespace monster_gen

@@ -8,20 +8,19 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/parser.h"
+#include "gdi/memory_canvas.h"
 #include "gdi/raster.h"
 #include "pictures.h"
+#include "tools/toolkit/statistics.h"
 
 namespace {
 
 constexpr int kRuns = 50;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Medians of several pieces of work timed in turns, so that the load of a
 // shared machine falls on all of them alike.
@@ -37,7 +36,7 @@ std::vector<double> MedianMicros(const std::vector<std::function<void()>>& works
         }
     }
     std::vector<double> medians;
-    for (auto& t : times) medians.push_back(Median(t));
+    for (auto& t : times) medians.push_back(toolkit::Median(t));
     return medians;
 }
 
@@ -45,34 +44,17 @@ double MedianOf(const std::function<void()>& work) {
     return MedianMicros(std::vector<std::function<void()>>{work})[0];
 }
 
-struct Surface {
-    gdi::HDC dc = nullptr;
-    gdi::HBITMAP bitmap = nullptr;
-    gdi::HGDIOBJ displaced = nullptr;
-    Surface(int w, int h, bool mono) {
-        dc = gdi::CreateCompatibleDC(gdi::GetDC(nullptr));
-        bitmap = mono ? gdi::CreateBitmap(w, h, 1, 1, nullptr)
-                      : gdi::CreateCompatibleBitmap(gdi::GetDC(nullptr), w, h);
-        displaced = gdi::SelectObject(dc, bitmap);
-    }
-    ~Surface() {
-        gdi::SelectObject(dc, displaced);
-        gdi::DeleteObject(bitmap);
-        gdi::DeleteDC(dc);
-    }
-};
-
 // A picture as the game holds it: image plus a mask keyed on black.
 struct Sprite {
-    Surface image, mask;
+    gdi::MemoryCanvas image, mask;
     SDL_Surface* sdl = nullptr;
     explicit Sprite(const bench::Image& img)
-        : image(img.width, img.height, false), mask(img.width, img.height, true) {
-        std::memcpy(gdi::BitmapColourPixels(image.bitmap), img.pixels.data(),
+        : image(img.width, img.height), mask(img.width, img.height, gdi::MemoryCanvas::kOneBit) {
+        std::memcpy(gdi::BitmapColourPixels(image.bitmap()), img.pixels.data(),
                     img.pixels.size() * 4);
-        gdi::BitmapTouched(image.bitmap);
-        gdi::SetBkColor(image.dc, 0);
-        gdi::BitBlt(mask.dc, 0, 0, img.width, img.height, image.dc, 0, 0, gdi::SRCCOPY);
+        gdi::BitmapTouched(image.bitmap());
+        gdi::SetBkColor(image.dc(), 0);
+        gdi::BitBlt(mask.dc(), 0, 0, img.width, img.height, image.dc(), 0, 0, gdi::SRCCOPY);
         sdl =
             SDL_CreateRGBSurfaceWithFormat(0, img.width, img.height, 32, SDL_PIXELFORMAT_XBGR8888);
         SDL_LockSurface(sdl);
@@ -99,16 +81,16 @@ struct Aims {
 
 Aims RunView(int w, int h) {
     std::printf("view %d x %d (median of %d runs)\n", w, h, kRuns);
-    Surface view(w, h, false);
+    gdi::MemoryCanvas view(w, h);
     std::vector<uint32_t> copy(static_cast<size_t>(w) * h);
-    uint32_t* viewPixels = gdi::BitmapColourPixels(view.bitmap);
+    uint32_t* viewPixels = gdi::BitmapColourPixels(view.bitmap());
     // SDL draws into the very same pixels, so every contender finds the
     // destination equally warm or cold.
     SDL_Surface* sdlView =
         SDL_CreateRGBSurfaceWithFormatFrom(viewPixels, w, h, 32, w * 4, SDL_PIXELFORMAT_XBGR8888);
     const std::vector<double> base =
         MedianMicros({[&] { std::memcpy(copy.data(), viewPixels, copy.size() * 4); },
-                      [&] { gdi::FillSolidRect(view.dc, 0, 0, w, h, 0); }});
+                      [&] { gdi::FillSolidRect(view.dc(), 0, 0, w, h, 0); }});
     const double memcpyUs = base[0];
     Row("memcpy of the view", memcpyUs, memcpyUs);
     Row("clear (FillSolidRect)", base[1], memcpyUs);
@@ -137,11 +119,12 @@ Aims RunView(int w, int h) {
                 SDL_BlitSurface(rle, &all, sdlView, &d);
             },
             [&] {
-                gdi::TransparentBlt(view.dc, 0, 0, w, h, sprite.image.dc, sprite.mask.dc, 0, 0);
+                gdi::TransparentBlt(view.dc(), 0, 0, w, h, sprite.image.dc(), sprite.mask.dc(), 0,
+                                    0);
             },
             [&] {
-                gdi::BitBlt(view.dc, 0, 0, w, h, sprite.mask.dc, 0, 0, gdi::SRCAND);
-                gdi::BitBlt(view.dc, 0, 0, w, h, sprite.image.dc, 0, 0, gdi::SRCPAINT);
+                gdi::BitBlt(view.dc(), 0, 0, w, h, sprite.mask.dc(), 0, 0, gdi::SRCAND);
+                gdi::BitBlt(view.dc(), 0, 0, w, h, sprite.image.dc(), 0, 0, gdi::SRCPAINT);
             },
             [&] { std::memcpy(copy.data(), viewPixels, copy.size() * 4); },
         });
@@ -160,12 +143,12 @@ Aims RunView(int w, int h) {
         }
         // Same result as the two passes?
         std::vector<uint32_t> a(copy.size()), b(copy.size());
-        gdi::FillSolidRect(view.dc, 0, 0, w, h, 0x123456);
-        gdi::TransparentBlt(view.dc, 0, 0, w, h, sprite.image.dc, sprite.mask.dc, 0, 0);
+        gdi::FillSolidRect(view.dc(), 0, 0, w, h, 0x123456);
+        gdi::TransparentBlt(view.dc(), 0, 0, w, h, sprite.image.dc(), sprite.mask.dc(), 0, 0);
         std::memcpy(a.data(), viewPixels, a.size() * 4);
-        gdi::FillSolidRect(view.dc, 0, 0, w, h, 0x123456);
-        gdi::BitBlt(view.dc, 0, 0, w, h, sprite.mask.dc, 0, 0, gdi::SRCAND);
-        gdi::BitBlt(view.dc, 0, 0, w, h, sprite.image.dc, 0, 0, gdi::SRCPAINT);
+        gdi::FillSolidRect(view.dc(), 0, 0, w, h, 0x123456);
+        gdi::BitBlt(view.dc(), 0, 0, w, h, sprite.mask.dc(), 0, 0, gdi::SRCAND);
+        gdi::BitBlt(view.dc(), 0, 0, w, h, sprite.image.dc(), 0, 0, gdi::SRCPAINT);
         std::memcpy(b.data(), viewPixels, b.size() * 4);
         if (a != b) std::printf("  MISMATCH between the fused and the two-pass copy\n");
     }
@@ -174,7 +157,7 @@ Aims RunView(int w, int h) {
     Row("400 rectangles 3 x 6 (FillSolidRect)", MedianOf([&] {
             for (int i = 0; i < 400; ++i) {
                 const int x = (i * 37) % (w - 3), y = (i * 53) % (h - 6);
-                gdi::FillSolidRect(view.dc, x, y, x + 3, y + 6, 0xFFFFFF);
+                gdi::FillSolidRect(view.dc(), x, y, x + 3, y + 6, 0xFFFFFF);
             }
         }),
         memcpyUs);
@@ -183,11 +166,11 @@ Aims RunView(int w, int h) {
                 const int x = (i * 37) % (w - 3), y = (i * 53) % (h - 6);
                 gdi::HPEN pen = gdi::CreatePen(gdi::PS_NULL, 1, 0xFF0000);
                 gdi::HBRUSH brush = gdi::CreateSolidBrush(0xFFFFFF);
-                gdi::HGDIOBJ oldPen = gdi::SelectObject(view.dc, pen);
-                gdi::HGDIOBJ oldBrush = gdi::SelectObject(view.dc, brush);
-                gdi::Rectangle(view.dc, x, y, x + 4, y + 7);
-                gdi::SelectObject(view.dc, oldPen);
-                gdi::SelectObject(view.dc, oldBrush);
+                gdi::HGDIOBJ oldPen = gdi::SelectObject(view.dc(), pen);
+                gdi::HGDIOBJ oldBrush = gdi::SelectObject(view.dc(), brush);
+                gdi::Rectangle(view.dc(), x, y, x + 4, y + 7);
+                gdi::SelectObject(view.dc(), oldPen);
+                gdi::SelectObject(view.dc(), oldBrush);
                 gdi::DeleteObject(pen);
                 gdi::DeleteObject(brush);
             }
@@ -200,13 +183,14 @@ Aims RunView(int w, int h) {
                 lf.lfWeight = gdi::FW_BOLD;
                 std::strcpy(lf.lfFaceName, "Arial");
                 gdi::HFONT font = gdi::CreateFontIndirectA(lf);
-                gdi::HGDIOBJ old = gdi::SelectObject(view.dc, font);
-                const int mode = gdi::SetBkMode(view.dc, gdi::TRANSPARENT);
-                gdi::SetTextColor(view.dc, 0xFFFFFF);
+                gdi::HGDIOBJ old = gdi::SelectObject(view.dc(), font);
+                const int mode = gdi::SetBkMode(view.dc(), gdi::TRANSPARENT);
+                gdi::SetTextColor(view.dc(), 0xFFFFFF);
                 gdi::RECT r{w - 420, 10 + 30 * i, w - 20, 35 + 30 * i};
-                gdi::DrawTextA(view.dc, "Hit points: 1200", -1, &r, gdi::DT_RIGHT | gdi::DT_NOCLIP);
-                gdi::SetBkMode(view.dc, mode);
-                gdi::SelectObject(view.dc, old);
+                gdi::DrawTextA(view.dc(), "Hit points: 1200", -1, &r,
+                               gdi::DT_RIGHT | gdi::DT_NOCLIP);
+                gdi::SetBkMode(view.dc(), mode);
+                gdi::SelectObject(view.dc(), old);
                 gdi::DeleteObject(font);
             }
         }),
@@ -217,7 +201,13 @@ Aims RunView(int w, int h) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    cli::Parser parser("raster_bench",
+                       "Times the raster's clears, masked copies and small fills on views of\n"
+                       "1023 x 768 and 1920 x 1080 against memcpy of the view and SDL's\n"
+                       "colour-keyed blits of the same pictures, then says whether the aims are "
+                       "met.");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
     const std::pair<int, int> sizes[] = {{1023, 768}, {1920, 1080}};
     Aims aims[2];
     for (int k = 0; k < 2; ++k) aims[k] = RunView(sizes[k].first, sizes[k].second);

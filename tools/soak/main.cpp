@@ -2,15 +2,15 @@
 // frames per second, defeats, deaths, new games and memory after the warm-up
 // and at the end; exits 1 when a check failed or memory grew by 1 MB or more
 // after the warm-up, 2 on bad usage.
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
-#include <filesystem>
+#include <limits>
+#include <optional>
 #include <string>
 
+#include "cli/parser.h"
 #include "tools/soak/soak_run.h"
+#include "vb/program_folder.h"
 
 // AddressSanitizer holds freed memory back and keeps its own heap: the sizes
 // say nothing there, and its leak check at exit takes their place.
@@ -31,28 +31,11 @@ constexpr bool kMemoryMeasured = false;
 constexpr bool kMemoryMeasured = true;
 #endif
 
-const char kUsage[] =
-    "usage: stompvale-soak [--frames N] [--seed N] [--warm-up N] [--data FOLDER] [--verbose]\n"
-    "  --frames N     frames to play, 50 a second (default 180000, one hour)\n"
-    "  --seed N       seed of the keys and of the game (default 1)\n"
-    "  --warm-up N    memory is compared from the first new game after N frames\n"
-    "                 (default 10000)\n"
-    "  --data FOLDER  the folder holding Monsters/ and images/ (default: beside this program)\n"
-    "  --verbose      memory at every new game\n";
-
-bool ParseCount(const char* text, int64_t& out) {
-    char* end = nullptr;
-    const long long value = std::strtoll(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0) return false;
-    out = value;
-    return true;
-}
-
 double MegaBytes(uint64_t bytes) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
-std::string Describe(const ProcessMemory& m) {
+std::string Describe(const toolkit::ProcessMemory& m) {
     char line[160];
     std::snprintf(line, sizeof line, "resident %.2f MB, heap %.2f MB, bitmaps %.2f MB",
                   MegaBytes(m.resident), MegaBytes(m.heap), MegaBytes(m.bitmaps));
@@ -63,42 +46,30 @@ double Growth(uint64_t from, uint64_t to) {
     return (static_cast<double>(to) - static_cast<double>(from)) / (1024.0 * 1024.0);
 }
 
-std::string ProgramFolder() {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : self.parent_path().string();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     soak::Options options;
-    options.dataFolder = ProgramFolder();
+    options.dataFolder = vb::ProgramFolder().string();
     bool verbose = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        int64_t count = 0;
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (arg == "--verbose") {
-            verbose = true;
-        } else if (arg == "--data" && hasValue) {
-            options.dataFolder = argv[++i];
-        } else if ((arg == "--frames" || arg == "--seed" || arg == "--warm-up") && hasValue &&
-                   ParseCount(argv[i + 1], count)) {
-            ++i;
-            if (arg == "--frames") options.frames = count;
-            if (arg == "--seed") options.seed = static_cast<uint64_t>(count);
-            if (arg == "--warm-up") options.warmUpFrames = count;
-        } else {
-            std::fprintf(stderr, "stompvale-soak: bad argument '%s'\n%s", arg.c_str(), kUsage);
-            return 2;
-        }
-    }
+    constexpr int64_t kMost = std::numeric_limits<int64_t>::max();
+    cli::Parser parser("stompvale-soak",
+                       "Plays the real game for a long time in one process: random keys,\n"
+                       "defeats, deaths and new games. Exits 1 when a check failed or memory\n"
+                       "grew by 1 MB or more after the warm-up.");
+    parser
+        .Number("--frames", "N", options.frames, int64_t{0}, kMost,
+                "frames to play, 50 a second (default 180000, one hour)")
+        .Number("--seed", "N", options.seed, uint64_t{0}, std::numeric_limits<uint64_t>::max(),
+                "seed of the keys and of the game (default 1)")
+        .Number("--warm-up", "N", options.warmUpFrames, int64_t{0}, kMost,
+                "memory is compared from the first new game after N frames (default 10000)")
+        .Value("--data", "FOLDER", options.dataFolder,
+               "the folder holding Monsters/ and images/ (default: beside this program)")
+        .Flag("--verbose", verbose, "memory at every new game");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
     if (verbose) {
-        options.onNewGame = [](int64_t frame, const ProcessMemory& memory) {
+        options.onNewGame = [](int64_t frame, const toolkit::ProcessMemory& memory) {
             std::printf("new game at frame %lld: %s\n", static_cast<long long>(frame),
                         Describe(memory).c_str());
             std::fflush(stdout);

@@ -1,7 +1,5 @@
 #include "tools/soak/soak_run.h"
 
-#include <stdlib.h>
-
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -22,6 +20,7 @@
 #include "player/clsMan.h"
 #include "tools/monster_check/monster_check.h"
 #include "tools/monster_check/strike.h"
+#include "tools/toolkit/scratch_folder.h"
 
 namespace soak {
 
@@ -87,23 +86,16 @@ bool EndsWith(const std::string& text, const std::string& end) {
 class ProgramFolder {
   public:
     explicit ProgramFolder(const fs::path& data) {
-        std::string pattern = (fs::temp_directory_path() / "stompvale-soak-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make " + pattern);
-        mPath = pattern;
         for (const char* sub : {"Monsters", "images"}) {
             if (!fs::is_directory(data / sub))
                 throw std::runtime_error("no " + std::string(sub) + " folder in " + data.string());
-            fs::copy(data / sub, mPath / sub, fs::copy_options::recursive);
+            fs::copy(data / sub, mScratch.path() / sub, fs::copy_options::recursive);
         }
     }
-    ~ProgramFolder() {
-        std::error_code ignored;
-        fs::remove_all(mPath, ignored);
-    }
-    const fs::path& path() const { return mPath; }
+    const fs::path& path() const { return mScratch.path(); }
 
   private:
-    fs::path mPath;
+    toolkit::ScratchFolder mScratch{"stompvale-soak"};
 };
 
 class Soak {
@@ -144,7 +136,7 @@ class Soak {
         }
         mGame.Stop();
         SaveAndCheck("the end");
-        mResult.end = MemorySample{mResult.frames, MeasureProcessMemory()};
+        mResult.end = MemorySample{mResult.frames, toolkit::MeasureProcessMemory()};
         mResult.seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         return mResult;
@@ -240,7 +232,7 @@ class Soak {
             fs::remove(mFolder.path() / "History.ini", ignored);
             mExpected.clear();
         }
-        const ProcessMemory memory = MeasureProcessMemory();
+        const ProcessMemory memory = toolkit::MeasureProcessMemory();
         if (!mResult.warm && mResult.frames >= mOptions.warmUpFrames)
             mResult.warm = MemorySample{mResult.frames, memory};
         if (mOptions.onNewGame) mOptions.onNewGame(mResult.frames, memory);

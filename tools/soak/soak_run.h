@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/soak/process_memory.h"
+#include "tools/toolkit/process_memory.h"
 
 namespace soak {
+
+using toolkit::ProcessMemory;
 
 struct Options {
     int64_t frames = 180000; // one hour of play at 50 frames a second

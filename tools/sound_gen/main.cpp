@@ -1,4 +1,4 @@
-// stompvale-sound-gen <output folder>
+// stompvale-sound-gen FOLDER
 // Synthesises the game's sound sets (Sounds/<Event>/<Event>_<n>.ogg, mono,
 // 22050 Hz, Ogg Vorbis) and prints each file's length and peak. The sounds
 // are the same on every run; the Ogg files differ only in their stream
@@ -8,18 +8,25 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "cli/output_folder.h"
+#include "cli/parser.h"
 #include "tools/sound_gen/effects.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2 || std::string(argv[1]) == "--help") {
-        std::fprintf(argc == 2 ? stdout : stderr, "usage: stompvale-sound-gen <output folder>\n");
-        return argc == 2 ? 0 : 2;
-    }
+    std::string out;
+    cli::Parser parser("stompvale-sound-gen",
+                       "Synthesises the game's sound sets into FOLDER as <Event>/<Event>_<n>.ogg\n"
+                       "(mono, 22050 Hz, Ogg Vorbis) and prints each file's length and peak.");
+    parser.Argument("FOLDER", out,
+                    "where the sound sets go; made if missing, inside a folder that exists");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
+    if (!cli::OutputFolderReady(parser.Program(), out)) return 1;
     namespace fs = std::filesystem;
     for (const soundgen::Effect& effect : soundgen::AllEffects()) {
-        const fs::path folder = fs::path(argv[1]) / effect.set;
+        const fs::path folder = fs::path(out) / effect.set;
         std::error_code error;
         fs::create_directories(folder, error);
         const std::string path = (folder / (effect.name + ".ogg")).string();

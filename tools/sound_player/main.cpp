@@ -1,7 +1,8 @@
 // stompvale-sound: plays files and sound sets through the game's sound
-// classes. See kPlayerUsage.
+// classes. See its --help.
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,15 +25,8 @@ void OnInterrupt(int) {
 
 int main(int argc, char** argv) {
     PlayerOptions options;
-    std::string error;
-    if (!ParsePlayerOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::fprintf(stderr, "stompvale-sound: %s (see --help)\n", error.c_str());
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(kPlayerUsage, stdout);
-        return 0;
-    }
+    cli::Parser parser = PlayerCommandLine(options);
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
 
     ConsoleHost host;
     host.AudioOpener = platform::OpenSdlAudioDevice;

@@ -4,46 +4,23 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "cli/parser.h"
 #include "gdi/picture.h"
 #include "text/clsWord.h"
+#include "vb/program_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kHelp =
-    "usage: stompvale-words FONT \"TEXT\" OUT.gif\n"
-    "\n"
-    "Lays TEXT out in the bitmap font FONT, prints its TextInfo (0, width,\n"
-    "height in pixels) and writes the words as the GIF picture OUT.gif, black\n"
-    "being transparent.\n"
-    "\n"
-    "  FONT  the font's path without extension: FONT.gif holds the glyphs and\n"
-    "        FONT.txt their widths. A bare name such as Stompvale is also looked\n"
-    "        for in the fonts folder beside this program (or, installed, in\n"
-    "        ../share/stompvale/fonts).\n"
-    "  TEXT  the characters ! to z are drawn, spaces part words, a line break\n"
-    "        (CR, LF or CR LF) starts a new line; other characters are skipped.\n"
-    "\n"
-    "Exit status: 0 when the picture is written, 1 when the font cannot be\n"
-    "loaded or the picture cannot be written, 2 for bad arguments.\n";
-
-int Usage(const std::string& problem) {
-    std::fprintf(stderr, "stompvale-words: %s\n", problem.c_str());
-    std::fputs("usage: stompvale-words FONT \"TEXT\" OUT.gif   (--help for more)\n", stderr);
-    return 2;
-}
-
 std::string FontPath(std::string font) {
     for (const char* extension : {".gif", ".txt"})
         if (font.size() > 4 && font.ends_with(extension)) font.resize(font.size() - 4);
     if (fs::exists(font + ".gif") || font.find('/') != std::string::npos) return font;
-    std::error_code error;
-    const fs::path program = fs::read_symlink("/proc/self/exe", error).parent_path();
-    if (error) return font;
+    const fs::path program = vb::ProgramFolder();
     // Beside the built program, or in the data of an installed one.
     for (const fs::path& folder : {program / "fonts", program / ".." / "share/stompvale/fonts"}) {
         const fs::path candidate = (folder / font).lexically_normal();
@@ -74,36 +51,45 @@ gdi::Picture PictureOf(kivSprite3& sprite) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kHelp, stdout);
-        return 0;
-    }
-    // TEXT may start with "-"; FONT and OUT.gif may not.
-    for (const size_t i : {0, 2})
-        if (i < args.size() && args[i].starts_with("-")) return Usage("unknown option " + args[i]);
-    if (args.size() != 3) return Usage("expected 3 arguments, got " + std::to_string(args.size()));
-    if (args[0].empty() || args[2].empty()) return Usage("FONT and OUT.gif must not be empty");
+    std::string font, text, out;
+    cli::Parser parser("stompvale-words",
+                       "Lays TEXT out in the bitmap font FONT, prints its TextInfo (0, width,\n"
+                       "height in pixels) and writes the words as the GIF picture OUT.gif, black\n"
+                       "being transparent.");
+    parser
+        .Argument("FONT", font,
+                  "the font's path without extension: FONT.gif holds the glyphs and FONT.txt "
+                  "their widths. A bare name such as Stompvale is also looked for in the fonts "
+                  "folder beside this program (or, installed, in ../share/stompvale/fonts).")
+        .Argument("TEXT", text,
+                  "the characters ! to z are drawn, spaces part words, a line break (CR, LF or "
+                  "CR LF) starts a new line; other characters are skipped. It may start with -.")
+        .TakesDashes()
+        .Argument("OUT.gif", out, "the picture to write")
+        .Notes("Exit status: 0 when the picture is written, 1 when the font cannot be\n"
+               "loaded or the picture cannot be written, 2 for bad arguments.");
+    if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
+    if (font.empty() || out.empty()) return parser.Fail("FONT and OUT.gif must not be empty");
 
     clsWord word;
     try {
-        word.Initialize(FontPath(args[0]), 0);
+        word.Initialize(FontPath(font), 0);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "stompvale-words: cannot load the font %s: %s\n", args[0].c_str(),
+        std::fprintf(stderr, "stompvale-words: cannot load the font %s: %s\n", font.c_str(),
                      e.what());
         return 1;
     }
-    const std::string text = LineBreaksAsCR(args[1]);
-    const std::array<int32_t, 3> info = word.TextInfo(text);
+    const std::string laidOut = LineBreaksAsCR(text);
+    const std::array<int32_t, 3> info = word.TextInfo(laidOut);
     std::printf("TextInfo: %d, %d, %d (width %d, height %d)\n", info[0], info[1], info[2], info[1],
                 info[2]);
     try {
-        std::unique_ptr<kivSprite3> sprite = word.CreateSprite(text);
-        gdi::SavePictureGif(args[2], PictureOf(*sprite), true);
+        std::unique_ptr<kivSprite3> sprite = word.CreateSprite(laidOut);
+        gdi::SavePictureGif(out, PictureOf(*sprite), true);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "stompvale-words: cannot write %s: %s\n", args[2].c_str(), e.what());
+        std::fprintf(stderr, "stompvale-words: cannot write %s: %s\n", out.c_str(), e.what());
         return 1;
     }
-    std::printf("wrote %s\n", args[2].c_str());
+    std::printf("wrote %s\n", out.c_str());
     return 0;
 }

@@ -1,4 +1,4 @@
-// A picture to paint a monster on: a colour bitmap of the raster, black
+// A monster's picture painted in design units: a memory canvas, black
 // (transparent) at the start, painted with flat colours and no smoothing, so
 // that every pixel keeps exactly the class its colour was chosen for.
 //
@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "gdi/picture.h"
-#include "gdi/raster.h"
+#include "gdi/memory_canvas.h"
 
 namespace monster_gen {
 
@@ -21,13 +20,10 @@ struct Scale {
 // One design unit per game pixel across, two design units per game pixel down.
 constexpr Scale kScreenShape{1, 1, 1, 2};
 
-class Canvas {
+class DesignCanvas {
   public:
     // A canvas of width x height design units.
-    Canvas(int32_t width, int32_t height, Scale scale = kScreenShape);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    DesignCanvas(int32_t width, int32_t height, Scale scale = kScreenShape);
 
     // Design units.
     int32_t Width() const { return mWidth; }
@@ -42,24 +38,17 @@ class Canvas {
     // A line of the given width, both ends included.
     void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width, gdi::COLORREF colour);
 
-    gdi::Picture ToPicture() const;
+    gdi::Picture ToPicture() const { return mPixels.ToPicture(); }
 
   private:
     int32_t X(int32_t v) const;
     int32_t Y(int32_t v) const;
-
-    void Fill(gdi::COLORREF colour);
-    void Unfill();
+    // Pen and brush of one colour, so that a shape's outline is part of its fill.
+    template <class Draw> void Filled(gdi::COLORREF colour, Draw draw);
 
     int32_t mWidth, mHeight;
     Scale mScale;
-    int32_t mPixelsW, mPixelsH;
-    gdi::HDC mDC = nullptr;
-    gdi::HBITMAP mBitmap = nullptr;
-    gdi::HGDIOBJ mDisplaced = nullptr;
-    gdi::HPEN mPen = nullptr;
-    gdi::HBRUSH mBrush = nullptr;
-    gdi::HGDIOBJ mOldPen = nullptr, mOldBrush = nullptr;
+    gdi::MemoryCanvas mPixels;
 };
 
 } // namespace monster_gen

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace toolkit {
+
 struct ProcessMemory {
     uint64_t resident = 0; // pages in RAM
     uint64_t heap = 0;     // bytes handed out by malloc, small blocks and mapped ones
@@ -11,3 +13,9 @@ struct ProcessMemory {
 
 // Hands freed heap memory back to the system before measuring.
 ProcessMemory MeasureProcessMemory();
+
+// Each alone, as it is now.
+uint64_t ResidentBytes();
+uint64_t HeapBytes();
+
+} // namespace toolkit
