@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/end_signals.h"
+#include "app/game_window.h"
 #include "app/history.h"
 #include "app/options.h"
 #include "app/program_files.h"
@@ -78,21 +79,16 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     const ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
     const ProgramIdentity identity{program, STOMPVALE_VERSION};
 
-    platform::SdlHostSettings settings;
-    settings.appPath = files.dataFolder;
-    settings.controls = LoadControls(files.controlsFile);
-    settings.window = options.window       ? platform::WindowChoice::RealWindow
-                      : options.fullScreen ? platform::WindowChoice::FullScreen
-                                           : platform::WindowChoice::AsTheGameAsks;
+    const platform::ControlMap controls = LoadControls(files.controlsFile);
     if (!options.replayFile.empty()) {
-        return Ended(RunReplay(withOptions, files, identity, options, settings));
+        return Ended(RunReplay(withOptions, files, identity, options, controls));
     }
 
     PrepareHistoryFile(files);
     SetHistoryFile(files.historyFile);
     std::unique_ptr<platform::Host> window;
     try {
-        window = platform::CreateSdlHost(settings);
+        window = OpenGameWindow(options, files.dataFolder, controls);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s: %s\n", kGameCaption, error.what());
         return 1;

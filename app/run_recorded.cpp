@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "app/game_window.h"
 #include "app/end_signals.h"
 #include "app/history.h"
 #include "app/recorded_game.h"
@@ -111,7 +112,7 @@ int RunRecording(platform::Host& host, const ProgramSetup& setup, const ProgramF
 }
 
 int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const ProgramIdentity& identity,
-              const GameOptions& options, const platform::SdlHostSettings& settings) {
+              const GameOptions& options, const platform::ControlMap& controls) {
     const char* program = identity.program.c_str();
     std::string bytes, error;
     RecordedGame record;
@@ -156,7 +157,7 @@ int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const Progra
         if (options.headless) {
             inner = std::make_unique<platform::HeadlessHost>(files.dataFolder);
         } else {
-            inner = platform::CreateSdlHost(settings);
+            inner = OpenGameWindow(options, files.dataFolder, controls);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", kGameCaption, e.what());

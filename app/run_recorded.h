@@ -19,8 +19,8 @@ int RunRecording(platform::Host& host, const ProgramSetup& setup, const ProgramF
                  const ProgramIdentity& identity, const std::string& recordFile);
 
 // Plays options.replayFile back: refused, with what differs, for another
-// program or version or other monster files. In a window (settings) at the
-// recorded pace, or headless as fast as it goes. Prints the final state's
+// program or version or other monster files. In a window (with the player's
+// controls) at the recorded pace, or headless as fast as it goes. Prints the final state's
 // checksum and exits non-zero when it is not the recorded one.
 int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const ProgramIdentity& identity,
-              const GameOptions& options, const platform::SdlHostSettings& settings);
+              const GameOptions& options, const platform::ControlMap& controls);

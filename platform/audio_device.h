@@ -1,7 +1,7 @@
 // The sound output: a device that asks its source for blocks of interleaved
-// signed 16-bit stereo frames. SDL's audio device plays them; the pulled
-// device hands them to whoever calls Pull, so that mixing can be tested and
-// timed without sound hardware.
+// signed 16-bit stereo frames. A backend's device plays them
+// (platform_sdl/sdl_audio_device.h); the pulled device hands them to whoever
+// calls Pull, so that mixing can be tested and timed without sound hardware.
 #pragma once
 
 #include <cstdint>
@@ -48,12 +48,5 @@ class PulledAudioDevice : public AudioDevice {
     std::mutex mMutex;
     AudioSource* mSource = nullptr;
 };
-
-// SDL's default output at `frequency` (converted by SDL when the hardware
-// wants another rate), playing from the moment it opens. nullptr when there
-// is no device; nothing is printed then.
-std::unique_ptr<AudioDevice> OpenSdlAudioDevice(int32_t frequency);
-// Why the last OpenSdlAudioDevice found no device ("" after a success).
-std::string LastAudioDeviceError();
 
 } // namespace platform

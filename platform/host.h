@@ -1,7 +1,7 @@
 // The services of the window system that the game runs on, behind one
-// interface: the SDL window for play, and a headless backend with a memory
-// view, a scripted key table and a controllable clock for tests, benchmarks
-// and tools. Only platform/ implements it; nothing here includes SDL.
+// interface: a backend's real window for play (platform_sdl/), and a headless
+// host with a memory view, a scripted key table and a controllable clock for
+// tests, benchmarks and tools.
 #pragma once
 
 #include <cstdint>
@@ -88,28 +88,5 @@ class Host {
 // The host the program runs on. Set once at start-up (or by a test).
 Host& host();
 void SetHost(Host* host);
-
-// How the window shows the view: through a renderer's streaming texture
-// (updated, or written while locked), or by converting it straight into the
-// window's own surface. frame_bench --present times them.
-enum class PresentMethod { Texture, LockedTexture, WindowSurface };
-const char* PresentMethodName(PresentMethod method);
-
-// How the game window is shown: as the game asks (covering the screen, or
-// full screen in the full-screen build), in a real resizable window the size
-// of the play area with the view scaled to fit it, or full screen. F11 and
-// Alt+Enter switch between the real window and full screen at any time.
-enum class WindowChoice { AsTheGameAsks, RealWindow, FullScreen };
-
-struct SdlHostSettings {
-    PresentMethod present = PresentMethod::Texture;
-    WindowChoice window = WindowChoice::AsTheGameAsks;
-    std::string appPath; // the folder the game reads from; "" = the executable's
-    ControlMap controls = ControlMap::Defaults(); // keys and pads as the game's keys
-};
-
-// A real window through SDL2. Throws std::runtime_error when there is no
-// display to open (the text says what to set) or SDL cannot start.
-std::unique_ptr<Host> CreateSdlHost(const SdlHostSettings& settings = {});
 
 } // namespace platform

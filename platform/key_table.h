@@ -33,8 +33,4 @@ class KeyTable {
     uint8_t mKeys[256] = {};
 };
 
-// The Windows virtual-key code for an SDL key (its key code and scan code as
-// plain numbers, so callers need no SDL header); 0 for keys without one.
-int VirtualKeyFromSdl(int32_t keyCode, int32_t scanCode);
-
 } // namespace platform

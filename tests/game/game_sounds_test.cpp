@@ -18,6 +18,7 @@
 #include "sounds/game_sounds.h"
 #include "monsters/clsMonster.h"
 #include "platform/audio_device.h"
+#include "platform_sdl/sdl_audio_device.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
 #include "support/source_tree.h"
@@ -69,7 +70,7 @@ TEST(GameSounds, AStrikeThatCutsAndStabsPlaysItsSetsInOrderAndIsHeard) {
         GameWorld world;
         CopySounds(world);
         world.host.AudioOpener = [](int32_t frequency) {
-            return platform::OpenSdlAudioDevice(frequency);
+            return platform_sdl::OpenSdlAudioDevice(frequency);
         };
         ASSERT_NE(BASS_Init(-1, 44100, 0, nullptr, nullptr), 0);
         SoundEnabled = GameSoundsOn = true;

@@ -27,6 +27,7 @@
 #include "gdi/raster.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
+#include "platform_sdl/sdl_host.h"
 #include "platform/monotonic_clock.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
@@ -305,16 +306,16 @@ int Pacing(const fs::path& data, int frames, bool fullClear) {
 // Presenting the view in a real window, each way the platform offers: the
 // median time of RefreshView with a changing view.
 int Present() {
-    using platform::PresentMethod;
+    using platform_sdl::PresentMethod;
     std::printf("present: medians of RefreshView in a real window\n");
     for (const PresentMethod method :
          {PresentMethod::Texture, PresentMethod::LockedTexture, PresentMethod::WindowSurface}) {
         for (const auto& [w, h] : {std::pair{1023, 768}, std::pair{1920, 1080}}) {
             std::unique_ptr<platform::Host> host;
             try {
-                platform::SdlHostSettings settings;
+                platform_sdl::SdlHostSettings settings;
                 settings.present = method;
-                host = platform::CreateSdlHost(settings);
+                host = platform_sdl::CreateSdlHost(settings);
                 platform::SetHost(host.get());
                 host->CreateGameWindow("frame_bench", false);
                 const int dw = host->DesktopWidth(), dh = host->DesktopHeight();
@@ -342,7 +343,7 @@ int Present() {
             }
             const double copy = MemcpyMicros(w, h);
             std::printf("  %-28s %dx%d: %.0f us = %.1fx memcpy (%.0f us)\n",
-                        platform::PresentMethodName(method), w, h, Median(times),
+                        platform_sdl::PresentMethodName(method), w, h, Median(times),
                         Median(times) / copy, copy);
             host->DestroyGameWindow();
             platform::SetHost(nullptr);

@@ -10,6 +10,7 @@
 #include "audio/sound_enabled.h"
 #include "options.h"
 #include "platform/audio_device.h"
+#include "platform_sdl/sdl_audio_device.h"
 #include "player.h"
 #include "vb/random.h"
 
@@ -29,12 +30,12 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
 
     ConsoleHost host;
-    host.AudioOpener = platform::OpenSdlAudioDevice;
+    host.AudioOpener = platform_sdl::OpenSdlAudioDevice;
     platform::SetHost(&host);
     vb::Randomize();
     SoundEnabled = BASS_Init(-1, 44100, 0, nullptr, nullptr) != 0;
     if (!SoundEnabled) {
-        const std::string why = platform::LastAudioDeviceError();
+        const std::string why = platform_sdl::LastAudioDeviceError();
         std::fprintf(stderr, "stompvale-sound: no sound device%s%s\n", why.empty() ? "" : ": ",
                      why.c_str());
         platform::SetHost(nullptr);

@@ -1,6 +1,9 @@
-#include "platform/sdl_pads.h"
+#include "platform_sdl/sdl_pads.h"
 
-namespace platform {
+namespace platform_sdl {
+
+// The backend implements the platform's interfaces in their own terms.
+using namespace platform;
 namespace {
 
 // A quarter of the stick's travel: resting sticks drift, and a light touch
@@ -52,7 +55,7 @@ bool PadInputOf(uint8_t button, PadInput& out) {
 
 // One stick axis moving between its three states.
 void MoveStick(int& state, int value, PadInput negative, PadInput positive, int pad,
-               GameInput& input) {
+               platform::GameInput& input) {
     const int now = value < -kDeadZone ? -1 : value > kDeadZone ? 1 : 0;
     if (now == state) return;
     if (state != 0) input.PadUp(pad, state < 0 ? negative : positive);
@@ -77,7 +80,7 @@ void SdlPads::Add(int deviceIndex) {
     mPads[id].controller = controller;
 }
 
-void SdlPads::Remove(SDL_JoystickID id, GameInput& input) {
+void SdlPads::Remove(SDL_JoystickID id, platform::GameInput& input) {
     auto it = mPads.find(id);
     if (it == mPads.end()) return;
     input.PadGone(id);
@@ -85,7 +88,7 @@ void SdlPads::Remove(SDL_JoystickID id, GameInput& input) {
     mPads.erase(it);
 }
 
-void SdlPads::Button(const SDL_ControllerButtonEvent& event, GameInput& input) {
+void SdlPads::Button(const SDL_ControllerButtonEvent& event, platform::GameInput& input) {
     PadInput which;
     if (!mPads.count(event.which) || !PadInputOf(event.button, which)) return;
     if (event.state == SDL_PRESSED) {
@@ -95,7 +98,7 @@ void SdlPads::Button(const SDL_ControllerButtonEvent& event, GameInput& input) {
     }
 }
 
-void SdlPads::Axis(const SDL_ControllerAxisEvent& event, GameInput& input) {
+void SdlPads::Axis(const SDL_ControllerAxisEvent& event, platform::GameInput& input) {
     auto it = mPads.find(event.which);
     if (it == mPads.end()) return;
     if (event.axis == SDL_CONTROLLER_AXIS_LEFTX) {
@@ -107,4 +110,4 @@ void SdlPads::Axis(const SDL_ControllerAxisEvent& event, GameInput& input) {
     }
 }
 
-} // namespace platform
+} // namespace platform_sdl

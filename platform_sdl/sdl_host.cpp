@@ -16,12 +16,18 @@
 #include "platform/host.h"
 #include "platform/key_table.h"
 #include "platform/monotonic_clock.h"
-#include "platform/sdl_pads.h"
-#include "platform/sdl_view_presenter.h"
 #include "platform/view_image.h"
-#include "platform/x11_display_loss.h"
+#include "platform_sdl/sdl_audio_device.h"
+#include "platform_sdl/sdl_host.h"
+#include "platform_sdl/sdl_keys.h"
+#include "platform_sdl/sdl_pads.h"
+#include "platform_sdl/sdl_view_presenter.h"
+#include "platform_sdl/x11_display_loss.h"
 
-namespace platform {
+namespace platform_sdl {
+
+// The backend implements the platform's interfaces in their own terms.
+using namespace platform;
 namespace {
 
 class SdlHost : public Host {
@@ -360,4 +366,4 @@ const char* PresentMethodName(PresentMethod method) {
     return "?";
 }
 
-} // namespace platform
+} // namespace platform_sdl

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/audio_device.h"
+#include "platform_sdl/sdl_audio_device.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -51,8 +52,8 @@ TEST(SdlAudioDevice, TheDiskDriverCapturesTheSourcesFrames) {
     setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
     Counter counter;
     {
-        auto device = platform::OpenSdlAudioDevice(44100);
-        ASSERT_NE(device, nullptr) << platform::LastAudioDeviceError();
+        auto device = platform_sdl::OpenSdlAudioDevice(44100);
+        ASSERT_NE(device, nullptr) << platform_sdl::LastAudioDeviceError();
         EXPECT_EQ(device->Frequency(), 44100);
         EXPECT_GT(device->BlockFrames(), 0);
         device->Attach(&counter);
@@ -90,11 +91,12 @@ TEST(SdlAudioDevice, NoSoundCardMeansNoDeviceAndNothingOnStderr) {
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     setenv("ALSA_CONFIG_PATH", (dir.path() / "asound.conf").c_str(), 1);
     std::unique_ptr<platform::AudioDevice> device;
-    const std::string noise = StderrOf(dir, [&] { device = platform::OpenSdlAudioDevice(44100); });
+    const std::string noise =
+        StderrOf(dir, [&] { device = platform_sdl::OpenSdlAudioDevice(44100); });
     unsetenv("SDL_AUDIODRIVER");
     unsetenv("ALSA_CONFIG_PATH");
     EXPECT_EQ(device, nullptr);
-    EXPECT_FALSE(platform::LastAudioDeviceError().empty());
+    EXPECT_FALSE(platform_sdl::LastAudioDeviceError().empty());
     EXPECT_EQ(noise, "");
 }
 

@@ -9,6 +9,7 @@
 
 #include "game/headless_game.h"
 #include "monsters/clsMonster.h"
+#include "platform_sdl/sdl_host.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
 
@@ -29,9 +30,9 @@ ManSnapshot Play(const std::function<void(const char*, bool)>& press, bool withP
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
     GameWorld world;
     world.AddMonster("3 Rock 0.gif", {"SSSS"});
-    platform::SdlHostSettings settings;
+    platform_sdl::SdlHostSettings settings;
     settings.appPath = world.ProgramFolder();
-    auto host = platform::CreateSdlHost(settings);
+    auto host = platform_sdl::CreateSdlHost(settings);
     platform::SetHost(host.get());
     SDL_Joystick* pad = nullptr;
     if (withPad) {

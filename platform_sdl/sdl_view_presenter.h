@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "gdi/raster.h"
-#include "platform/host.h"
+#include "platform_sdl/sdl_host.h"
 
-namespace platform {
+namespace platform_sdl {
 
 class ViewPresenter {
   public:
@@ -28,4 +28,4 @@ class ViewPresenter {
 // Throws std::runtime_error when the window cannot be drawn to that way.
 std::unique_ptr<ViewPresenter> MakeViewPresenter(PresentMethod method, SDL_Window* window);
 
-} // namespace platform
+} // namespace platform_sdl

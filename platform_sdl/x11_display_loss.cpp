@@ -1,4 +1,4 @@
-#include "platform/x11_display_loss.h"
+#include "platform_sdl/x11_display_loss.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -6,7 +6,7 @@
 #include <atomic>
 #include <dlfcn.h>
 
-namespace platform {
+namespace platform_sdl {
 namespace {
 
 std::atomic<bool> gLost{false};
@@ -49,4 +49,4 @@ bool DisplayLost() {
     return gLost;
 }
 
-} // namespace platform
+} // namespace platform_sdl

@@ -9,15 +9,15 @@
 
 #include "platform/game_input.h"
 
-namespace platform {
+namespace platform_sdl {
 
 class SdlPads {
   public:
     ~SdlPads();
     void Add(int deviceIndex);
-    void Remove(SDL_JoystickID id, GameInput& input);
-    void Button(const SDL_ControllerButtonEvent& event, GameInput& input);
-    void Axis(const SDL_ControllerAxisEvent& event, GameInput& input);
+    void Remove(SDL_JoystickID id, platform::GameInput& input);
+    void Button(const SDL_ControllerButtonEvent& event, platform::GameInput& input);
+    void Axis(const SDL_ControllerAxisEvent& event, platform::GameInput& input);
 
   private:
     struct Pad {
@@ -27,4 +27,4 @@ class SdlPads {
     std::map<SDL_JoystickID, Pad> mPads;
 };
 
-} // namespace platform
+} // namespace platform_sdl

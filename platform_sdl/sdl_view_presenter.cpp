@@ -1,10 +1,13 @@
-#include "platform/sdl_view_presenter.h"
+#include "platform_sdl/sdl_view_presenter.h"
 
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
-namespace platform {
+namespace platform_sdl {
+
+// The backend implements the platform's interfaces in their own terms.
+using namespace platform;
 namespace {
 
 [[noreturn]] void Fail(const char* what) {
@@ -151,4 +154,4 @@ std::unique_ptr<ViewPresenter> MakeViewPresenter(PresentMethod method, SDL_Windo
     }
 }
 
-} // namespace platform
+} // namespace platform_sdl

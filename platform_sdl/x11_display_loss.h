@@ -5,7 +5,7 @@
 
 struct SDL_Window;
 
-namespace platform {
+namespace platform_sdl {
 
 // Watches the display of `window` when it is an X11 one; nothing otherwise.
 void WatchX11Display(SDL_Window* window);
@@ -13,4 +13,4 @@ void WatchX11Display(SDL_Window* window);
 // drawn, destroyed or asked of it, as each call could wait for ever.
 bool DisplayLost();
 
-} // namespace platform
+} // namespace platform_sdl

@@ -6,9 +6,12 @@
 #include <cstring>
 #include <dlfcn.h>
 
-#include "platform/audio_device.h"
+#include "platform_sdl/sdl_audio_device.h"
 
-namespace platform {
+namespace platform_sdl {
+
+// The backend implements the platform's interfaces in their own terms.
+using namespace platform;
 namespace {
 
 std::string gLastError;
@@ -116,4 +119,4 @@ std::string LastAudioDeviceError() {
     return gLastError;
 }
 
-} // namespace platform
+} // namespace platform_sdl
