@@ -7,10 +7,11 @@
 #include "gdi/raster.h"
 #include "gfx/modGraphic.h"
 #include "input/clsKeyboard.h"
+#include "platform/key_table.h"
 
 bool PauseControl::Step(GameForm& form) {
     platform::Host& host = platform::host();
-    if (Keyboard->KeyPressed(keys_comfort::kPause)) {
+    if (Keyboard->KeyPressed(platform::vk::P)) {
         mPaused = !mPaused;
         if (mPaused) {
             mPausedAt = host.Now();
@@ -23,13 +24,13 @@ bool PauseControl::Step(GameForm& form) {
         }
     }
     if (!mPaused) return false;
-    if (Keyboard->KeyPressed(27)) NextGameState = 2; // Escape still quits
+    if (Keyboard->KeyPressed(platform::vk::Escape)) NextGameState = 2; // Escape still quits
     host.RefreshView(); // the window may have been uncovered or resized
     return true;
 }
 
 bool WantsToTryAgain(const GameForm& form) {
-    return Keyboard->KeyPressed(keys_comfort::kRetry) && form.ManIsDead();
+    return Keyboard->KeyPressed(platform::vk::R) && form.ManIsDead();
 }
 
 void DrawPausedLine(gdi::HDC view, int32_t width, int32_t height) {

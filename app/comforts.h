@@ -5,11 +5,6 @@
 #include "app/game_form.h"
 #include "platform/host.h"
 
-namespace keys_comfort {
-constexpr int kPause = 0x50; // P
-constexpr int kRetry = 0x52; // R
-} // namespace keys_comfort
-
 class PauseControl {
   public:
     // One playing frame, after the keyboard was read: true while paused, when

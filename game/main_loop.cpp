@@ -8,6 +8,7 @@
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
+#include "platform/key_table.h"
 #include "player/clsMan.h"
 #include "scenery/clsElements.h"
 #include "scenery/clsParticles.h"
@@ -60,7 +61,8 @@ void BannerText(gdi::HDC dc, const std::string& text, double size, int32_t left,
 
 void frmMainForm::MainLoop() {
     platform::Host& host = platform::host();
-    if (Keyboard->KeyDown(27)) NextGameState = 2; // the frame still runs to its end
+    if (Keyboard->KeyDown(platform::vk::Escape))
+        NextGameState = 2; // the frame still runs to its end
 
     const double oldX = mMan->mX, oldY = mMan->mY;
     mMan->Move();

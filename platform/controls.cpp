@@ -5,6 +5,7 @@
 #include <charconv>
 #include <utility>
 
+#include "platform/key_table.h"
 #include "platform/warning_list.h"
 #include "vb/strings.h"
 
@@ -16,8 +17,9 @@ constexpr size_t kActions = static_cast<size_t>(Action::Count);
 const char* const kActionNames[kActions] = {"Left", "Right", "Up",    "Down",  "Jump", "Sword",
                                             "Hold", "Lower", "Pause", "Retry", "Quit"};
 
-const std::vector<int> kActionKeys[kActions] = {{37}, {39}, {38},   {40},   {32, 67}, {90},
-                                                {88}, {70}, {0x50}, {0x52}, {27}};
+const std::vector<int> kActionKeys[kActions] = {
+    {vk::Left}, {vk::Right}, {vk::Up}, {vk::Down}, {vk::Space, vk::C}, {vk::Z},
+    {vk::X},    {vk::F},     {vk::P},  {vk::R},    {vk::Escape}};
 
 const char* const kPadNames[static_cast<size_t>(PadInput::Count)] = {"PadA",
                                                                      "PadB",
@@ -39,16 +41,25 @@ const char* const kPadNames[static_cast<size_t>(PadInput::Count)] = {"PadA",
 // Key names, with the virtual-key code each stands for. Letters and digits
 // are their own character.
 const std::pair<const char*, int> kKeyNames[] = {
-    {"Space", 32},      {"Enter", 13},       {"Return", 13},       {"Escape", 27},
-    {"Esc", 27},        {"Tab", 9},          {"Backspace", 8},     {"Left", 37},
-    {"Right", 39},      {"Up", 38},          {"Down", 40},         {"Shift", 16},
-    {"LeftShift", 160}, {"RightShift", 161}, {"Ctrl", 17},         {"LeftCtrl", 162},
-    {"RightCtrl", 163}, {"Alt", 18},         {"LeftAlt", 164},     {"RightAlt", 165},
-    {"Insert", 45},     {"Delete", 46},      {"Home", 36},         {"End", 35},
-    {"PageUp", 33},     {"PageDown", 34},    {"CapsLock", 20},     {"Comma", 188},
-    {"Period", 190},    {"Slash", 191},      {"Semicolon", 186},   {"Quote", 222},
-    {"Minus", 189},     {"Equals", 187},     {"LeftBracket", 219}, {"RightBracket", 221},
-    {"Backslash", 220}, {"Backquote", 192},
+    {"Space", vk::Space},        {"Enter", vk::Return},
+    {"Return", vk::Return},      {"Escape", vk::Escape},
+    {"Esc", vk::Escape},         {"Tab", vk::Tab},
+    {"Backspace", vk::Back},     {"Left", vk::Left},
+    {"Right", vk::Right},        {"Up", vk::Up},
+    {"Down", vk::Down},          {"Shift", vk::Shift},
+    {"LeftShift", vk::LShift},   {"RightShift", vk::RShift},
+    {"Ctrl", vk::Control},       {"LeftCtrl", vk::LControl},
+    {"RightCtrl", vk::RControl}, {"Alt", vk::Menu},
+    {"LeftAlt", vk::LMenu},      {"RightAlt", vk::RMenu},
+    {"Insert", vk::Insert},      {"Delete", vk::Delete},
+    {"Home", vk::Home},          {"End", vk::End},
+    {"PageUp", vk::Prior},       {"PageDown", vk::Next},
+    {"CapsLock", vk::Capital},   {"Comma", vk::OemComma},
+    {"Period", vk::OemPeriod},   {"Slash", vk::Oem2},
+    {"Semicolon", vk::Oem1},     {"Quote", vk::Oem7},
+    {"Minus", vk::OemMinus},     {"Equals", vk::OemPlus},
+    {"LeftBracket", vk::Oem4},   {"RightBracket", vk::Oem6},
+    {"Backslash", vk::Oem5},     {"Backquote", vk::Oem3},
 };
 
 std::string Lower(std::string s) {

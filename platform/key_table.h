@@ -7,9 +7,23 @@
 
 namespace platform {
 
+// Windows' virtual-key codes, by Windows' names without the VK_ prefix.
+// Letters and digits are their own upper-case character.
 namespace vk {
-constexpr int Shift = 16, Control = 17, Menu = 18;
+constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18, Pause = 19,
+              Capital = 20, Escape = 27, Space = 32, Prior = 33, Next = 34, End = 35, Home = 36,
+              Left = 37, Up = 38, Right = 39, Down = 40, Snapshot = 44, Insert = 45, Delete = 46;
+constexpr int A = 'A', B = 'B', C = 'C', D = 'D', E = 'E', F = 'F', G = 'G', H = 'H', I = 'I',
+              J = 'J', K = 'K', L = 'L', M = 'M', N = 'N', O = 'O', P = 'P', Q = 'Q', R = 'R',
+              S = 'S', T = 'T', U = 'U', V = 'V', W = 'W', X = 'X', Y = 'Y', Z = 'Z';
+constexpr int LWin = 91, RWin = 92, Apps = 93, Numpad0 = 96, Multiply = 106, Add = 107,
+              Subtract = 109, Decimal = 110, Divide = 111;
+// F1 to F24 follow one another.
+constexpr int F1 = 112, F11 = 122, F12 = 123, F24 = 135;
+constexpr int NumLock = 144, Scroll = 145;
 constexpr int LShift = 160, RShift = 161, LControl = 162, RControl = 163, LMenu = 164, RMenu = 165;
+constexpr int Oem1 = 186, OemPlus = 187, OemComma = 188, OemMinus = 189, OemPeriod = 190,
+              Oem2 = 191, Oem3 = 192, Oem4 = 219, Oem5 = 220, Oem6 = 221, Oem7 = 222, Oem102 = 226;
 } // namespace vk
 
 // One key's byte going down or up: a fresh press flips bit 0 and sets bit 7,

@@ -6,6 +6,7 @@
 #include "app/history.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
+#include "platform/key_table.h"
 #include "player/clsMan.h"
 #include "player/colour_classes.h"
 #include "sounds/game_sounds.h"
@@ -15,8 +16,7 @@
 
 namespace {
 
-constexpr int32_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr int32_t kSpace = 32, kC = 67, kF = 70, kX = 88, kZ = 90;
+namespace vk = platform::vk;
 
 bool Held(int32_t key) {
     return Keyboard->KeyHold(key);
@@ -50,14 +50,14 @@ void clsMan::Move() {
 void clsMan::MoveFreeCamera() {
     mSX *= 0.25;
     mSY *= 0.25;
-    if (Held(kLeft)) {
+    if (Held(vk::Left)) {
         mSX -= 3;
-    } else if (Held(kRight)) {
+    } else if (Held(vk::Right)) {
         mSX += 3;
     }
-    if (Held(kUp)) {
+    if (Held(vk::Up)) {
         mSY -= 3;
-    } else if (Held(kDown)) {
+    } else if (Held(vk::Down)) {
         mSY += 3;
     }
     mSX = Clamp(mSX, -8, 8);
@@ -84,7 +84,7 @@ void clsMan::MovePlay() {
 
     GuideBeam();
     if (!mLight) ChargeSword();
-    if (Keyboard->KeyDown(kF)) frmMain->Monster(1).mHitTotal -= 400;
+    if (Keyboard->KeyDown(vk::F)) frmMain->Monster(1).mHitTotal -= 400;
     HoldOn();
     Jump();
     Walk();
@@ -102,7 +102,7 @@ bool clsMan::Blocked(int32_t colour) {
 // On the ground, at rest, far from the monster, Z lights the way.
 void clsMan::GuideBeam() {
     const clsMonster& monster = frmMain->Monster(1);
-    if (Held(kZ) && mRecover == 0 && mLanded == 15 && mY >= 0) {
+    if (Held(vk::Z) && mRecover == 0 && mLanded == 15 && mY >= 0) {
         const bool near = monster.mX - 10 < mX && mX < monster.mX + monster.mWidth + 10 &&
                           monster.mY - 10 < mY && mY < monster.mY + monster.mHeight + 10;
         mLight = !near;
@@ -117,10 +117,10 @@ void clsMan::ChargeSword() {
         mSwordCounter = std::max(mSwordCounter - 1, 0.0);
         return;
     }
-    if (Keyboard->KeyUp(kZ)) {
+    if (Keyboard->KeyUp(vk::Z)) {
         if (mSwordCounter > 50) {
-            mSwordX = Held(kLeft) ? -1 : (Held(kRight) ? 1 : 0);
-            mSwordY = Held(kUp) ? -1 : (Held(kDown) ? 1 : 0);
+            mSwordX = Held(vk::Left) ? -1 : (Held(vk::Right) ? 1 : 0);
+            mSwordY = Held(vk::Up) ? -1 : (Held(vk::Down) ? 1 : 0);
             if (mSwordX == 0 && mSwordY == 0) mSwordY = 1;
             // Louder the fuller the charge.
             PlayGameSound(GameSound::Strike, mX, 0.4 + 0.6 * (mSwordCounter - 50) / 50);
@@ -128,7 +128,7 @@ void clsMan::ChargeSword() {
         }
         mRecover = 20;
         mSwordCounter = 0;
-    } else if (Held(kZ)) {
+    } else if (Held(vk::Z)) {
         mSwordCounter = std::min(mSwordCounter + 1, 100.0);
     } else {
         mSwordCounter = 0;
@@ -136,7 +136,7 @@ void clsMan::ChargeSword() {
 }
 
 void clsMan::HoldOn() {
-    if (Held(kX) && mStrength > 0 && mSY > -0.5 && Attached(mX, mY)) {
+    if (Held(vk::X) && mStrength > 0 && mSY > -0.5 && Attached(mX, mY)) {
         mSX = 0;
         mSY = 0;
         mLanded = 15;
@@ -149,19 +149,20 @@ void clsMan::HoldOn() {
 
 void clsMan::Jump() {
     if (mJumpKeyHeld != 0 && !Held(mJumpKeyHeld)) mJumpKeyHeld = 0;
-    if (!((Held(kSpace) || Held(kC)) && mRecover < 5 && mLanded > 0 && mJumpKeyHeld == 0)) return;
+    if (!((Held(vk::Space) || Held(vk::C)) && mRecover < 5 && mLanded > 0 && mJumpKeyHeld == 0))
+        return;
     clsMonster& monster = frmMain->Monster(1);
-    if (Held(kSpace)) mJumpKeyHeld = kSpace;
-    if (Held(kC)) mJumpKeyHeld = kC;
+    if (Held(vk::Space)) mJumpKeyHeld = vk::Space;
+    if (Held(vk::C)) mJumpKeyHeld = vk::C;
     mSY = -0.9;
     mSwordCounter = 0;
     mLanded = 0;
     if (mAttachMonster != 0) {
         if (monster.mSY < 0) mSY = monster.mSY - 0.9;
-        if (Held(kLeft)) {
+        if (Held(vk::Left)) {
             mSX = -1;
             mSY += 0.25;
-        } else if (Held(kRight)) {
+        } else if (Held(vk::Right)) {
             mSX = 1;
             mSY += 0.25;
         }
@@ -173,10 +174,10 @@ void clsMan::Jump() {
 }
 
 void clsMan::Walk() {
-    if (!((!Held(kZ) || mLanded < 15) && mRecover == 0)) return;
-    if (Held(kLeft)) {
+    if (!((!Held(vk::Z) || mLanded < 15) && mRecover == 0)) return;
+    if (Held(vk::Left)) {
         mSX -= 0.1;
-    } else if (Held(kRight)) {
+    } else if (Held(vk::Right)) {
         mSX += 0.1;
     }
     if (mAttachMonster != 0) {
@@ -203,10 +204,10 @@ void clsMan::Climb() {
         mSY += Gravity;
         return;
     }
-    if (Held(kZ) || mRecover != 0) return;
-    if (Held(kUp)) {
+    if (Held(vk::Z) || mRecover != 0) return;
+    if (Held(vk::Up)) {
         mSY = -3 * Gravity;
-    } else if (Held(kDown)) {
+    } else if (Held(vk::Down)) {
         mSY = 3 * Gravity;
     }
     if (!Attached(mX + mSX, mY + mSY)) mSY = 0;

@@ -23,6 +23,7 @@
 #include "gdi/picture.h"
 #include "gdi/raster.h"
 #include "platform/headless_host.h"
+#include "platform/key_table.h"
 #include "support/temp_dir.h"
 
 class frmMainForm;
@@ -118,6 +119,8 @@ class GameWorld {
 
 // Virtual-key codes the game reads.
 namespace keys {
-constexpr int kEscape = 27, kSpace = 32, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-constexpr int kC = 67, kF = 70, kX = 88, kZ = 90;
+namespace vk = platform::vk;
+constexpr int kEscape = vk::Escape, kSpace = vk::Space, kLeft = vk::Left, kUp = vk::Up,
+              kRight = vk::Right, kDown = vk::Down;
+constexpr int kC = vk::C, kF = vk::F, kX = vk::X, kZ = vk::Z;
 } // namespace keys
