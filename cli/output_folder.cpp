@@ -20,6 +20,10 @@ std::string PrepareOutputFolder(const std::filesystem::path& folder) {
     return "";
 }
 
+std::string OutputFolderHelp(const std::string& what) {
+    return "where " + what + "; made if missing, inside a folder that exists";
+}
+
 bool OutputFolderReady(const std::string& program, const std::filesystem::path& folder) {
     const std::string problem = PrepareOutputFolder(folder);
     if (!problem.empty()) std::fprintf(stderr, "%s: %s\n", program.c_str(), problem.c_str());

@@ -10,7 +10,10 @@ namespace cli {
 
 // Empty when `folder` is there to write into; otherwise why not, one line.
 std::string PrepareOutputFolder(const std::filesystem::path& folder);
-// The same, saying why not as "program: ..." on stderr; false then.
+// The help of a folder argument that PrepareOutputFolder prepares:
+// "where <what> go; made if missing, ...".
+std::string OutputFolderHelp(const std::string& what);
+// PrepareOutputFolder, saying why not as "program: ..." on stderr; false then.
 bool OutputFolderReady(const std::string& program, const std::filesystem::path& folder);
 
 } // namespace cli

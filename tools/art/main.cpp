@@ -40,10 +40,7 @@ int main(int argc, char** argv) {
     cli::Parser parser("stompvale-art",
                        "Draws the game's screen images and scenery pictures as GIF files into\n"
                        "FOLDER, the same bytes on every run.");
-    parser
-        .Argument("FOLDER", folderName,
-                  "where the pictures go; made if missing, inside a folder "
-                  "that exists")
+    parser.Argument("FOLDER", folderName, cli::OutputFolderHelp("the pictures go"))
         .Flag("--icons", icons,
               "draws the desktop icon instead, in its sizes, as FOLDER/hicolor/NxN/apps/"
               "stompvale.png");

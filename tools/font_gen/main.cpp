@@ -28,10 +28,7 @@ int main(int argc, char** argv) {
         "Draws the game's bitmap font, Stompvale.gif (the glyph strip) and\n"
         "Stompvale.txt (the widths), into FOLDER from one font file, not looked up\n"
         "through fontconfig, so that every machine with the file gets the same bytes.");
-    parser
-        .Argument("FOLDER", folderName,
-                  "where the font goes; made if missing, inside a folder "
-                  "that exists")
+    parser.Argument("FOLDER", folderName, cli::OutputFolderHelp("the font goes"))
         .Value("--face", "FILE", face,
                "the font file to draw from (default: Liberation Sans Bold of fonts-liberation, " +
                    std::string(kDefaultFace) + ")");

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
     cli::Parser parser("stompvale-monster-gen",
                        "Paints the game's roster of monsters into FOLDER and checks each one as\n"
                        "stompvale-monster-check does. Exits 1 when one cannot be beaten.");
-    parser.Argument("FOLDER", folder,
-                    "where the monsters go; made if missing, inside a folder that exists");
+    parser.Argument("FOLDER", folder, cli::OutputFolderHelp("the monsters go"));
     if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
     if (!cli::OutputFolderReady(parser.Program(), folder)) return 1;
     try {

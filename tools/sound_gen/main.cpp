@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
     cli::Parser parser("stompvale-sound-gen",
                        "Synthesises the game's sound sets into FOLDER as <Event>/<Event>_<n>.ogg\n"
                        "(mono, 22050 Hz, Ogg Vorbis) and prints each file's length and peak.");
-    parser.Argument("FOLDER", out,
-                    "where the sound sets go; made if missing, inside a folder that exists");
+    parser.Argument("FOLDER", out, cli::OutputFolderHelp("the sound sets go"));
     if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
     if (!cli::OutputFolderReady(parser.Program(), out)) return 1;
     namespace fs = std::filesystem;
