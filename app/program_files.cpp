@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "vb/program_folder.h"
+
 namespace fs = std::filesystem;
 
 ProgramFiles ResolveProgramFiles(const GameOptions& options, const ProgramPlace& place) {
@@ -44,9 +46,7 @@ ProgramFiles ResolveProgramFiles(const GameOptions& options, const ProgramPlace&
 
 ProgramPlace ThisProgramPlace() {
     ProgramPlace place;
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    place.programFolder = ec ? "." : exe.parent_path().string();
+    place.programFolder = vb::ProgramFolder().string();
     if (const char* xdg = std::getenv("XDG_DATA_HOME")) place.xdgDataHome = xdg;
     if (const char* home = std::getenv("HOME")) place.home = home;
     place.isFolder = [](const std::string& path) {

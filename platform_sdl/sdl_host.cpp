@@ -23,6 +23,7 @@
 #include "platform_sdl/sdl_pads.h"
 #include "platform_sdl/sdl_view_presenter.h"
 #include "platform_sdl/x11_display_loss.h"
+#include "vb/program_folder.h"
 
 namespace platform_sdl {
 
@@ -272,13 +273,7 @@ class SdlHost : public Host {
 
     std::string AppPath() override {
         if (!mSettings.appPath.empty()) return mSettings.appPath;
-        char buffer[4096];
-        const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-        if (n <= 0) return ".";
-        std::string path(buffer, static_cast<size_t>(n));
-        const size_t slash = path.rfind('/');
-        if (slash == std::string::npos) return ".";
-        return slash == 0 ? "/" : path.substr(0, slash);
+        return vb::ProgramFolder().string();
     }
 
   private:
