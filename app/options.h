@@ -23,8 +23,9 @@ struct ParsedOptions {
     std::string error; // "" when the command line is good
 };
 
-ParsedOptions ParseOptions(const std::vector<std::string>& arguments);
+// The arguments after the program's name.
+ParsedOptions ParseOptions(const std::string& program, const std::vector<std::string>& arguments);
 
-// The usage text for --help (and, after an error, on stderr): the options,
-// the keys, and where data and history are read and written.
+// The usage text for --help: the options, the keys, and where data and
+// history are read and written.
 std::string UsageText(const std::string& program);

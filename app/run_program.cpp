@@ -54,10 +54,10 @@ int Ended(int status) {
 int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     std::string program = argc > 0 ? argv[0] : "stompvale";
     program = program.substr(program.rfind('/') + 1);
-    const ParsedOptions parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const ParsedOptions parsed =
+        ParseOptions(program, std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "%s: %s\n\n%s", program.c_str(), parsed.error.c_str(),
-                     UsageText(program).c_str());
+        std::fprintf(stderr, "%s: %s (see --help)\n", program.c_str(), parsed.error.c_str());
         return 2;
     }
     const GameOptions& options = parsed.options;
