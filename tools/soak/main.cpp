@@ -12,24 +12,11 @@
 #include "tools/soak/soak_run.h"
 #include "vb/program_folder.h"
 
-// AddressSanitizer holds freed memory back and keeps its own heap: the sizes
-// say nothing there, and its leak check at exit takes their place.
-#if defined(__SANITIZE_ADDRESS__)
-#define STOMPVALE_SOAK_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define STOMPVALE_SOAK_ASAN 1
-#endif
-#endif
-
 namespace {
 
 constexpr uint64_t kMostGrowth = 1024 * 1024;
-#ifdef STOMPVALE_SOAK_ASAN
-constexpr bool kMemoryMeasured = false;
-#else
-constexpr bool kMemoryMeasured = true;
-#endif
+// Under AddressSanitizer its leak check at exit takes the figures' place.
+constexpr bool kMemoryMeasured = toolkit::kMemoryFiguresMeanSomething;
 
 double MegaBytes(uint64_t bytes) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);

@@ -18,4 +18,18 @@ ProcessMemory MeasureProcessMemory();
 uint64_t ResidentBytes();
 uint64_t HeapBytes();
 
+// AddressSanitizer keeps its own heap and holds freed memory back: the sizes
+// say nothing there (malloc's own figures stay at 0).
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kMemoryFiguresMeanSomething = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kMemoryFiguresMeanSomething = false;
+#else
+inline constexpr bool kMemoryFiguresMeanSomething = true;
+#endif
+#else
+inline constexpr bool kMemoryFiguresMeanSomething = true;
+#endif
+
 } // namespace toolkit
