@@ -25,10 +25,6 @@ void CatchEndSignals() {
     }
 }
 
-int EndSignal() {
-    return gEndSignal;
-}
-
 void EndAsTheSignalAsks() {
     if (gEndSignal != SIGQUIT) return;
     // Everything is saved: a core file would only leave a crash report behind.

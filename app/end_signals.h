@@ -9,8 +9,6 @@
 // Catches SIGINT, SIGTERM, SIGHUP and SIGQUIT; a signal the process was told
 // to ignore (nohup) stays ignored.
 void CatchEndSignals();
-// The first of them that arrived, or 0.
-int EndSignal();
 // After the game has ended and saved: a SIGQUIT ends the process with its
 // usual status (without a core file); the others end it as a close does.
 void EndAsTheSignalAsks();

@@ -16,7 +16,9 @@ void WaitForFrameDeadline(int32_t frameDeadline) {
     for (;;) {
         const int32_t t1 = Clock();
         const int32_t t2 = Clock();
-        if (Ahead(frameDeadline, t2) >= 30 || t1 >= frameDeadline) return;
+        // Past the deadline as the clock wraps, not as signed numbers: a frame
+        // that ends just after the clock turns negative would wait 24 days.
+        if (Ahead(frameDeadline, t2) >= 30 || Ahead(frameDeadline, t1) <= 0) return;
         // One sleep to the deadline itself on the clock it was read from: the
         // frame starts on time without spinning through the last milliseconds.
         platform::host().SleepUntil(static_cast<uint32_t>(frameDeadline));

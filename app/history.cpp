@@ -137,6 +137,10 @@ std::string HistoryText() {
         if (!written.insert(HistoryKey(record.FileName)).second) continue;
         text += record.FileName + "," + std::to_string(record.Defeats) + "\r\n";
     }
+    // A first name that starts as a byte-order mark does would lose it on
+    // reading: one more mark in front keeps it.
+    const std::string_view mark = "\xEF\xBB\xBF";
+    if (text.starts_with(mark)) text.insert(0, mark);
     return text;
 }
 

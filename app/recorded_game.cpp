@@ -47,6 +47,10 @@ uint64_t Fnv1a(const char* bytes, size_t size, uint64_t hash) {
 
 const char kTag[] = "STOMPVALE RECORDED GAME 1\n";
 
+// A replayed date-time stays within some 140,000 years of 1970: a clock says
+// nothing beyond, and the game's own arithmetic on it cannot overflow.
+constexpr int64_t kMostReplayedTime = int64_t{1} << 52;
+
 // Deflate turns at most about 1032 bytes into one: a size claimed beyond that
 // for the bytes that follow is a lie.
 constexpr uint64_t kMostInflation = 1032;
@@ -223,8 +227,9 @@ bool DecodeRecordedGame(const std::string& bytes, RecordedGame& game, std::strin
     uint64_t count = 0;
     // Each monster takes a length and a hash of eight bytes at least.
     bool ok = in.Text(game.program) && in.Text(game.version) && in.Signed(width) &&
-              in.Signed(height) && in.Number(count) && count <= in.Left() / 9 && width >= 0 &&
-              width <= kMostDesktopSide && height >= 0 && height <= kMostDesktopSide;
+              in.Signed(height) && in.Number(count) && count <= in.Left() / 9 &&
+              width >= kLeastDesktopSide && width <= kMostDesktopSide &&
+              height >= kLeastDesktopSide && height <= kMostDesktopSide;
     game.desktopWidth = static_cast<int32_t>(width);
     game.desktopHeight = static_cast<int32_t>(height);
     game.monsters.clear();
@@ -294,8 +299,8 @@ void RecordingHost::GetKeyboardState(uint8_t table[256]) {
 
 platform::ScreenPoint RecordingHost::GetCursorPos() {
     const platform::ScreenPoint p = mInner.GetCursorPos();
-    PutSigned(mRecord.cursor, p.x - mLastCursor.x);
-    PutSigned(mRecord.cursor, p.y - mLastCursor.y);
+    PutSigned(mRecord.cursor, int64_t{p.x} - mLastCursor.x);
+    PutSigned(mRecord.cursor, int64_t{p.y} - mLastCursor.y);
     mLastCursor = p;
     return p;
 }
@@ -355,7 +360,10 @@ void ReplayingHost::SleepUntil(uint32_t timeGetTime) {
 platform::DateTime ReplayingHost::Now() {
     int64_t step = 0;
     if (mNow->Signed(step)) {
-        mLastNow += step;
+        // Held within what a clock can say: the game adds to it.
+        mLastNow = std::clamp(
+            static_cast<int64_t>(static_cast<uint64_t>(mLastNow) + static_cast<uint64_t>(step)),
+            -kMostReplayedTime, kMostReplayedTime);
     } else {
         mRanOut = true;
     }
@@ -392,8 +400,11 @@ void ReplayingHost::GetKeyboardState(uint8_t table[256]) {
 platform::ScreenPoint ReplayingHost::GetCursorPos() {
     int64_t dx = 0, dy = 0;
     if (mCursor->Signed(dx) && mCursor->Signed(dy)) {
-        mLastCursor.x += static_cast<int32_t>(dx);
-        mLastCursor.y += static_cast<int32_t>(dy);
+        // As the recording took the steps: around the 32-bit range.
+        mLastCursor.x =
+            static_cast<int32_t>(static_cast<uint32_t>(mLastCursor.x) + static_cast<uint32_t>(dx));
+        mLastCursor.y =
+            static_cast<int32_t>(static_cast<uint32_t>(mLastCursor.y) + static_cast<uint32_t>(dy));
     } else {
         mRanOut = true;
     }

@@ -45,7 +45,9 @@ struct RecordedGame {
 // second bound.
 constexpr size_t kRecordingMostBytes = size_t{8} << 20;
 constexpr uint64_t kRecordingMostPayload = uint64_t{64} << 20;
-// No desktop is wider or higher than this.
+// No desktop is smaller, wider or higher than these: the game cannot be played
+// on a desktop narrower than a few game pixels.
+constexpr int64_t kLeastDesktopSide = 16;
 constexpr int64_t kMostDesktopSide = 65535;
 
 // The file's bytes: a short uncompressed tag, the payload's size, then the

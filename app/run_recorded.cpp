@@ -96,9 +96,9 @@ int RunRecording(platform::Host& host, const ProgramSetup& setup, const ProgramF
     // A missing history is empty; one that cannot be read stops the game
     // itself at start-up.
     files::ReadBoundedFile(files.historyFile, kHistoryMostBytes, record.historyAtStart);
+    RecordingHost recording(host, record);
     RecordFile file(recordFile, identity.program);
     file.Write(record, kSnapshotLevel); // before play: a file that cannot be written is said now
-    RecordingHost recording(host, record);
     int frames = 0;
     recording.AfterEvents = [&] {
         if (++frames % kSnapshotFrames == 0) file.Write(record, kSnapshotLevel);

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "app/cursor.h"
 #include "app/frame_pacing.h"
 #include "app/kivForm.h"
 #include "app_harness.h"
 #include "input/clsKeyboard.h"
+#include "support/child_run.h"
 
 namespace {
 
@@ -94,6 +97,20 @@ TEST_F(PacingWait, PassedDeadlineDoesNotWait) {
     WaitForFrameDeadline(0); // the first frame
     EXPECT_LT(host.ClockMilliseconds(), 5000.1);
     EXPECT_EQ(host.TotalSleptMilliseconds, 0u);
+}
+
+TEST_F(PacingWait, ASlowFrameAcrossTheSignedTurnOfTheClockDoesNotHang) {
+    // The deadline just before the clock turns negative, the frame's work
+    // taking it past: the wait must end, not spin until the clock comes round.
+    const int status = RunInChild([&] {
+        alarm(10);
+        host.SetClockMilliseconds(0x7FFFFFE0u);
+        const int32_t deadline = NextFrameDeadline();
+        host.AdvanceMilliseconds(40);
+        WaitForFrameDeadline(deadline);
+        return host.TimeGetTime() < 0x80000010u ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0) << "128 + 14: it still waited after 10 s";
 }
 
 TEST_F(PacingWait, WaitsAcrossTheClockWrap) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +9,7 @@
 #include "app/history.h"
 #include "app_harness.h"
 #include "support/child_run.h"
+#include "support/file_size_limit.h"
 #include "vb/runtime_error.h"
 
 namespace {
@@ -206,21 +205,18 @@ TEST_F(History, FailedSaveLeavesTheOldFileIntact) {
     Monster("a monster with a rather long file name to pass the limit.gif");
     folder.Write("History.ini", "old,1\r\n");
     LoadHistory();
-    // Files may not grow past 8 bytes: the write of the new history fails.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 8;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool threw = false;
-    try {
-        SaveHistory();
-    } catch (const std::exception& error) {
-        threw = true;
-        EXPECT_NE(std::string(error.what()).find("History.ini"), std::string::npos);
+    {
+        // Files may not grow past 8 bytes: the write of the new history fails.
+        FileSizeLimit full(8);
+        ASSERT_TRUE(full.Set());
+        try {
+            SaveHistory();
+        } catch (const std::exception& error) {
+            threw = true;
+            EXPECT_NE(std::string(error.what()).find("History.ini"), std::string::npos);
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_TRUE(threw);
     EXPECT_EQ(folder.Read("History.ini"), "old,1\r\n");
     EXPECT_EQ(RegularFiles(folder.path()), 1); // no temporary file left beside it
@@ -405,6 +401,13 @@ TEST_F(History, EveryCountThatCanBeReadIsKeptAndEachNameWrittenOnce) {
          "a.gif,3\r\nb.gif,1\r\n",
          0},
         {"a byte-order mark and nothing else", {"a.gif"}, "\xEF\xBB\xBF", {0}, "a.gif,0\r\n", 0},
+        // A name that starts as the mark does keeps it: one more in front.
+        {"a first name that starts with the mark",
+         {"\xEF\xBB\xBFodd.gif"},
+         "\xEF\xBB\xBF\xEF\xBB\xBFodd.gif,2\r\n",
+         {2},
+         "\xEF\xBB\xBF\xEF\xBB\xBFodd.gif,2\r\n",
+         0},
         // Of several lines for one file the last one counts, as it always
         // has; the change is named.
         {"a later line for the same file",

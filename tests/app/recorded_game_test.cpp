@@ -126,6 +126,7 @@ TEST(RecordedGame, ASizeIsBelievedOnlyAsFarAsTheFileHoldsIt) {
     RecordedGame record;
     record.program = "p";
     record.desktopWidth = 1280;
+    record.desktopHeight = 1024;
     // Bytes that do not pack: a file of about 1.6 kB.
     uint32_t state = 1;
     for (int i = 0; i < 1600; ++i)
@@ -165,4 +166,30 @@ TEST(RecordedGame, ASizeIsBelievedOnlyAsFarAsTheFileHoldsIt) {
             {.memoryBytes = size_t{256} << 20});
         EXPECT_EQ(status, 0) << c.what;
     }
+}
+
+TEST(RecordedGame, ValuesAtTheEndsOfTheirRangesReplayWithoutOverflow) {
+    platform::HeadlessHost live(".");
+    live.NowAtStart = INT64_MAX - 5; // beyond any clock
+    RecordedGame record;
+    const platform::ScreenPoint points[] = {
+        {INT32_MAX, INT32_MIN}, {INT32_MIN, INT32_MAX}, {0, 0}, {-5, 7}};
+    {
+        RecordingHost recording(live, record);
+        for (const platform::ScreenPoint& p : points) {
+            live.Cursor = p;
+            recording.GetCursorPos();
+            recording.Now();
+        }
+    }
+    platform::HeadlessHost other(".");
+    ReplayingHost replay(other, record, false);
+    for (const platform::ScreenPoint& p : points) {
+        const platform::ScreenPoint back = replay.GetCursorPos();
+        EXPECT_EQ(back.x, p.x);
+        EXPECT_EQ(back.y, p.y);
+        // Held where the game's own sums on it cannot overflow.
+        EXPECT_EQ(replay.Now(), int64_t{1} << 52);
+    }
+    EXPECT_FALSE(replay.RanOut());
 }

@@ -5,9 +5,7 @@
 // same safe write as the game's.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +13,7 @@
 #include "app/run_recorded.h"
 #include "app_harness.h"
 #include "support/child_run.h"
+#include "support/file_size_limit.h"
 
 namespace {
 
@@ -119,15 +118,13 @@ TEST(RunRecorded, ARecordingThatCannotBeWrittenIsSaidBeforePlayAndPlayGoesOn) {
         frames = frame;
         if (frame == 1) saidAtFirstFrame = said.Take();
     });
-    // A disk that holds 30 bytes more: not even the first snapshot fits.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = 30;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int status = RunRecording(run.host, run.Setup(), FilesOf(run), kIdentity, path);
-    setrlimit(RLIMIT_FSIZE, &saved);
+    int status = 0;
+    {
+        // Files of 30 bytes at most: not even the first snapshot fits.
+        FileSizeLimit full(30);
+        ASSERT_TRUE(full.Set());
+        status = RunRecording(run.host, run.Setup(), FilesOf(run), kIdentity, path);
+    }
     EXPECT_EQ(status, 1);
     EXPECT_EQ(frames, 5); // played to its end
     EXPECT_NE(saidAtFirstFrame.find("recording to " + path + " stopped, the game plays on"),
