@@ -7,7 +7,7 @@
 
 #include "app/history.h"
 #include "app/modMain.h"
-#include "fuzz/scratch_folder.h"
+#include "fuzz/game_folder.h"
 #include "game/headless_game.h"
 #include "gdi/gif_decode.h"
 #include "gdi/picture.h"
@@ -40,31 +40,14 @@ constexpr int kNameCount = sizeof(kNames) / sizeof(kNames[0]);
 // The keys the man reads: arrows, sword, hold, jump, and F.
 const int kKeys[] = {37, 38, 39, 40, 90, 88, 32, 70};
 
-const char* const kImages[] = {
-    "Title_1Title.gif",      "Title_2Instructions.gif",
-    "Title_3Credits.gif",    "Text_Readme.gif",
-    "Text_Death.gif",        "Text_Success.gif",
-    "Background_Cloud1.gif", "Background_Cloud2.gif",
-    "Background_Cloud3.gif", "Background_Mountain_Range.gif",
-    "Background_Bridge.gif",
-};
-
 struct World {
-    ScratchFolder folder;
+    GameFolder folder;
     platform::HeadlessHost host{folder.path().string()};
     HeadlessGame game;
 
     World() {
         platform::SetHost(&host);
         gdi::SetBitmapMemoryLimit(uint64_t{512} << 20);
-        // Small, all black (transparent) screen images and scenery.
-        gdi::Picture black{20, 10, {}};
-        black.pixels.assign(200, 0);
-        for (const char* name : kImages) {
-            std::filesystem::create_directories(folder.path() / "images");
-            gdi::SavePictureGif((folder.path() / "images" / name).string(), black);
-        }
-        std::filesystem::create_directories(folder.path() / "Monsters");
     }
 };
 

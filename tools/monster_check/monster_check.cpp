@@ -6,6 +6,7 @@
 #include <numeric>
 #include <set>
 
+#include "gdi/gif_decode.h"
 #include "player/colour_classes.h"
 #include "tools/monster_check/reach.h"
 #include "vb/runtime_error.h"
@@ -273,18 +274,39 @@ CheckResult CheckMonster(const std::string& fileName, const gdi::Picture& pictur
     return result;
 }
 
+namespace {
+
+// The game stops at a picture it cannot load: nothing else to check.
+CheckResult NotLoaded(const std::string& fileName, const std::string& why) {
+    CheckResult result = CheckName(fileName);
+    result.loadError = why;
+    result.warnings.insert(result.warnings.begin(), "picture not loaded: " + result.loadError);
+    result.beatable = false;
+    return result;
+}
+
+} // namespace
+
 CheckResult CheckMonsterFile(const std::string& path) {
     const std::string fileName = std::filesystem::path(path).filename().string();
     try {
         return CheckMonster(fileName, gdi::LoadPicture(path));
     } catch (const vb::RuntimeError& error) {
-        // The game stops at a picture it cannot load: nothing else to check.
-        CheckResult result = CheckName(fileName);
-        result.loadError = error.Description();
-        result.warnings.insert(result.warnings.begin(), "picture not loaded: " + result.loadError);
-        result.beatable = false;
-        return result;
+        return NotLoaded(fileName, error.Description());
     }
+}
+
+CheckResult CheckMonsterBytes(const std::string& fileName, const uint8_t* data, size_t size) {
+    gdi::DecodedPicture decoded;
+    if (!gdi::gif::DecodeFirstImage(data, size, decoded)) {
+        return NotLoaded(fileName, "Invalid picture: '" + fileName + "'");
+    }
+    gdi::Picture picture;
+    picture.width = decoded.width;
+    picture.height = decoded.height;
+    picture.pixels.resize(static_cast<size_t>(decoded.width) * decoded.height);
+    decoded.ToColours(picture.pixels.data());
+    return CheckMonster(fileName, picture);
 }
 
 } // namespace monster_check

@@ -66,6 +66,9 @@ struct CheckResult {
 CheckResult CheckMonster(const std::string& fileName, const gdi::Picture& picture);
 // Loads and checks a file; a picture that cannot be loaded is reported as such.
 CheckResult CheckMonsterFile(const std::string& path);
+// Checks the bytes of a picture file as CheckMonsterFile checks the file (a
+// file dropped on the browser build's page comes as bytes).
+CheckResult CheckMonsterBytes(const std::string& fileName, const uint8_t* data, size_t size);
 
 // The human-readable report of one result.
 std::string FormatReport(const CheckResult& result);

@@ -1,0 +1,10 @@
+// A program folder for the harnesses that run the game itself: small black
+// (transparent) screen images and scenery, and an empty Monsters folder.
+#pragma once
+
+#include "fuzz/scratch_folder.h"
+
+class GameFolder : public ScratchFolder {
+  public:
+    GameFolder();
+};
