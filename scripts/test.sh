@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs the whole test suite. The
 # end-to-end tests start their own X server, so no display is needed. Then the
 # sanitizer build: the unit tests again under ASan and UBSan, each fuzzer for
-# 30 seconds (STOMPVALE_FUZZ_SECONDS), and the soak for 20,000 frames.
+# 30 seconds (STOMPVALE_FUZZ_SECONDS), and the soak for 20,000 frames. Last,
+# the Debian package is built, installed, started and removed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 (cd "$STOMPVALE_BUILD" && ctest --output-on-failure)
@@ -11,3 +12,7 @@ source "$STOMPVALE_SOURCE/scripts/sanitizers.sh"
 stompvale_build_sanitized
 stompvale_sanitized_tests
 stompvale_fuzz "${STOMPVALE_FUZZ_SECONDS:-30}"
+
+# The Debian package from the test build's programs: installed, started from
+# its desktop entry, and removed again.
+bash "$STOMPVALE_SOURCE/scripts/package.sh" --check --build "$STOMPVALE_BUILD"
