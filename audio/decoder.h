@@ -1,6 +1,7 @@
 // Encoded sound to 16-bit frames through libsndfile: WAV, AIFF, FLAC, Ogg
 // Vorbis, Opus, MP3 and the other formats it reads, from a region of a file
-// or from a copy of bytes in memory.
+// or from a copy of bytes in memory. In the browser Ogg Vorbis alone, through
+// vorbisfile (decoder_vorbis.cpp).
 #pragma once
 
 #include <cstdint>
@@ -35,14 +36,14 @@ class Decoder {
     // Back to the first frame.
     bool Rewind();
 
-    struct Input; // the bytes libsndfile reads through
+    struct Input; // the bytes the library reads through
 
   private:
     Decoder() = default;
     static std::unique_ptr<Decoder> Open(std::unique_ptr<Input> input, int32_t* error);
 
     std::unique_ptr<Input> mInput;
-    void* mFile = nullptr; // SNDFILE*
+    void* mFile = nullptr; // SNDFILE* or OggVorbis_File*
     SoundFormat mFormat;
     bool mFloat = false; // read as floats and converted here
     std::vector<float> mFloats;

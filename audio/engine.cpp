@@ -40,12 +40,18 @@ int32_t Engine::Init(int32_t frequency) {
         mOutputRate = device->Frequency();
         mDevice = device;
         mOpen = true;
+        mHasWorker = mWantWorker;
         mVoices.reserve(64);
         mVoiceOwners.reserve(64);
     }
-    mWorker = std::thread(&Engine::Worker, this);
+    if (mHasWorker) mWorker = std::thread(&Engine::Worker, this);
     device->Attach(this);
     return BASS_OK;
+}
+
+void Engine::UseWorker(bool worker) {
+    std::lock_guard lock(mMutex);
+    mWantWorker = worker;
 }
 
 int32_t Engine::Free() {

@@ -7,6 +7,10 @@
 // only to change a few fields. Nothing decodes while holding it: samples are
 // decoded before they are added, streams by the worker between its short
 // visits to the buffers.
+//
+// Without a worker (the browser has no threads) the device callback feeds the
+// streams itself before it mixes, just as far as the worker would have: the
+// same calls give the same sound as with a worker that keeps up.
 #pragma once
 
 #include <condition_variable>
@@ -34,6 +38,9 @@ class Engine final : public platform::AudioSource {
     // Opens the host's audio output. An engine left open on a host that has
     // since gone (its device with it) starts afresh.
     int32_t Init(int32_t frequency);
+    // Whether the next Init starts a worker; off by default where there are
+    // no threads. For tests of the feeding without one.
+    void UseWorker(bool worker);
     int32_t Free();
     bool IsOpen();
 
@@ -64,6 +71,7 @@ class Engine final : public platform::AudioSource {
 
     // For tests, tools and benchmarks that render faster than real time:
     // returns when every stream's buffer is full or holds its last frame.
+    // Without a worker it fills them itself.
     void WaitForStreams();
     // For tests: how many times the worker has looked for streams to feed.
     uint64_t WorkerPasses();
@@ -108,6 +116,9 @@ class Engine final : public platform::AudioSource {
     void LoopStream(StreamFeed& feed, bool loop);
     void PrepareStreamVoice(Channel& channel, MixVoice& voice, int32_t frames);
     void AdvanceStream(Channel& channel, const MixVoice& voice);
+    bool FeedStreams(std::unique_lock<std::mutex>& lock,
+                     std::vector<std::shared_ptr<StreamFeed>>& work);
+    void FeedUntilSettled(std::unique_lock<std::mutex>& lock);
     void Worker();
     void StopWorker();
 
@@ -123,6 +134,12 @@ class Engine final : public platform::AudioSource {
     std::vector<std::shared_ptr<StreamFeed>> mFeeds;
     std::vector<MixVoice> mVoices;      // the callback's, kept to avoid allocating
     std::vector<Channel*> mVoiceOwners; // the channel of each voice
+#ifdef __EMSCRIPTEN__
+    bool mWantWorker = false;
+#else
+    bool mWantWorker = true;
+#endif
+    bool mHasWorker = false; // as mWantWorker was at Init
     std::thread mWorker;
     bool mStopWorker = false;
     uint64_t mWorkerPasses = 0;

@@ -1,5 +1,6 @@
 // The device callback: every playing channel becomes a voice of the mixer,
-// and the mixer's progress goes back into the channels.
+// and the mixer's progress goes back into the channels. Without a worker it
+// first feeds the streams.
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +10,8 @@
 namespace audio {
 
 void Engine::RenderAudio(int16_t* out, int32_t frames) {
-    std::lock_guard lock(mMutex);
+    std::unique_lock lock(mMutex);
+    if (!mHasWorker) FeedUntilSettled(lock);
     mVoices.clear();
     mVoiceOwners.clear();
     for (auto& [handle, channel] : mChannels) {

@@ -1,6 +1,7 @@
 // Streams: created with their first frames already decoded, then fed by one
 // worker thread that decodes outside the engine's lock and only takes it to
-// put a chunk into a stream's ring.
+// put a chunk into a stream's ring; without the worker, by the device callback
+// in the same passes.
 #include <algorithm>
 #include <chrono>
 
@@ -109,49 +110,55 @@ void Engine::LoopStream(StreamFeed& feed, bool loop) {
     }
 }
 
+// One pass over the streams that need frames: a chunk each, decoded outside
+// the lock. False when none needed any.
+bool Engine::FeedStreams(std::unique_lock<std::mutex>& lock,
+                         std::vector<std::shared_ptr<StreamFeed>>& work) {
+    work.clear();
+    for (const auto& feed : mFeeds) {
+        if (feed->NeedsWork()) work.push_back(feed);
+    }
+    for (const auto& feed : work) {
+        if (feed->freed || mStopWorker) continue;
+        const uint64_t generation = feed->generation, cuts = feed->cuts;
+        const bool restart = generation != feed->fedGeneration;
+        const bool loopRound = !restart && feed->rewind;
+        feed->rewind = false;
+        if (loopRound && !feed->loop) { // looping was turned off meanwhile
+            feed->ended = true;
+            continue;
+        }
+        const int64_t want = std::min(kFeedChunkFrames, restart ? feed->capacity : feed->Room());
+        lock.unlock();
+        if (restart || loopRound) {
+            feed->decoder->Rewind();
+            feed->decoded = 0;
+        }
+        int64_t got = 0;
+        const bool end = DecodeChunk(*feed, want, got);
+        lock.lock();
+        // Freed or restarted while decoding: these frames belong to no one,
+        // and a restart rewinds on the next pass.
+        if (feed->freed || feed->generation != generation) continue;
+        // Looping stopped while a new round was being decoded: the sound
+        // ends where the ring ends.
+        if (feed->cuts != cuts || (loopRound && !feed->loop)) {
+            feed->ended = true;
+            continue;
+        }
+        feed->fedGeneration = generation;
+        feed->Put(feed->chunk.data(), got);
+        if (end) MeetEnd(*feed);
+    }
+    return !work.empty();
+}
+
 void Engine::Worker() {
     std::unique_lock lock(mMutex);
     std::vector<std::shared_ptr<StreamFeed>> work;
     while (!mStopWorker) {
-        work.clear();
-        for (const auto& feed : mFeeds) {
-            if (feed->NeedsWork()) work.push_back(feed);
-        }
-        for (const auto& feed : work) {
-            if (feed->freed || mStopWorker) continue;
-            const uint64_t generation = feed->generation, cuts = feed->cuts;
-            const bool restart = generation != feed->fedGeneration;
-            const bool loopRound = !restart && feed->rewind;
-            feed->rewind = false;
-            if (loopRound && !feed->loop) { // looping was turned off meanwhile
-                feed->ended = true;
-                continue;
-            }
-            const int64_t want =
-                std::min(kFeedChunkFrames, restart ? feed->capacity : feed->Room());
-            lock.unlock();
-            if (restart || loopRound) {
-                feed->decoder->Rewind();
-                feed->decoded = 0;
-            }
-            int64_t got = 0;
-            const bool end = DecodeChunk(*feed, want, got);
-            lock.lock();
-            // Freed or restarted while decoding: these frames belong to no one,
-            // and a restart rewinds on the next pass.
-            if (feed->freed || feed->generation != generation) continue;
-            // Looping stopped while a new round was being decoded: the sound
-            // ends where the ring ends.
-            if (feed->cuts != cuts || (loopRound && !feed->loop)) {
-                feed->ended = true;
-                continue;
-            }
-            feed->fedGeneration = generation;
-            feed->Put(feed->chunk.data(), got);
-            if (end) MeetEnd(*feed);
-        }
+        const bool idle = !FeedStreams(lock, work);
         mFed.notify_all();
-        const bool idle = work.empty();
         lock.unlock();
         work.clear(); // a freed stream's file is closed here, outside the lock
         lock.lock();
@@ -172,6 +179,19 @@ void Engine::Worker() {
     }
 }
 
+// Without a worker: passes until no stream needs frames, where the worker
+// would have been when WaitForStreams returns. Every pass fills a ring or ends
+// a stream, so this ends; the bound is only against a fault.
+void Engine::FeedUntilSettled(std::unique_lock<std::mutex>& lock) {
+    constexpr int kMostPasses = 1 << 16; // a looping stream of one frame fills its ring
+    std::vector<std::shared_ptr<StreamFeed>> work;
+    for (int pass = 0; pass < kMostPasses && FeedStreams(lock, work); ++pass) {
+    }
+    lock.unlock();
+    work.clear();
+    lock.lock();
+}
+
 uint64_t Engine::WorkerPasses() {
     std::lock_guard lock(mMutex);
     return mWorkerPasses;
@@ -179,6 +199,10 @@ uint64_t Engine::WorkerPasses() {
 
 void Engine::WaitForStreams() {
     std::unique_lock lock(mMutex);
+    if (!mHasWorker) {
+        if (mOpen) FeedUntilSettled(lock);
+        return;
+    }
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while (mOpen && mWorker.joinable()) {
         const bool settled = std::none_of(mFeeds.begin(), mFeeds.end(),
