@@ -34,6 +34,7 @@ foreach(place IN ITEMS bin games)
     set(entry \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/stompvale.desktop\")
     configure_file(\"${PROJECT_SOURCE_DIR}/desktop/stompvale.desktop.in\" \"\${entry}\" @ONLY)
     message(STATUS \"Installing: \${entry}\")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${entry}\")
   " COMPONENT ${component} ${only_by_name})
 endforeach()
 
