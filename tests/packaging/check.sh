@@ -41,9 +41,12 @@ apt_get() {
 scratch="$(mktemp -d)"
 xvfb=""
 game=""
+installed=0
+# A check that stops half-way leaves no package behind either.
 cleanup() {
     [ -n "$game" ] && kill "$game" 2>/dev/null || true
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    [ "$installed" = 1 ] && dpkg --purge "$package" >/dev/null 2>&1 || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -76,8 +79,10 @@ say "apt-get install ./$(basename "$deb")"
 if ! apt_get install "$deb"; then
     cat "$scratch/apt.log" >&2
     echo "check.sh: the package did not install" >&2
+    installed=1
     exit 1
 fi
+installed=1
 [ "$(installed_version)" = "$version" ] || fail "dpkg says $(installed_version), not $version"
 
 say "every file dpkg -L lists is there"
@@ -169,6 +174,7 @@ fi
 say "apt-get remove, dpkg --purge: nothing listed is left"
 apt_get remove "$package" || fail "apt-get remove $package"
 dpkg --purge "$package" >>"$scratch/apt.log" 2>&1 || fail "dpkg --purge $package"
+installed=0
 if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -qv 'not-installed'; then
     fail "dpkg still knows $package: $(dpkg-query -W -f='${Status}' "$package")"
 fi
