@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/history.h"
 #include "app/modMain.h"
 #include "gdi/raster.h"
 #include "gfx/modGraphic.h"
+#include "history/history.h"
 #include "input/clsKeyboard.h"
 #include "platform/key_table.h"
 

@@ -1,17 +1,19 @@
-// The game form as the frame loop and the history see it; the game itself
-// (game/frmMain) implements it.
+// The game form as the frame loop sees it; the game itself (game/frmMain)
+// implements it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-class GameForm {
+#include "platform/forms.h"
+
+class GameForm : public platform::Form {
   public:
-    virtual ~GameForm() = default;
+    using platform::Form::Form;
+
     virtual void Kiv_Initialize() = 0;
     virtual void Kiv_Terminate() = 0;
     virtual void MainLoop() = 0;
-    virtual void TextChange(const std::string& pFileName, int32_t pTextCounter) = 0;
 
     // For the comforts around the game (pause, try again).
     virtual bool ManIsDead() const = 0;
@@ -21,9 +23,3 @@ class GameForm {
     // that agree on it played the same (recorded games check their replays).
     virtual uint64_t StateChecksum() const { return 0; }
 };
-
-// The form currently playing, or nullptr.
-GameForm* CurrentGameForm();
-// Registers the playing form for code that drives the game without Main
-// (the headless test world).
-void SetCurrentGameForm(GameForm* form);

@@ -6,11 +6,11 @@
 #include "app/comforts.h"
 #include "app/cursor.h"
 #include "app/frame_pacing.h"
-#include "app/history.h"
 #include "app/kivForm.h"
 #include "audio/bass.h"
 #include "gdi/raster.h"
 #include "gfx/modGraphic.h"
+#include "history/history.h"
 #include "input/clsKeyboard.h"
 #include "platform/forms.h"
 #include "vb/numeric.h"
@@ -20,52 +20,11 @@
 namespace {
 
 constexpr int32_t kStateFramesCap = 30000;
-GameForm* gGameForm = nullptr;
 // The player chose to play on with a history that cannot be saved.
 bool gPlayingUnsaved = false;
 
-void ReleaseGameForm(const ProgramSetup& setup) {
-    if (!gGameForm) return;
-    gGameForm = nullptr;
-    if (setup.releaseGameForm) setup.releaseGameForm();
-    platform::host().DestroyGameWindow();
-}
-
-void StartGame(const ProgramSetup& setup) {
-    platform::host().CreateGameWindow(kGameCaption, setup.screenSize == ScreenSizeMode::Desktop);
-    gGameForm = setup.createGameForm();
-    gGameForm->Kiv_Initialize();
-    platform::host().ShowGameWindow();
-    HideMouseCursor();
-}
-
-// R after the man's death: what quitting and starting again would do, in the
-// same window. The history is written and read again, the globals, the random
-// source and the keyboard are as new, and the next frame starts the game. A
-// history that cannot be saved is said, and play goes on from the one in
-// memory rather than from the file, which lacks this game's defeats.
-void TryAgain(const ProgramSetup& setup) {
-    gGameForm->Kiv_Terminate();
-    gGameForm = nullptr;
-    if (setup.releaseGameForm) setup.releaseGameForm();
-    bool saved = false;
-    if (!gPlayingUnsaved) {
-        try {
-            SaveHistory();
-            saved = true;
-        } catch (const std::exception& error) {
-            platform::host().MessageBox(error.what(), kGameCaption);
-        }
-    }
-    vb::Randomize(setup.newSeed ? setup.newSeed() : vb::ClockSeed());
-    SetWorldGlobals(ScreenWidth, ScreenHeight); // the start state again
-    Keyboard = std::make_unique<clsKeyboard>();
-    Keyboard->Initialize();
-    if (saved) {
-        LoadHistory();
-    } else {
-        MonsterNameUntil = platform::host().Now() - platform::kMillisecondsPerDay;
-    }
+uint64_t NewSeed(const ProgramSetup& setup) {
+    return setup.newSeed ? setup.newSeed() : vb::ClockSeed();
 }
 
 // A history that cannot be saved is found before play, while the player can
@@ -81,7 +40,7 @@ bool PlayerAcceptsTheHistory() {
     return gPlayingUnsaved;
 }
 
-void RunFrameLoop(const ProgramSetup& setup) {
+void RunFrameLoop(const ProgramSetup& setup, GameSession& session) {
     int32_t frameDeadline = 0;
     PauseControl pause;
     do {
@@ -97,20 +56,20 @@ void RunFrameLoop(const ProgramSetup& setup) {
         switch (GameState) {
         case 1:
             if (StateFrames == 1) {
-                StartGame(setup);
+                session.Start(setup.screenSize == ScreenSizeMode::Desktop);
+                HideMouseCursor();
                 pause.Reset();
             }
-            if (WantsToTryAgain(*gGameForm)) {
-                TryAgain(setup);
+            if (WantsToTryAgain(session.Form())) {
+                session.TryAgain(NewSeed(setup), !gPlayingUnsaved);
                 break;
             }
-            if (!pause.Step(*gGameForm)) gGameForm->MainLoop();
+            if (!pause.Step(session.Form())) session.Form().MainLoop();
             break;
         case 2:
-            if (IsFormLoaded("frmMain") && gGameForm) {
-                if (setup.beforeGameEnds) setup.beforeGameEnds(*gGameForm);
-                gGameForm->Kiv_Terminate();
-                ReleaseGameForm(setup);
+            if (session.Started() && session.Form().Loaded()) {
+                if (setup.beforeGameEnds) setup.beforeGameEnds(session.Form());
+                session.Stop();
             }
             break;
         default:
@@ -132,14 +91,6 @@ std::string ErrorReport(const std::exception& error) {
 }
 
 } // namespace
-
-GameForm* CurrentGameForm() {
-    return gGameForm;
-}
-
-void SetCurrentGameForm(GameForm* form) {
-    gGameForm = form;
-}
 
 void SetWorldGlobals(int32_t screenWidth, int32_t screenHeight) {
     ScreenWidth = screenWidth;
@@ -169,8 +120,9 @@ int Main(const ProgramSetup& setup) {
     const uint64_t callerLimit = gdi::BitmapMemoryLimit();
     gdi::SetBitmapMemoryLimit(setup.bitmapMemoryBudget != 0 ? setup.bitmapMemoryBudget
                                                             : gdi::DefaultBitmapMemoryBudget());
+    GameSession session(setup.newGameForm);
     try {
-        vb::Randomize(setup.newSeed ? setup.newSeed() : vb::ClockSeed());
+        const uint64_t seed = NewSeed(setup);
         // The clock is already millisecond-accurate here: no timer period to ask for.
         kivForm = std::make_unique<kivFormType>();
         kivForm->Load();
@@ -185,21 +137,17 @@ int Main(const ProgramSetup& setup) {
         LastCursorPos = CursorPos;
 
         if (setup.screenSize == ScreenSizeMode::Desktop) {
-            SetWorldGlobals(host.DesktopWidth(), host.DesktopHeight());
+            GameSession::BeginRun(host.DesktopWidth(), host.DesktopHeight(), seed);
         } else {
-            SetWorldGlobals(1024, 768);
+            GameSession::BeginRun(1024, 768, seed);
         }
         CursorIdleFrames = kCursorIdleReset;
-        StateFrames = 0;
-
-        Keyboard = std::make_unique<clsKeyboard>();
-        Keyboard->Initialize();
 
         gPlayingUnsaved = false;
         LoadHistory();
         if (PlayerAcceptsTheHistory()) {
             historyLoaded = true;
-            RunFrameLoop(setup);
+            RunFrameLoop(setup, session);
         } else {
             status = 1; // nothing played, nothing changed
         }
@@ -223,7 +171,7 @@ int Main(const ProgramSetup& setup) {
         }
     }
     if (!report.empty()) host.MessageBox(report, kGameCaption);
-    ReleaseGameForm(setup);
+    session.Stop();
     if (kivForm) kivForm->Unload();
     SetHostWindow(nullptr);
     kivForm.reset();

@@ -9,23 +9,19 @@
 #include <vector>
 
 #include "app/game_form.h"
-#include "app/history.h"
+#include "app/game_session.h"
 #include "audio/sound_enabled.h"
 #include "platform/host.h"
 #include "world/world_globals.h"
-
 
 // How start-up chooses the screen size: the two builds differ only here.
 enum class ScreenSizeMode { Windowed1024x768, Desktop };
 
 struct ProgramSetup {
     ScreenSizeMode screenSize = ScreenSizeMode::Windowed1024x768;
-    // Creates, loads and returns the game form on the first playing frame. The
-    // game window (caption, full screen or not) already exists by then:
-    // start-up creates it hidden through the host just before this call.
-    std::function<GameForm*()> createGameForm;
-    // Unloads and releases the game form.
-    std::function<void()> releaseGameForm;
+    // Makes the game form (not yet loaded) on the first playing frame. The
+    // game window (caption, full screen or not) already exists by then.
+    GameSession::FormFactory newGameForm;
     // The game's own sounds (--sound); without them the game opens the sound
     // device and stays silent.
     bool sound = false;

@@ -2,9 +2,9 @@
 // (transparent) screen images and scenery, and an empty Monsters folder.
 #pragma once
 
-#include "fuzz/scratch_folder.h"
+#include "tools/toolkit/scratch_folder.h"
 
-class GameFolder : public ScratchFolder {
+class GameFolder : public toolkit::ScratchFolder {
   public:
     GameFolder();
 };

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "fuzz/scratch_folder.h"
 #include "gdi/gif_decode.h"
 #include "gdi/picture.h"
+#include "tools/toolkit/scratch_folder.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (gdi::COLORREF c : picture.pixels) Check(c <= 0xFFFFFFu);
 
     if (int64_t{picture.width} * picture.height > kRoundTripPixels) return 0;
-    static ScratchFolder folder;
+    static toolkit::ScratchFolder folder("stompvale-fuzz");
     const std::string path = (folder.path() / "round_trip.gif").string();
     gdi::SavePictureGif(path, picture, false);
     const gdi::Picture back = gdi::LoadPicture(path);

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/history.h"
+#include "history/history.h"
 #include "platform/headless_host.h"
 #include "vb/strings.h"
 

@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
-#include "app/history.h"
+#include "app/game_session.h"
 #include "app/modMain.h"
 #include "fuzz/game_folder.h"
-#include "game/headless_game.h"
+#include "game/frmMain.h"
 #include "gdi/gif_decode.h"
 #include "gdi/picture.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
 #include "player/clsMan.h"
@@ -43,7 +45,7 @@ const int kKeys[] = {37, 38, 39, 40, 90, 88, 32, 70};
 struct World {
     GameFolder folder;
     platform::HeadlessHost host{folder.path().string()};
-    HeadlessGame game;
+    GameSession game{NewGameForm};
 
     World() {
         platform::SetHost(&host);
@@ -79,17 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     World& world = TheWorld();
     std::error_code ignored;
     std::filesystem::remove_all(world.folder.path() / "Monsters", ignored);
-    world.folder.Write(std::string("Monsters/") + name, data, size);
-    world.folder.Write("History.ini", "", 0);
+    world.folder.Write(std::string("Monsters/") + name,
+                       std::string_view(reinterpret_cast<const char*>(data), size));
+    world.folder.Write("History.ini", "");
     world.host.ReleaseAllKeys();
 
     try {
-        world.game.Start(kScreenWidth, kScreenHeight, keyState);
+        world.game.StartPlaying(kScreenWidth, kScreenHeight, keyState);
     } catch (const vb::RuntimeError&) {
         return 0; // a picture the game cannot load: its error ends the run
     }
-    clsMonster& monster = world.game.game().Monster(1);
-    clsMan& man = *world.game.game().mMan;
+    clsMonster& monster = TheGameForm()->Monster(1);
+    clsMan& man = *TheGameForm()->mMan;
     monster.mX = man.mX - monster.mWidth / 2.0;
     monster.mY = 1 - monster.mHeight;
     monster.mState = 2;

@@ -7,13 +7,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
-#include "app/history.h"
-#include "app/recorded_game.h"
 #include "fuzz/game_folder.h"
 #include "game/frmMain.h"
 #include "gdi/picture.h"
+#include "history/history.h"
 #include "platform/headless_host.h"
+#include "replay/recorded_game.h"
 
 namespace {
 
@@ -79,8 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A few frames: the replay asks the game to close when the events end.
     if (record.events.size() > kFrames) record.events.resize(kFrames);
     const std::string history = (world.folder.path() / "History.ini").string();
-    world.folder.Write("History.ini", record.historyAtStart.data(),
-                       std::min(record.historyAtStart.size(), kHistoryMostBytes));
+    world.folder.Write("History.ini",
+                       std::string_view(record.historyAtStart.data(),
+                                        std::min(record.historyAtStart.size(), kHistoryMostBytes)));
     SetHistoryFile(history);
     platform::HeadlessHost inner(world.folder.path().string());
     {

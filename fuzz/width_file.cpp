@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
-#include "fuzz/scratch_folder.h"
 #include "gdi/picture.h"
 #include "text/clsWord.h"
+#include "tools/toolkit/scratch_folder.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-const ScratchFolder& Folder() {
-    static const ScratchFolder folder;
+const toolkit::ScratchFolder& Folder() {
+    static const toolkit::ScratchFolder folder("stompvale-fuzz");
     return folder;
 }
 
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Folder().Write("Fuzz.txt", data, size);
+    Folder().Write("Fuzz.txt", std::string_view(reinterpret_cast<const char*>(data), size));
     clsWord word;
     word.Initialize(FontPath(), 0);
     Check(word.CellWidth() == kCell && word.LineHeight() == kHeight);

@@ -1,5 +1,6 @@
 // The game form's set-up and tear-down, and the world's colour query.
 #include "game/frmMain.h"
+#include "history/history.h"
 
 #include <string>
 
@@ -12,7 +13,7 @@
 #include "vb/numeric.h"
 #include "vb/strings.h"
 
-frmMainForm::frmMainForm() : platform::Form("frmMain") {
+frmMainForm::frmMainForm() : GameForm("frmMain") {
     frmMain = this;
 }
 
@@ -75,19 +76,14 @@ int32_t frmMainForm::GetColour(double pX, double pY) {
     return mElements->GetColour2(pX, pY);
 }
 
+std::unique_ptr<GameForm> NewGameForm() {
+    return std::make_unique<frmMainForm>();
+}
+
 ProgramSetup GameProgramSetup(ScreenSizeMode screenSize) {
     ProgramSetup setup;
     setup.screenSize = screenSize;
-    setup.createGameForm = []() -> GameForm* {
-        auto* form = new frmMainForm();
-        form->Load();
-        return form;
-    };
-    setup.releaseGameForm = []() {
-        frmMainForm* form = TheGameForm();
-        form->Unload();
-        delete form;
-    };
+    setup.newGameForm = NewGameForm;
     return setup;
 }
 

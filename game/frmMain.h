@@ -19,7 +19,7 @@ class clsMonster;
 class clsElements;
 class clsParticles;
 
-class frmMainForm : public platform::Form, public GameForm, public frmMainState {
+class frmMainForm : public GameForm, public frmMainState {
   public:
     frmMainForm();
     ~frmMainForm() override;
@@ -73,6 +73,7 @@ inline frmMainForm* TheGameForm() {
     return static_cast<frmMainForm*>(frmMain);
 }
 
-// The program's set-up with this game form: Main creates frmMain on the first
-// playing frame and releases it when the game ends.
+// A new game form, for a GameSession to load.
+std::unique_ptr<GameForm> NewGameForm();
+// The program's set-up with this game form.
 ProgramSetup GameProgramSetup(ScreenSizeMode screenSize);

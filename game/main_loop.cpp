@@ -5,6 +5,7 @@
 #include "game/camera.h"
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
+#include "history/history.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"

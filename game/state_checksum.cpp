@@ -3,8 +3,8 @@
 // game exactly as it was recorded.
 #include <cstring>
 
-#include "app/history.h"
 #include "game/frmMain.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"

@@ -1,7 +1,7 @@
 // Building a monster from the next undefeated file of the history.
 #include <filesystem>
 
-#include "app/history.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "monsters/monster_name.h"
 #include "platform/host.h"

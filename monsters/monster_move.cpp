@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/history.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "platform/host.h"
 #include "scenery/clsParticles.h"
@@ -171,7 +171,9 @@ void clsMonster::Move() {
         mSY = 0;
     }
     if (vb::Int(mY) + mSY > 100 && mState == 3) {
-        if (frmMain->Man()->mState == 1) RecordDefeat(mFileName);
+        if (frmMain->Man()->mState == 1 && RecordDefeat(mFileName)) {
+            frmMain->TextChange(platform::host().AppPath() + "/images/Text_Success.gif", 10000);
+        }
         Initialize();
     }
 }

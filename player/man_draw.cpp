@@ -1,6 +1,6 @@
 // Drawing the man, his strike and the guide beam towards the monster.
-#include "app/history.h"
 #include "gfx/modGraphic.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "vb/numeric.h"

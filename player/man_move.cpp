@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/history.h"
+#include "history/history.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
 #include "platform/key_table.h"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/comforts.h"
-#include "app/history.h"
-#include "app_harness.h"
+#include "history/history.h"
+#include "support/app_harness.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "app/cursor.h"
 #include "app/frame_pacing.h"
 #include "app/kivForm.h"
-#include "app_harness.h"
 #include "input/clsKeyboard.h"
+#include "support/app_harness.h"
 #include "support/child_run.h"
 
 namespace {
@@ -157,7 +157,7 @@ TEST(FrameLoop, GameIsSetUpOnceShownAndTornDownOnQuit) {
     EXPECT_EQ(run.host.WindowCaption, "Gloamward");
     EXPECT_FALSE(run.host.WindowFullScreen);
     EXPECT_EQ(run.formsReleased, 1);
-    EXPECT_EQ(CurrentGameForm(), nullptr);
+    EXPECT_EQ(run.form, nullptr);
     // kivForm is gone too: no form is left.
     EXPECT_TRUE(platform::Forms().empty());
     EXPECT_EQ(kivForm, nullptr);

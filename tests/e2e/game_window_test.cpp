@@ -5,8 +5,8 @@
 #include <gif_lib.h>
 #include <thread>
 
-#include "app/recorded_game.h"
 #include "e2e_process.h"
+#include "replay/recorded_game.h"
 #include "support/temp_dir.h"
 #include "x11_game_test.h"
 

@@ -6,15 +6,15 @@
 
 #include <thread>
 
-#include "app/history.h"
-#include "app/recorded_game.h"
-#include "app/run_recorded.h"
 #include "e2e_process.h"
 #include "game/frmMain.h"
 #include "gdi/picture.h"
+#include "history/history.h"
+#include "launcher/run_recorded.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
 #include "player/clsMan.h"
+#include "replay/recorded_game.h"
 #include "support/game_world.h"
 #include "support/temp_dir.h"
 #include "x11_game_test.h"

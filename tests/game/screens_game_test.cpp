@@ -5,9 +5,10 @@
 
 #include <string>
 
-#include "app/history.h"
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "history/history.h"
+#include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
 
@@ -135,8 +136,13 @@ TEST(ScreensInGame, SuccessWhenTheLastMonsterFalls) {
     StartPainted(world, {"1 Crab 1.gif", "2 Beetle 1.gif"}, "1 Crab 1.gif,1\r\n");
     world.Frame();
     ASSERT_EQ(MonstersLeft, 1);
-    RecordDefeat("2 Beetle 1.gif");
+    // The beaten monster has sunk below the ground while the man lives.
+    clsMonster& beetle = world.game().Monster(1);
+    ASSERT_EQ(beetle.mFileName, "2 Beetle 1.gif");
+    beetle.mState = 3;
+    beetle.mY = 200;
     world.Frame();
+    EXPECT_EQ(MonstersLeft, 0);
     EXPECT_EQ(Shown(world), kSuccess);
     world.host.AdvanceMilliseconds(9'000'000.0);
     world.Frame();

@@ -7,6 +7,7 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"

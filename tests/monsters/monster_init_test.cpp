@@ -4,6 +4,7 @@
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"

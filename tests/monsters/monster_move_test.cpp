@@ -8,6 +8,7 @@
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"

@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "game/headless_game.h"
+#include "app/game_session.h"
+#include "game/frmMain.h"
 #include "monsters/clsMonster.h"
 #include "platform_sdl/sdl_host.h"
 #include "player/clsMan.h"
@@ -49,8 +50,8 @@ ManSnapshot Play(const std::function<void(const char*, bool)>& press, bool withP
     }
     ManSnapshot state;
     {
-        HeadlessGame game;
-        game.Start(1024, 768, 7);
+        GameSession game{NewGameForm};
+        game.StartPlaying(1024, 768, 7);
         auto frames = [&](int n) {
             for (int i = 0; i < n; ++i) {
                 host->DoEvents();
@@ -58,7 +59,7 @@ ManSnapshot Play(const std::function<void(const char*, bool)>& press, bool withP
             }
         };
         // A rock beside his way: he walks up to it and strikes it.
-        clsMonster& rock = game.game().Monster(1);
+        clsMonster& rock = TheGameForm()->Monster(1);
         rock.mX = 10;
         rock.mY = 0;
         rock.mState = 2;
@@ -69,7 +70,7 @@ ManSnapshot Play(const std::function<void(const char*, bool)>& press, bool withP
         press("jump", true);
         frames(3);
         press("jump", false);
-        const clsMan& man = *game.game().mMan;
+        const clsMan& man = *TheGameForm()->mMan;
         state.y = man.mY; // off the ground
         frames(80);
         press("sword", true);

@@ -4,6 +4,7 @@
 #include "app/modMain.h"
 #include "game/frmMain.h"
 #include "gfx/modGraphic.h"
+#include "history/history.h"
 #include "man_world.h"
 
 namespace {

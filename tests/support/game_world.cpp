@@ -2,28 +2,15 @@
 
 #include <stdexcept>
 
-#include "app/history.h"
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "history/history.h"
 #include "input/clsKeyboard.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
+#include "tools/toolkit/game_images.h"
 #include "vb/random.h"
-
-namespace {
-
-// Every picture the scenery and the screens load.
-const char* const kImageFiles[] = {
-    "Title_1Title.gif",      "Title_2Instructions.gif",
-    "Title_3Credits.gif",    "Text_Readme.gif",
-    "Text_Death.gif",        "Text_Success.gif",
-    "Background_Cloud1.gif", "Background_Cloud2.gif",
-    "Background_Cloud3.gif", "Background_Mountain_Range.gif",
-    "Background_Bridge.gif",
-};
-
-} // namespace
 
 gdi::Picture PictureFromGrid(const std::vector<std::string>& rows,
                              const std::map<char, gdi::COLORREF>& extra) {
@@ -64,9 +51,7 @@ gdi::Picture SolidPicture(int32_t width, int32_t height, gdi::COLORREF colour) {
 
 GameWorld::GameWorld(uint64_t seedValue) : host(folder.str()), seed(seedValue) {
     platform::SetHost(&host);
-    for (const char* name : kImageFiles) {
-        WriteGif(std::string("images/") + name, SolidPicture(60, 30, world_colours::kBlack));
-    }
+    toolkit::WriteGameImages(folder.path(), SolidPicture(60, 30, world_colours::kBlack));
     folder.Write("History.ini", "");
 }
 
@@ -97,7 +82,7 @@ void GameWorld::WriteGif(const std::string& relative, const gdi::Picture& pictur
 
 void GameWorld::Start() {
     // What start-up sets for the windowed build, then the playing state.
-    mGame.Start(1024, 768, seed);
+    mGame.StartPlaying(1024, 768, seed);
 }
 
 void GameWorld::Frame(int count) {

@@ -19,7 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "game/headless_game.h"
+#include "app/game_session.h"
+#include "game/frmMain.h"
 #include "gdi/picture.h"
 #include "gdi/raster.h"
 #include "platform/headless_host.h"
@@ -114,7 +115,7 @@ class GameWorld {
     uint64_t seed;
 
   private:
-    HeadlessGame mGame;
+    GameSession mGame{NewGameForm};
 };
 
 // Virtual-key codes the game reads.

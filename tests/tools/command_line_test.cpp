@@ -79,6 +79,7 @@ const std::vector<Tool> kTools = {
     {"stompvale-soak", {"--frames", "abc"}, "--frames", false},
     {"frame_bench", {"--frames=12x"}, "--frames", false},
     {"raster_bench", {}, "", false},
+    {"present_bench", {}, "", false},
     {"mixer_bench", {"99999999999999999999"}, "BLOCKS", false},
 };
 

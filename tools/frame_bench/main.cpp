@@ -18,50 +18,35 @@
 #include <string>
 #include <vector>
 
-#include "app/history.h"
+#include "app/game_session.h"
 #include "app/modMain.h"
 #include "cli/parser.h"
 #include "game/frmMain.h"
-#include "game/headless_game.h"
 #include "gdi/picture.h"
 #include "gdi/raster.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
-#include "platform_sdl/sdl_host.h"
 #include "platform/monotonic_clock.h"
 #include "player/clsMan.h"
 #include "scenery/clsParticles.h"
 #include "tools/toolkit/process_memory.h"
 #include "tools/toolkit/scratch_folder.h"
 #include "tools/toolkit/statistics.h"
+#include "tools/toolkit/timing.h"
 #include "vb/program_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using toolkit::Clock;
 using toolkit::Median;
+using toolkit::MemcpyMicros;
+using toolkit::Micros;
 using toolkit::Percentile;
-using Clock = std::chrono::steady_clock;
-
-double Micros(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::micro>(b - a).count();
-}
 
 double MegaBytes(uint64_t bytes) {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);
-}
-
-// Median time of a memcpy of a view of this size.
-double MemcpyMicros(int width, int height) {
-    const size_t bytes = static_cast<size_t>(width) * height * 4;
-    std::vector<uint8_t> a(bytes, 1), b(bytes, 2);
-    std::vector<double> times;
-    for (int i = 0; i < 60; ++i) {
-        const auto t0 = Clock::now();
-        std::memcpy(i % 2 ? a.data() : b.data(), i % 2 ? b.data() : a.data(), bytes);
-        times.push_back(Micros(t0, Clock::now()));
-    }
-    return Median(times);
 }
 
 // A program folder of its own: the images beside this program and the
@@ -117,12 +102,12 @@ void WriteSyntheticMonster(const fs::path& file, int width, int height) {
 // One game on a headless host of the given view size.
 struct Bench {
     platform::HeadlessHost host;
-    HeadlessGame game;
+    GameSession game{NewGameForm};
     Bench(const ProgramFolder& folder, int width, int height) : host(folder.path.string()) {
         host.Desktop[0] = width;
         host.Desktop[1] = height;
         platform::SetHost(&host);
-        game.Start(width, height, 20261208);
+        game.StartPlaying(width, height, 20261208);
     }
     ~Bench() {
         game.Stop();
@@ -145,7 +130,7 @@ struct FrameFigures {
 // image. The two clears take turns, frame by frame.
 FrameFigures WholeFrameMicros(const ProgramFolder& folder, int width, int height, int frames) {
     Bench bench(folder, width, height);
-    frmMainForm& game = bench.game.game();
+    frmMainForm& game = *TheGameForm();
     clsMonster& monster = game.Monster(1);
     clsMan& man = *game.mMan;
     monster.mX = -monster.mWidth / 2.0;
@@ -205,7 +190,7 @@ BuildFigures MeasureBuild(const fs::path& data, const fs::path& picture) {
     ProgramFolder folder(data);
     folder.AddMonster(picture, "1 Giant 43.gif");
     Bench bench(folder, 1920, 1080);
-    clsMonster& monster = bench.game.game().Monster(1);
+    clsMonster& monster = TheGameForm()->Monster(1);
     BuildFigures f;
     std::vector<double> builds, views;
     for (int i = 0; i < 7; ++i) {
@@ -303,60 +288,11 @@ int Pacing(const fs::path& data, int frames, bool fullClear) {
     return status;
 }
 
-// Presenting the view in a real window, each way the platform offers: the
-// median time of RefreshView with a changing view.
-int Present() {
-    using platform_sdl::PresentMethod;
-    std::printf("present: medians of RefreshView in a real window\n");
-    for (const PresentMethod method :
-         {PresentMethod::Texture, PresentMethod::LockedTexture, PresentMethod::WindowSurface}) {
-        for (const auto& [w, h] : {std::pair{1023, 768}, std::pair{1920, 1080}}) {
-            std::unique_ptr<platform::Host> host;
-            try {
-                platform_sdl::SdlHostSettings settings;
-                settings.present = method;
-                host = platform_sdl::CreateSdlHost(settings);
-                platform::SetHost(host.get());
-                host->CreateGameWindow("frame_bench", false);
-                const int dw = host->DesktopWidth(), dh = host->DesktopHeight();
-                if (dw < w || dh < h) {
-                    std::printf("  %dx%d: the display (%dx%d) is smaller\n", w, h, dw, dh);
-                    host->DestroyGameWindow();
-                    platform::SetHost(nullptr);
-                    continue;
-                }
-                host->PlaceGameWindow(0, 0, dw, dh);
-                host->PlaceView((dw - w) / 2, (dh - h) / 2, w, h);
-                host->ShowGameWindow();
-            } catch (const std::exception& error) {
-                std::fprintf(stderr, "frame_bench: %s\n", error.what());
-                platform::SetHost(nullptr);
-                return 1;
-            }
-            std::vector<double> times;
-            for (int i = 0; i < 260; ++i) {
-                gdi::FillSolidRect(host->ViewDC(), 0, 0, w, h, gdi::RGB(i & 255, 90, 200));
-                host->DoEvents();
-                const auto t0 = Clock::now();
-                host->RefreshView();
-                if (i >= 60) times.push_back(Micros(t0, Clock::now()));
-            }
-            const double copy = MemcpyMicros(w, h);
-            std::printf("  %-28s %dx%d: %.0f us = %.1fx memcpy (%.0f us)\n",
-                        platform_sdl::PresentMethodName(method), w, h, Median(times),
-                        Median(times) / copy, copy);
-            host->DestroyGameWindow();
-            platform::SetHost(nullptr);
-        }
-    }
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     int frames = 200;
-    bool pacing = false, present = false;
+    bool pacing = false;
     cli::Parser parser(
         "frame_bench",
         "Times whole frames and monster builds on the headless host with the Monsters/ and\n"
@@ -367,10 +303,7 @@ int main(int argc, char** argv) {
                 "clearing (default 200)")
         .Flag("--pacing", pacing,
               "1000 frames of the idle title screen through the frame loop on the real clock, "
-              "then the same clearing the whole view every frame")
-        .Flag("--present", present,
-              "times showing the view in a real window, each way there is (needs a display)")
-        .Exclusive({"--pacing", "--present"});
+              "then the same clearing the whole view every frame");
     if (const std::optional<int> status = parser.Handle(argc, argv)) return *status;
     const fs::path data = vb::ProgramFolder();
     if (!fs::is_directory(data / "Monsters") || !fs::is_directory(data / "images")) {
@@ -381,7 +314,6 @@ int main(int argc, char** argv) {
         const int status = Pacing(data, 1000, false);
         return status != 0 ? status : Pacing(data, 1000, true);
     }
-    if (present) return Present();
 
     const fs::path largest = LargestRosterMonster(data);
     std::printf("frame_bench: medians; x = ratio to a memcpy of the view in this run\n");

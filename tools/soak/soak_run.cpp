@@ -9,12 +9,12 @@
 #include <random>
 #include <stdexcept>
 
-#include "app/history.h"
+#include "app/game_session.h"
 #include "app/modMain.h"
 #include "game/frmMain.h"
-#include "game/headless_game.h"
 #include "gdi/picture.h"
 #include "gdi/raster.h"
+#include "history/history.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
 #include "player/clsMan.h"
@@ -143,7 +143,7 @@ class Soak {
     }
 
   private:
-    frmMainForm& form() { return mGame.game(); }
+    frmMainForm& form() { return *TheGameForm(); }
     clsMonster& monster() { return form().Monster(1); }
     clsMan& man() { return *form().mMan; }
     bool Done() const { return mResult.frames >= mOptions.frames; }
@@ -197,7 +197,7 @@ class Soak {
 
     void StartGame() {
         mHost.ReleaseAllKeys();
-        mGame.Start(kScreenWidth, kScreenHeight, mRandom());
+        mGame.StartPlaying(kScreenWidth, kScreenHeight, mRandom());
         mSeen.clear();
         for (const MonsterRecord& record : MonsterHistory) mSeen.push_back(record.Defeats);
         mManAlive = true;
@@ -352,7 +352,7 @@ class Soak {
     Options mOptions;
     ProgramFolder mFolder;
     platform::HeadlessHost mHost;
-    HeadlessGame mGame;
+    GameSession mGame{NewGameForm};
     std::mt19937_64 mRandom;
     uint64_t mCallerLimit = 0;
     Result mResult;

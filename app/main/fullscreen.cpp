@@ -1,6 +1,0 @@
-// Stompvale_v1.6_FullScreen: the desktop's size.
-#include "app/main/run_game.h"
-
-int main(int argc, char** argv) {
-    return RunGame(ScreenSizeMode::Desktop, argc, argv);
-}

@@ -1,0 +1,73 @@
+#include "launcher/options.h"
+
+#include "cli/parser.h"
+
+namespace {
+
+const char* const kSummary = "Climb the giant monsters and stab their white hit points.";
+
+const char* const kNotes =
+    "Keys: arrows walk, climb and aim; Z sword (hold to charge); X hold on;\n"
+    "Space or C jump; F lowers the monster's hit points by 400; P pause;\n"
+    "R try again after dying; F11 or Alt+Enter full screen or window;\n"
+    "Escape quit. A game pad plays too: D-pad or left stick walk and climb, A jump,\n"
+    "X sword, B or a shoulder button hold on, Start pause, Back quit, Y try again.\n"
+    "Controls.ini beside the history maps each action (Left, Right, Up, Down,\n"
+    "Jump, Sword, Hold, Lower, Pause, Retry, Quit) to keys and pad inputs, e.g.\n"
+    "  Jump = J, PadA\n"
+    "\n"
+    "Data: Monsters/ and images/ beside the program, or else in\n"
+    "../share/stompvale beside its folder (an installed game), or --data.\n"
+    "History: History.ini beside the program while that folder is writable,\n"
+    "otherwise $XDG_DATA_HOME/stompvale/History.ini (~/.local/share/stompvale/),\n"
+    "or --history. It is read at the start and written when the game ends.\n";
+
+// The one declaration of the games' command line: parsing and --help both
+// come from it.
+cli::Parser Declared(const std::string& program, GameOptions& o) {
+    cli::Parser parser(program, kSummary);
+    parser.Flag("--window", o.window, "a normal, resizable window the size of the play area")
+        .Flag("--fullscreen", o.fullScreen, "start in full screen")
+        .Flag("--sound", o.sound,
+              "play the game's own sounds (Sounds/ beside its data); without it the game is "
+              "silent")
+        .Flag("--mute", o.mute, "no sound at all, not even the device opened; wins over --sound")
+        .Value("--data", "DIR", o.dataFolder, "read Monsters/ and images/ from DIR")
+        .Value("--history", "FILE", o.historyFile, "read and write the defeat counts in FILE")
+        .Value("--record", "FILE", o.recordFile, "write everything about the game played to FILE")
+        .Value("--replay", "FILE", o.replayFile,
+               "play a recorded game back and print its checksum; the player's history is left "
+               "alone unless --history is given")
+        .Flag("--headless", o.headless, "with --replay: no window, as fast as it goes")
+        .Exclusive({"--window", "--fullscreen"})
+        .Exclusive({"--record", "--replay"})
+        .Requires("--headless", "--replay")
+        .Notes(kNotes);
+    return parser;
+}
+
+} // namespace
+
+ParsedOptions ParseOptions(const std::string& program, const std::vector<std::string>& arguments) {
+    ParsedOptions parsed;
+    cli::Parser parser = Declared(program, parsed.options);
+    switch (parser.Parse(arguments)) {
+    case cli::Outcome::Help:
+        parsed.options.help = true;
+        break;
+    case cli::Outcome::Version:
+        parsed.options.version = true;
+        break;
+    case cli::Outcome::Error:
+        parsed.error = parser.Error();
+        break;
+    case cli::Outcome::Run:
+        break;
+    }
+    return parsed;
+}
+
+std::string UsageText(const std::string& program) {
+    GameOptions unused;
+    return Declared(program, unused).Usage();
+}

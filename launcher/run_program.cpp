@@ -1,0 +1,107 @@
+#include "launcher/run_program.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/bounded_read.h"
+#include "history/history.h"
+#include "launcher/end_signals.h"
+#include "launcher/game_window.h"
+#include "launcher/options.h"
+#include "launcher/program_files.h"
+#include "launcher/run_recorded.h"
+#include "platform/controls.h"
+#include "platform/host.h"
+
+#ifndef STOMPVALE_VERSION
+#define STOMPVALE_VERSION "unknown"
+#endif
+
+namespace {
+
+// A Controls.ini is a dozen short lines.
+constexpr size_t kControlsMostBytes = size_t{1} << 20;
+
+// The player's controls: the defaults, or Controls.ini where there is one.
+// Lines that cannot be read are named on stderr and left out; a file that
+// cannot be read at all leaves the defaults, and says so.
+platform::ControlMap LoadControls(const std::string& path) {
+    std::string text;
+    const files::ReadOutcome outcome = files::ReadBoundedFile(path, kControlsMostBytes, text);
+    if (outcome.kind == files::ReadOutcome::Missing) return platform::ControlMap::Defaults();
+    if (outcome.kind != files::ReadOutcome::Read) {
+        std::fprintf(stderr, "%s: %s; the default controls are used\n", path.c_str(),
+                     files::ReadProblem(outcome, kControlsMostBytes).c_str());
+        return platform::ControlMap::Defaults();
+    }
+    std::vector<std::string> warnings;
+    platform::ControlMap map = platform::ParseControls(text, path, warnings);
+    for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+    return map;
+}
+
+// What the game ran to, once its window is gone: a SIGQUIT ends it as such.
+int Ended(int status) {
+    EndAsTheSignalAsks();
+    return status;
+}
+
+} // namespace
+
+int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
+    std::string program = argc > 0 ? argv[0] : "stompvale";
+    program = program.substr(program.rfind('/') + 1);
+    const ParsedOptions parsed =
+        ParseOptions(program, std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "%s: %s (see --help)\n", program.c_str(), parsed.error.c_str());
+        return 2;
+    }
+    const GameOptions& options = parsed.options;
+    if (options.help) {
+        std::fputs(UsageText(program).c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", program.c_str(), STOMPVALE_VERSION);
+        return 0;
+    }
+
+    // From here on, every way the system asks the game to end saves as
+    // closing its window does.
+    CatchEndSignals();
+    ProgramSetup withOptions = setup;
+    withOptions.sound = options.sound;
+    withOptions.mute = options.mute;
+    const ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
+    const ProgramIdentity identity{program, STOMPVALE_VERSION};
+
+    const platform::ControlMap controls = LoadControls(files.controlsFile);
+    if (!options.replayFile.empty()) {
+        return Ended(RunReplay(withOptions, files, identity, options, controls));
+    }
+
+    PrepareHistoryFile(files);
+    SetHistoryFile(files.historyFile);
+    std::unique_ptr<platform::Host> window;
+    try {
+        window = OpenGameWindow(options, files.dataFolder, controls);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", kGameCaption, error.what());
+        return 1;
+    }
+    int status = 0;
+    {
+        EndSignalHost ending(*window);
+        platform::SetHost(&ending);
+        status = options.recordFile.empty()
+                     ? Main(withOptions)
+                     : RunRecording(ending, withOptions, files, identity, options.recordFile);
+        platform::SetHost(nullptr);
+    }
+    window.reset();
+    return Ended(status);
+}
