@@ -11,21 +11,9 @@
 #include <unistd.h>
 
 #include "audio/bass.h"
+#include "audio/decoder_input.h"
 
 namespace audio {
-
-// A file region or a memory copy, read by position: libsndfile seeks freely.
-struct Decoder::Input {
-    int fd = -1;
-    uint64_t base = 0;
-    std::vector<char> bytes;
-    sf_count_t size = 0;
-    sf_count_t position = 0;
-
-    ~Input() {
-        if (fd >= 0) close(fd);
-    }
-};
 
 namespace {
 
@@ -37,33 +25,11 @@ sf_count_t Length(void* user) {
 
 sf_count_t Seek(sf_count_t offset, int whence, void* user) {
     auto* in = static_cast<Input*>(user);
-    sf_count_t to = offset;
-    if (whence == SEEK_CUR) to = in->position + offset;
-    if (whence == SEEK_END) to = in->size + offset;
-    if (to < 0 || to > in->size) return -1;
-    in->position = to;
-    return to;
+    return in->Seek(offset, whence) ? in->position : -1;
 }
 
 sf_count_t Read(void* out, sf_count_t count, void* user) {
-    auto* in = static_cast<Input*>(user);
-    count = std::clamp<sf_count_t>(count, 0, in->size - in->position);
-    if (count == 0) return 0;
-    if (in->fd < 0) {
-        std::memcpy(out, in->bytes.data() + in->position, static_cast<size_t>(count));
-    } else {
-        sf_count_t done = 0;
-        while (done < count) {
-            const ssize_t n =
-                pread(in->fd, static_cast<char*>(out) + done, static_cast<size_t>(count - done),
-                      static_cast<off_t>(in->base + in->position + done));
-            if (n <= 0) break;
-            done += n;
-        }
-        count = done;
-    }
-    in->position += count;
-    return count;
+    return static_cast<Input*>(user)->Read(out, count);
 }
 
 sf_count_t Write(const void*, sf_count_t, void*) {
@@ -101,39 +67,6 @@ int16_t ToShort(float value) {
 }
 
 } // namespace
-
-std::unique_ptr<Decoder> Decoder::OpenFile(const char* path, uint64_t offset, uint64_t length,
-                                           int32_t* error) {
-    auto input = std::make_unique<Input>();
-    input->fd = (path && *path) ? open(path, O_RDONLY | O_CLOEXEC) : -1;
-    struct stat info {};
-    if (input->fd < 0 || fstat(input->fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        offset > static_cast<uint64_t>(info.st_size)) {
-        *error = BASS_ERROR_FILEOPEN;
-        return nullptr;
-    }
-    const uint64_t rest = static_cast<uint64_t>(info.st_size) - offset;
-    input->base = offset;
-    input->size = static_cast<sf_count_t>(length == 0 ? rest : std::min(length, rest));
-    return Open(std::move(input), error);
-}
-
-std::unique_ptr<Decoder> Decoder::OpenMemory(const void* data, uint64_t length, int32_t* error) {
-    if (!data || length == 0) {
-        *error = BASS_ERROR_FILEOPEN;
-        return nullptr;
-    }
-    auto input = std::make_unique<Input>();
-    try {
-        const char* bytes = static_cast<const char*>(data);
-        input->bytes.assign(bytes, bytes + length);
-    } catch (const std::bad_alloc&) {
-        *error = BASS_ERROR_MEM;
-        return nullptr;
-    }
-    input->size = static_cast<sf_count_t>(length);
-    return Open(std::move(input), error);
-}
 
 std::unique_ptr<Decoder> Decoder::Open(std::unique_ptr<Input> input, int32_t* error) {
     SF_INFO info{};

@@ -19,59 +19,25 @@
 
 #include "audio/bass.h"
 #include "audio/decoder.h"
+#include "audio/decoder_input.h"
 
 namespace audio {
-
-// A file region or a memory copy, read by position.
-struct Decoder::Input {
-    int fd = -1;
-    uint64_t base = 0;
-    std::vector<char> bytes;
-    int64_t size = 0;
-    int64_t position = 0;
-
-    ~Input() {
-        if (fd >= 0) close(fd);
-    }
-};
 
 namespace {
 
 using Input = Decoder::Input;
 
 size_t ReadBytes(void* out, size_t size, size_t count, void* user) {
-    auto* in = static_cast<Input*>(user);
     if (size == 0 || count == 0) return 0;
     const uint64_t asked = count > UINT64_MAX / size ? UINT64_MAX : uint64_t{size} * count;
-    const auto want = static_cast<int64_t>(
-        std::min<uint64_t>(asked, static_cast<uint64_t>(in->size - in->position)));
-    if (want == 0) return 0;
-    int64_t done = 0;
-    if (in->fd < 0) {
-        std::memcpy(out, in->bytes.data() + in->position, static_cast<size_t>(want));
-        done = want;
-    } else {
-        while (done < want) {
-            const ssize_t n =
-                pread(in->fd, static_cast<char*>(out) + done, static_cast<size_t>(want - done),
-                      static_cast<off_t>(in->base + static_cast<uint64_t>(in->position + done)));
-            if (n <= 0) break;
-            done += n;
-        }
-    }
-    in->position += done;
+    const int64_t done = static_cast<Input*>(user)->Read(
+        out, static_cast<int64_t>(std::min<uint64_t>(asked, INT64_MAX)));
     // vorbisfile counts in bytes (it asks with size 1).
     return static_cast<size_t>(done) / size;
 }
 
 int SeekBytes(void* user, ogg_int64_t offset, int whence) {
-    auto* in = static_cast<Input*>(user);
-    int64_t to = offset;
-    if (whence == SEEK_CUR) to = in->position + offset;
-    if (whence == SEEK_END) to = in->size + offset;
-    if (to < 0 || to > in->size) return -1;
-    in->position = to;
-    return 0;
+    return static_cast<Input*>(user)->Seek(offset, whence) ? 0 : -1;
 }
 
 long TellBytes(void* user) {
@@ -89,39 +55,6 @@ int16_t ToShort(float value) {
 constexpr int kMostHolesInARow = 64;
 
 } // namespace
-
-std::unique_ptr<Decoder> Decoder::OpenFile(const char* path, uint64_t offset, uint64_t length,
-                                           int32_t* error) {
-    auto input = std::make_unique<Input>();
-    input->fd = (path && *path) ? open(path, O_RDONLY | O_CLOEXEC) : -1;
-    struct stat info {};
-    if (input->fd < 0 || fstat(input->fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        offset > static_cast<uint64_t>(info.st_size)) {
-        *error = BASS_ERROR_FILEOPEN;
-        return nullptr;
-    }
-    const uint64_t rest = static_cast<uint64_t>(info.st_size) - offset;
-    input->base = offset;
-    input->size = static_cast<int64_t>(length == 0 ? rest : std::min(length, rest));
-    return Open(std::move(input), error);
-}
-
-std::unique_ptr<Decoder> Decoder::OpenMemory(const void* data, uint64_t length, int32_t* error) {
-    if (!data || length == 0) {
-        *error = BASS_ERROR_FILEOPEN;
-        return nullptr;
-    }
-    auto input = std::make_unique<Input>();
-    try {
-        const char* bytes = static_cast<const char*>(data);
-        input->bytes.assign(bytes, bytes + length);
-    } catch (const std::bad_alloc&) {
-        *error = BASS_ERROR_MEM;
-        return nullptr;
-    }
-    input->size = static_cast<int64_t>(length);
-    return Open(std::move(input), error);
-}
 
 std::unique_ptr<Decoder> Decoder::Open(std::unique_ptr<Input> input, int32_t* error) {
     auto file = std::make_unique<OggVorbis_File>();
