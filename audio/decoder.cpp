@@ -3,12 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <new>
 #include <sndfile.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "audio/bass.h"
 #include "audio/decoder_input.h"

@@ -11,11 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "audio/bass.h"
 #include "audio/decoder.h"
