@@ -12,12 +12,16 @@ ProgramFiles ResolveProgramFiles(const GameOptions& options, const ProgramPlace&
     const std::string beside = place.programFolder;
     const std::string shared =
         (fs::path(beside) / ".." / "share" / "stompvale").lexically_normal().string();
+    // An installed game never writes beside itself, even when run by root: the
+    // package owns that folder and removing it would leave the history behind.
+    bool installed = false;
     if (!options.dataFolder.empty()) {
         files.dataFolder = options.dataFolder;
     } else if (place.isFolder(beside + "/Monsters") || place.isFolder(beside + "/images")) {
         files.dataFolder = beside;
     } else if (place.isFolder(shared)) {
         files.dataFolder = shared;
+        installed = true;
     } else {
         files.dataFolder = beside; // the game says what is missing there
     }
@@ -25,7 +29,7 @@ ProgramFiles ResolveProgramFiles(const GameOptions& options, const ProgramPlace&
     const std::string besideHistory = beside + "/History.ini";
     if (!options.historyFile.empty()) {
         files.historyFile = options.historyFile;
-    } else if (place.isWritableFolder(beside)) {
+    } else if (!installed && place.isWritableFolder(beside)) {
         files.historyFile = besideHistory;
     } else {
         // The base directory rules: a relative XDG_DATA_HOME is ignored.
