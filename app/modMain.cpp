@@ -42,6 +42,7 @@ bool PlayerAcceptsTheHistory() {
 
 void RunFrameLoop(const ProgramSetup& setup, GameSession& session) {
     int32_t frameDeadline = 0;
+    int64_t frame = 0;
     PauseControl pause;
     do {
         CursorStep();
@@ -77,6 +78,7 @@ void RunFrameLoop(const ProgramSetup& setup, GameSession& session) {
         }
         // The window's close request is the closing of the game form.
         if (platform::DoEvents()) NextGameState = 2;
+        if (setup.afterFrame) setup.afterFrame(++frame);
         WaitForFrameDeadline(frameDeadline);
         frameDeadline = NextFrameDeadline();
     } while (GameState != 2);

@@ -35,6 +35,10 @@ struct ProgramSetup {
     // Called with the game form just before the game ends, while its objects
     // and view still stand (a replay's checksum is taken there).
     std::function<void(GameForm&)> beforeGameEnds;
+    // Called after each frame's events, before the wait for the next one,
+    // with the frame's number (1 for the first): the page holds a frame there
+    // for its tests, and tools drive a game by it.
+    std::function<void(int64_t)> afterFrame;
 };
 
 // Main: start-up, the frame loop, the history written at the end. Returns the

@@ -20,7 +20,7 @@ class Checksum {
     }
     template <class T> void Add(const T& value) { Bytes(&value, sizeof(value)); }
     void Add(const std::string& text) {
-        Add(text.size());
+        Add(static_cast<uint64_t>(text.size())); // one width on every machine
         Bytes(text.data(), text.size());
     }
     uint64_t Value() const { return mHash; }

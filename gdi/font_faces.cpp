@@ -1,6 +1,7 @@
 #include "gdi/font_faces.h"
 
-#include <fontconfig/fontconfig.h>
+#include "gdi/font_files.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -18,12 +19,6 @@ namespace gdi::fonts {
 
 namespace {
 
-struct Resolved {
-    std::string file;
-    int index = 0;
-    bool bold = false, italic = false;
-};
-
 FT_Library Library() {
     static FT_Library library = [] {
         FT_Library lib = nullptr;
@@ -38,40 +33,14 @@ std::string Lower(std::string s) {
     return s;
 }
 
+using Resolved = FontFile;
+
 Resolved Resolve(const std::string& faceName, bool bold, bool italic) {
     static std::map<std::tuple<std::string, bool, bool>, Resolved> cache;
     const auto key = std::make_tuple(Lower(faceName), bold, italic);
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-
-    Resolved r;
-    if (FcInit()) {
-        FcPattern* pattern = FcPatternCreate();
-        const std::string family = faceName.empty() ? "sans-serif" : faceName;
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-        if (match) {
-            FcChar8* file = nullptr;
-            int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
-                r.file = reinterpret_cast<const char*>(file);
-            }
-            FcPatternGetInteger(match, FC_INDEX, 0, &index);
-            FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-            FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-            r.index = index;
-            r.bold = weight >= FC_WEIGHT_DEMIBOLD;
-            r.italic = slant != FC_SLANT_ROMAN;
-            FcPatternDestroy(match);
-        }
-        FcPatternDestroy(pattern);
-    }
+    const Resolved r = FindFontFile(faceName, bold, italic);
     cache.emplace(key, r);
     return r;
 }
@@ -137,7 +106,11 @@ struct InstanceKey {
     long emX, emY; // 26.6
     int escapement;
     bool embolden, slant;
-    auto operator<=>(const InstanceKey&) const = default;
+    // By hand: not every standard library has <=> for strings yet.
+    bool operator<(const InstanceKey& o) const {
+        return std::tie(file, index, emX, emY, escapement, embolden, slant) <
+               std::tie(o.file, o.index, o.emX, o.emY, o.escapement, o.embolden, o.slant);
+    }
 };
 
 } // namespace

@@ -251,11 +251,11 @@ SpanCache& Cache() {
     return cache;
 }
 
+#if defined(__x86_64__)
 // Long spans go faster through a plain loop of 32-byte stores than through
 // memcpy; up to a tile's width memcpy did better in whole frames.
 constexpr size_t kLoopCopyFrom = 256;
 
-#if defined(__x86_64__)
 // At least eight pixels.
 __attribute__((target("avx2"))) void CopySpanWide(COLORREF* __restrict d,
                                                   const COLORREF* __restrict s, size_t n) {

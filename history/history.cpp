@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <functional>
 #include <set>
 #include <unordered_map>
+#include <utility>
 
 #include "files/atomic_write.h"
 #include "files/bounded_read.h"
@@ -23,6 +25,7 @@ platform::DateTime MonsterNameUntil = 0;
 namespace {
 
 std::string gHistoryFile;
+std::function<void()> gDefeatRecorded;
 
 std::string HistoryPath() {
     return gHistoryFile.empty() ? platform::host().AppPath() + "/History.ini" : gHistoryFile;
@@ -202,7 +205,13 @@ bool RecordDefeat(const std::string& pFileName) {
     for (MonsterRecord& record : MonsterHistory) {
         if (HistoryKey(record.FileName) != wanted) continue;
         if (record.Defeats < INT32_MAX) ++record.Defeats;
-        return --MonstersLeft == 0;
+        const bool last = --MonstersLeft == 0;
+        if (gDefeatRecorded) gDefeatRecorded();
+        return last;
     }
     return false;
+}
+
+void SetDefeatRecorded(std::function<void()> afterDefeat) {
+    gDefeatRecorded = std::move(afterDefeat);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ std::string NextMonsterFile();
 // Counts a defeat of the named file. True when that was the last undefeated
 // one: the game then shows its success screen.
 bool RecordDefeat(const std::string& pFileName);
+// Called after each counted defeat ({} for none). The game saves at its end;
+// a page whose tab may be closed at any moment saves here as well.
+void SetDefeatRecorded(std::function<void()> afterDefeat);
 
 // --- the pieces, for tests and tools -------------------------------------------
 struct HistoryLine {

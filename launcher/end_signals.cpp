@@ -27,8 +27,10 @@ void CatchEndSignals() {
 
 void EndAsTheSignalAsks() {
     if (gEndSignal != SIGQUIT) return;
-    // Everything is saved: a core file would only leave a crash report behind.
+        // Everything is saved: a core file would only leave a crash report behind.
+#ifndef __EMSCRIPTEN__ // a page has no core files
     prctl(PR_SET_DUMPABLE, 0);
+#endif
     std::signal(SIGQUIT, SIG_DFL);
     std::raise(SIGQUIT);
 }

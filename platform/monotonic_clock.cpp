@@ -2,6 +2,10 @@
 
 #include <cerrno>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace platform {
 namespace {
 constexpr int64_t kNanosPerMilli = 1'000'000, kNanosPerSecond = 1'000'000'000;
@@ -26,6 +30,17 @@ int64_t MonotonicClock::SleepUntil(uint32_t milliseconds) const {
     const int32_t ahead = static_cast<int32_t>(
         milliseconds - static_cast<uint32_t>(elapsed)); // wraps as the clock does
     if (ahead <= 0) return -1;
+#ifdef __EMSCRIPTEN__
+    // The page's one thread gives the browser its turn while it waits: that
+    // is when the canvas shows and input arrives. Timers fire a millisecond
+    // or two late, so the last two are waited out here.
+    constexpr int32_t kTimerSlack = 2;
+    emscripten_sleep(static_cast<unsigned>(ahead > kTimerSlack ? ahead - kTimerSlack : 0));
+    const int64_t target = (elapsed + ahead) * kNanosPerMilli;
+    while (ElapsedNanoseconds() < target) {
+    }
+    return ElapsedNanoseconds() - target;
+#else
     const int64_t target = mOrigin.tv_nsec + (elapsed + ahead) * kNanosPerMilli;
     timespec when{};
     when.tv_sec = mOrigin.tv_sec + static_cast<time_t>(target / kNanosPerSecond);
@@ -33,6 +48,7 @@ int64_t MonotonicClock::SleepUntil(uint32_t milliseconds) const {
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {
     }
     return ElapsedNanoseconds() - (elapsed + ahead) * kNanosPerMilli;
+#endif
 }
 
 } // namespace platform

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <dlfcn.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 #include "platform_sdl/sdl_audio_device.h"
 
 namespace platform_sdl {
@@ -21,6 +25,9 @@ std::string gLastError;
 class QuietAlsa {
   public:
     QuietAlsa() {
+#ifdef __EMSCRIPTEN__
+        return; // the page's sound is Web Audio
+#endif
         mLibrary = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
         if (!mLibrary) return;
         mSetHandler = reinterpret_cast<SetHandler>(dlsym(mLibrary, "snd_lib_error_set_handler"));
@@ -46,6 +53,14 @@ class SdlAudioDevice : public AudioDevice {
   public:
     SdlAudioDevice() = default;
     ~SdlAudioDevice() override {
+#ifdef __EMSCRIPTEN__
+        // SDL only disconnects the page's audio node: a block already queued
+        // would still call back into this object once it is gone.
+        EM_ASM({
+            const audio = Module['SDL2'] && Module['SDL2'].audio;
+            if (audio && audio.scriptProcessorNode) audio.scriptProcessorNode.onaudioprocess = null;
+        });
+#endif
         if (mDevice != 0) SDL_CloseAudioDevice(mDevice); // waits for a running callback
         if (mSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
@@ -81,8 +96,12 @@ class SdlAudioDevice : public AudioDevice {
         return true;
     }
 
-    int32_t Frequency() const override { return mFrequency; }
-    int32_t BlockFrames() const override { return mBlockFrames; }
+    int32_t Frequency() const override {
+        return mFrequency;
+    }
+    int32_t BlockFrames() const override {
+        return mBlockFrames;
+    }
 
     void Attach(AudioSource* source) override {
         SDL_LockAudioDevice(mDevice);

@@ -282,11 +282,16 @@ class SdlHost : public Host {
     // The real window the play area's size, smaller (keeping its shape) when
     // the desktop's usable part cannot hold it, centred.
     void SizeRealWindow() {
+#ifdef __EMSCRIPTEN__
+        // The window is the page's canvas, which the page itself scales.
+        const double scale = 1.0;
+#else
         SDL_Rect usable{0, 0, DesktopWidth(), DesktopHeight()};
         SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(mWindow)), &usable);
         const int room = 48; // for the window's frame and title bar
         const double scale = std::min(
             {1.0, double(usable.w - room) / mViewRect.w, double(usable.h - room) / mViewRect.h});
+#endif
         const int width = std::max(64, static_cast<int>(mViewRect.w * scale));
         const int height = std::max(48, static_cast<int>(mViewRect.h * scale));
         SDL_SetWindowSize(mWindow, width, height);

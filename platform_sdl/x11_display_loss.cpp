@@ -11,6 +11,7 @@ namespace {
 
 std::atomic<bool> gLost{false};
 
+#ifndef __EMSCRIPTEN__
 // Both of Xlib's hooks must return: the first one's default ends the
 // process, and so does the second's, which libX11 1.7 added for exactly this.
 int NoteLoss(Display*) {
@@ -21,9 +22,14 @@ int NoteLoss(Display*) {
 void NoteLossAndGoOn(Display*, void*) {
     gLost = true;
 }
+#endif
 
 } // namespace
 
+#ifdef __EMSCRIPTEN__
+// The page has no X server to lose.
+void WatchX11Display(SDL_Window*) {}
+#else
 void WatchX11Display(SDL_Window* window) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -44,6 +50,7 @@ void WatchX11Display(SDL_Window* window) {
     }
     dlclose(xlib);
 }
+#endif
 
 bool DisplayLost() {
     return gLost;

@@ -59,7 +59,7 @@ web_apt_update() {
 
 web_install_tools() {
     local missing=() package
-    for package in emscripten dpkg-dev python3 cmake make pkg-config xz-utils; do
+    for package in emscripten dpkg-dev python3 cmake make pkg-config xz-utils fonts-liberation; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$package")
         fi

@@ -17,14 +17,20 @@ uint64_t ResidentBytes() {
 }
 
 uint64_t HeapBytes() {
+#ifdef __EMSCRIPTEN__ // an older C library: the same counts, narrower
+    const struct mallinfo info = mallinfo();
+#else
     const struct mallinfo2 info = mallinfo2();
+#endif
     return info.uordblks + info.hblkhd;
 }
 
 ProcessMemory MeasureProcessMemory() {
     // Freed memory goes back to the system first, so that the resident size
     // follows what is held rather than the largest monster so far.
+#ifndef __EMSCRIPTEN__
     malloc_trim(0);
+#endif
     ProcessMemory m;
     m.resident = ResidentBytes();
     m.heap = HeapBytes();

@@ -1,0 +1,120 @@
+#include "web/page_roster.h"
+
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "files/bounded_read.h"
+#include "tools/monster_check/monster_check.h"
+
+namespace fs = std::filesystem;
+
+namespace web {
+namespace {
+
+// Far more than any monster picture: the page's memory is the limit.
+constexpr size_t kDroppedMostBytes = size_t{32} << 20;
+
+bool EndsWithGif(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string end = name.substr(name.size() - 4);
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".gif";
+}
+
+// The same name in another case is the same monster to the history.
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+bool ShippedHas(const RosterFolders& folders, const std::string& name) {
+    std::error_code error;
+    for (fs::directory_iterator it(folders.shipped + "/Monsters", error), end; !error && it != end;
+         it.increment(error)) {
+        if (SameName(it->path().filename().string(), name)) return true;
+    }
+    return false;
+}
+
+Verdict Refused(const std::string& reason, const std::string& report = "") {
+    return Verdict{false, reason + (report.empty() ? "" : "\n\n" + report)};
+}
+
+} // namespace
+
+void PrepareRoster(const RosterFolders& folders) {
+    std::error_code error;
+    fs::remove_all(folders.play, error);
+    fs::create_directories(folders.play, error);
+    fs::copy(folders.shipped, folders.play, fs::copy_options::recursive, error);
+    for (fs::directory_iterator it(folders.kept, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file()) continue;
+        std::error_code copyError;
+        fs::copy_file(it->path(), fs::path(folders.play) / "Monsters" / it->path().filename(),
+                      fs::copy_options::overwrite_existing, copyError);
+    }
+}
+
+Verdict CheckDroppedMonster(const std::string& path, const RosterFolders& folders) {
+    const std::string name = fs::path(path).filename().string();
+    if (!EndsWithGif(name)) {
+        return Refused("Refused: " + name + " is not a GIF picture; monsters are .gif files.");
+    }
+    if (ShippedHas(folders, name)) {
+        return Refused("Refused: a monster of the game is called " + name +
+                       "; give yours another name.");
+    }
+    std::string bytes;
+    const files::ReadOutcome outcome = files::ReadBoundedFile(path, kDroppedMostBytes, bytes);
+    if (outcome.kind != files::ReadOutcome::Read) {
+        return Refused("Refused: " + name + ": " + files::ReadProblem(outcome, kDroppedMostBytes));
+    }
+    const monster_check::CheckResult result = monster_check::CheckMonsterBytes(
+        name, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    const std::string report = monster_check::FormatReport(result);
+    if (!result.loadError.empty()) return Refused("Refused: " + result.loadError, report);
+    if (!result.nameOk) {
+        return Refused("Refused: the game would stop with Run-time error '" +
+                           std::to_string(result.errorNumber) + "': " + result.errorText,
+                       report);
+    }
+    if (!result.beatable) {
+        return Refused("Refused: the man cannot beat it (" +
+                           std::to_string(result.reachableGroups) + " of the " +
+                           std::to_string(monster_check::kHitPointsNeeded) +
+                           " hit points needed are in reach).",
+                       report);
+    }
+    std::error_code error;
+    fs::create_directories(folders.kept, error);
+    // One monster under one name, whatever the case of the new file's.
+    for (fs::directory_iterator it(folders.kept, error), end; !error && it != end;
+         it.increment(error)) {
+        if (SameName(it->path().filename().string(), name)) {
+            std::error_code removeError;
+            fs::remove(it->path(), removeError);
+        }
+    }
+    const fs::path kept = fs::path(folders.kept) / name;
+    if (!fs::copy_file(path, kept, fs::copy_options::overwrite_existing, error)) {
+        return Refused("Refused: it could not be kept: " + error.message(), report);
+    }
+    return Verdict{true, "Accepted: " + name + " joins the monsters.\n\n" + report};
+}
+
+bool RemoveKeptMonster(const std::string& fileName, const RosterFolders& folders) {
+    if (fileName.empty() || fileName.find('/') != std::string::npos || fileName == "." ||
+        fileName == "..")
+        return false;
+    std::error_code error;
+    return fs::remove(fs::path(folders.kept) / fileName, error);
+}
+
+} // namespace web
