@@ -245,6 +245,36 @@ try {
     await context.close();
   }
 
+  // --- a game pad, through the browser's Gamepad API ------------------------
+  {
+    const context = await browser.createBrowserContext();
+    const page = await openPage(context);
+    // A pad of the standard layout, as Chromium reports a real one.
+    await page.evaluate(() => {
+      const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+      const pad = { id: "Test pad (STANDARD GAMEPAD)", index: 0, connected: true,
+        mapping: "standard", timestamp: performance.now(), axes: [0, 0, 0, 0], buttons };
+      navigator.getGamepads = () => [pad, null, null, null];
+      const event = new Event("gamepadconnected");
+      event.gamepad = pad;
+      window.dispatchEvent(event);
+      window.testPad = pad;
+    });
+    const padButton = (index, down) => page.evaluate((i, d) => {
+      window.testPad.buttons[i] = { pressed: d, touched: d, value: d ? 1 : 0 };
+      window.testPad.timestamp = performance.now();
+    }, index, down);
+    await press(page, "Enter");
+    await sleep(2500);
+    const before = await canvasPixels(page);
+    await padButton(15, true); // the pad's right
+    await sleep(1500);
+    await padButton(15, false);
+    const shift = sceneShift(before, await canvasPixels(page));
+    check(shift < -10, `right on a game pad walks the man: the view follows him ${-shift} pixels`);
+    await context.close();
+  }
+
   // --- monsters dropped onto the page, one of them beaten and kept ---------
   {
     const context = await browser.createBrowserContext();
