@@ -1,5 +1,6 @@
 // The folder holding the running program (the runtime's App.Path), read once
-// from /proc/self/exe: the built game and tools find their data beside it.
+// from /proc/self/exe (under Node, the script Node runs): the built game and
+// tools find their data beside it.
 #pragma once
 
 #include <filesystem>

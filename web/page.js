@@ -22,6 +22,7 @@ const plan = {
   replay: false,     // REPLAY holds a recording to play next
   afterRun: [],      // work on the kept files between two runs
 };
+let runsShown = 0;   // runs whose first frame has reached the canvas
 
 // Calls into the game. Not through ccall: while the game waits for its next
 // frame, ccall would answer with a promise kept until the game ends.
@@ -308,6 +309,7 @@ window.Module = {
     nextRun, runEnded, store, callGame,
     holdFrame() { const frame = plan.hold; plan.hold = 0; return frame; },
     held(frame) { document.body.dataset.held = String(frame); },
+    shown() { document.body.dataset.shown = String(++runsShown); },
   },
   preRun: [() => {
     FS.mkdir(SAVE);

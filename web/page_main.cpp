@@ -64,6 +64,8 @@ EM_JS(void, page_store, (), { Module.page.store(); });
 // The frame of this run at which the page's tests look at the canvas (0: none).
 EM_JS(int, page_hold_frame, (), { return Module.page.holdFrame(); });
 EM_JS(void, page_held, (int frame), { Module.page.held(frame); });
+// The run's first frame is on the canvas.
+EM_JS(void, page_shown, (), { Module.page.shown(); });
 
 namespace {
 bool gHeld = false;
@@ -124,15 +126,14 @@ int main() {
         for (std::string& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
         ProgramSetup setup = GameProgramSetup(ScreenSizeMode::Windowed1024x768);
-        if (const int hold = page_hold_frame(); hold > 0) {
+        setup.afterFrame = [hold = page_hold_frame()](int64_t frame) {
+            if (frame == 1) page_shown();
             // The canvas keeps showing this frame until the page lets go.
-            setup.afterFrame = [hold](int64_t frame) {
-                if (frame != hold) return;
-                gHeld = true;
-                page_held(hold);
-                while (gHeld) emscripten_sleep(20);
-            };
-        }
+            if (frame != hold) return;
+            gHeld = true;
+            page_held(hold);
+            while (gHeld) emscripten_sleep(20);
+        };
         const int status = RunProgram(static_cast<int>(arguments.size()), argv.data(), setup);
         page_store();
         page_run_ended(status);
