@@ -6,11 +6,13 @@
 #include <vector>
 
 // Under Node the program is the script that Node runs; a page has none.
+// clang-format off
 EM_JS(int, ScriptPath, (char* buffer, int size), {
-    var path = (typeof process == = 'object' && process.argv && process.argv[1]) || "";
+    var path = (typeof process === "object" && process.argv && process.argv[1]) || "";
     stringToUTF8(path, buffer, size);
     return lengthBytesUTF8(path);
 });
+// clang-format on
 #endif
 
 namespace vb {

@@ -73,8 +73,9 @@ function nextRun() {
   let args;
   if (plan.replay) {
     plan.replay = false;
-    args = ["--window", "--replay", REPLAY, "--data", "/game"];
+    args = ["--window", "--replay", REPLAY, "--data", "/play"];
     $("checksum").textContent = "";
+    delete document.body.dataset.checksum; // the replay's own comes at its end
     document.body.dataset.state = "replaying";
   } else {
     args = ["--window", "--data", "/play", "--history", HISTORY];
@@ -298,6 +299,12 @@ new MutationObserver(scale).observe(canvas, { attributes: true, attributeFilter:
 
 // ----- the game's module --------------------------------------------------
 
+// Browsers load no WebAssembly from file:// addresses.
+if (location.protocol === "file:") {
+  $("loading").textContent = "The game needs a web server: run bash scripts/web.sh, " +
+    "or serve this folder with any web server (python3 -m http.server, say).";
+}
+
 window.Module = {
   canvas,
   print,
@@ -333,6 +340,12 @@ window.Module = {
         .finally(() => removeRunDependency("replay"));
     }
   }],
+  // The game could not start (its files did not load, or the browser has no
+  // WebAssembly): the loading line says so instead of waiting for ever.
+  onAbort(what) {
+    const loading = $("loading");
+    if (loading) loading.textContent = "The game could not start: " + what;
+  },
   onRuntimeInitialized() {
     $("loading").remove();
     document.body.dataset.ready = "yes";

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -120,7 +121,12 @@ int main() {
     setenv("SDL_VIDEODRIVER", "emscripten", 1);
     for (;;) {
         std::vector<std::string> arguments = Lines(TakeText(page_next_run()));
-        web::PrepareRoster();
+        const auto replay = std::find(arguments.begin(), arguments.end(), "--replay");
+        if (replay != arguments.end() && replay + 1 != arguments.end()) {
+            web::PrepareReplayRoster(*(replay + 1));
+        } else {
+            web::PrepareRoster();
+        }
         arguments.insert(arguments.begin(), kProgramName);
         std::vector<char*> argv;
         for (std::string& argument : arguments) argv.push_back(argument.data());

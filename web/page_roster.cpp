@@ -2,9 +2,12 @@
 
 #include <cctype>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <system_error>
 
 #include "files/bounded_read.h"
+#include "replay/recorded_game.h"
 #include "tools/monster_check/monster_check.h"
 
 namespace fs = std::filesystem;
@@ -48,18 +51,42 @@ Verdict Refused(const std::string& reason, const std::string& report = "") {
 
 } // namespace
 
-void PrepareRoster(const RosterFolders& folders) {
+namespace {
+
+// `play` made afresh: the shipped data, and beside its monsters the kept ones
+// that `wanted` names.
+void BuildPlayFolder(const RosterFolders& folders,
+                     const std::function<bool(const std::string&)>& wanted) {
     std::error_code error;
     fs::remove_all(folders.play, error);
     fs::create_directories(folders.play, error);
     fs::copy(folders.shipped, folders.play, fs::copy_options::recursive, error);
     for (fs::directory_iterator it(folders.kept, error), end; !error && it != end;
          it.increment(error)) {
-        if (!it->is_regular_file()) continue;
+        const std::string name = it->path().filename().string();
+        if (!it->is_regular_file() || !wanted(name)) continue;
         std::error_code copyError;
-        fs::copy_file(it->path(), fs::path(folders.play) / "Monsters" / it->path().filename(),
+        fs::copy_file(it->path(), fs::path(folders.play) / "Monsters" / name,
                       fs::copy_options::overwrite_existing, copyError);
     }
+}
+
+} // namespace
+
+void PrepareRoster(const RosterFolders& folders) {
+    BuildPlayFolder(folders, [](const std::string&) { return true; });
+}
+
+void PrepareReplayRoster(const std::string& recording, const RosterFolders& folders) {
+    std::set<std::string> recorded;
+    std::string bytes, error;
+    RecordedGame game;
+    if (files::ReadBoundedFile(recording, kRecordingMostBytes, bytes).kind ==
+            files::ReadOutcome::Read &&
+        DecodeRecordedGame(bytes, game, error)) {
+        for (const MonsterFileHash& monster : game.monsters) recorded.insert(monster.path);
+    }
+    BuildPlayFolder(folders, [&](const std::string& name) { return recorded.count(name) > 0; });
 }
 
 Verdict CheckDroppedMonster(const std::string& path, const RosterFolders& folders) {

@@ -17,6 +17,12 @@ struct RosterFolders {
 // ones, monsters removed since the last run gone.
 void PrepareRoster(const RosterFolders& folders = {});
 
+// The same for replaying a recording: of the kept monsters only those the
+// recording played, so that a game recorded here with the player's own
+// monsters replays here, and a native one beside them. A recording that
+// cannot be read gets the shipped data (the game then says what is wrong).
+void PrepareReplayRoster(const std::string& recording, const RosterFolders& folders = {});
+
 struct Verdict {
     bool accepted = false;
     std::string report; // the reason first when refused, then the checker's report

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "gdi/picture.h"
+#include "replay/recorded_game.h"
 #include "support/source_tree.h"
 #include "support/temp_dir.h"
 #include "web/page_roster.h"
@@ -111,4 +112,34 @@ TEST(PageRoster, EachRunPlaysTheShippedDataWithTheKeptMonstersAsTheyAreNow) {
     EXPECT_EQ(roster.Names(roster.folders.play + "/Monsters"),
               std::vector<std::string>{"1 Mossback 1-3-5.gif"});
     EXPECT_TRUE(fs::exists(roster.folders.shipped + "/Monsters/1 Mossback 1-3-5.gif"));
+}
+
+TEST(PageRoster, AReplayPlaysTheKeptMonstersItsRecordingNamesAndNoOthers) {
+    Roster roster;
+    fs::create_directories(roster.folders.kept);
+    std::ofstream(roster.folders.kept + "/0 Mine 1-2-3.gif") << "mine";
+    std::ofstream(roster.folders.kept + "/0 Other 1-2-3.gif") << "other";
+    RecordedGame game;
+    game.program = "Stompvale_v1.6_1024x768";
+    game.version = "1.6";
+    game.desktopWidth = 1024;
+    game.desktopHeight = 768;
+    game.monsters = {{"0 Mine 1-2-3.gif", 1}, {"1 Mossback 1-3-5.gif", 2}};
+    const std::string native = "1 Mossback 1-3-5.gif";
+    struct Case {
+        std::string what, bytes;
+        std::vector<std::string> plays;
+    } cases[] = {
+        {"made with a kept monster", EncodeRecordedGame(game), {"0 Mine 1-2-3.gif", native}},
+        {"not a recording", "words", {native}},
+        {"cut short", EncodeRecordedGame(game).substr(0, 12), {native}},
+    };
+    for (const Case& c : cases) {
+        web::PrepareReplayRoster(roster.Drop("game.sgr", c.bytes), roster.folders);
+        EXPECT_EQ(roster.Names(roster.folders.play + "/Monsters"), c.plays) << c.what;
+    }
+    web::PrepareReplayRoster(roster.folder.str() + "/no such file.sgr", roster.folders);
+    EXPECT_EQ(roster.Names(roster.folders.play + "/Monsters"), std::vector<std::string>{native});
+    EXPECT_EQ(roster.Names(roster.folders.kept),
+              (std::vector<std::string>{"0 Mine 1-2-3.gif", "0 Other 1-2-3.gif"}));
 }

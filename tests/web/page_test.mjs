@@ -6,6 +6,7 @@
 //     SITE         the built page (build-web/site)
 //     NATIVE_GAME  web_native_game from the native test build
 //     GAME         the native windowed game, DATA its data folder
+//   PAGE_LOG=1 prints the page's console as well.
 import { execFileSync } from "node:child_process";
 import { createServer } from "node:http";
 import { mkdtempSync, readFileSync, writeFileSync, rmSync, copyFileSync } from "node:fs";
@@ -69,6 +70,7 @@ async function openPage(context, query = "") {
     if (message.type() === "error") consoleErrors.push(message.text());
   });
   page.on("pageerror", (error) => consoleErrors.push(String(error)));
+  page.on("console", (message) => { if (process.env.PAGE_LOG) console.log("page:", message.text()); });
   page.on("dialog", (dialog) => {
     consoleErrors.push("unexpected dialog: " + dialog.message());
     dialog.dismiss();
@@ -324,6 +326,25 @@ try {
       `the dropped monster is played, and its defeat is kept over a reload (${JSON.stringify(history.split("\r\n")[0])})`);
     const kept = await page.$eval("#kept-count", (e) => e.textContent);
     check(kept === "1", "the dropped monster is still kept after a reload");
+
+    // A game recorded here with the player's own monster replays here.
+    await page.click("#record");
+    await page.waitForSelector("body[data-state=recording]");
+    await press(page, "Enter");
+    await sleep(1500);
+    await page.evaluate(() => { delete document.body.dataset.checksum; window.lastRecording = null; });
+    await page.click("#download-recording");
+    await page.waitForFunction(() => window.lastRecording && document.body.dataset.checksum,
+      { timeout: 20000 });
+    const recorded = await page.evaluate(() => document.body.dataset.checksum);
+    const ownRecording = join(scratch, "own.sgr");
+    writeFileSync(ownRecording, Buffer.from(await page.evaluate(() => Array.from(window.lastRecording))));
+    await (await page.$("#replay-file")).uploadFile(ownRecording);
+    await page.waitForSelector("body[data-state=replaying]", { timeout: 10000 });
+    await page.waitForFunction(() => document.body.dataset.checksum, { timeout: 30000 });
+    const replayed = await page.evaluate(() => document.body.dataset.checksum);
+    check(replayed === recorded,
+      `a game recorded with a kept monster replays in the page to ${replayed} (recorded ${recorded})`);
     await context.close();
   }
 } catch (error) {
