@@ -3,11 +3,10 @@
 // a first visit from the loopback server.
 //
 //   node page_load_bench.mjs SITE [LOADS]
-import { createServer } from "node:http";
-import { mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { join, extname, normalize } from "node:path";
-import puppeteer from "puppeteer-core";
+import { join } from "node:path";
+import { serveSite, launchChromium } from "./site_server.mjs";
 
 const [site, loadsText = "5"] = process.argv.slice(2);
 const loads = Number(loadsText);
@@ -15,37 +14,13 @@ if (!site || !Number.isInteger(loads) || loads < 1) {
   console.error("usage: node page_load_bench.mjs SITE [LOADS]");
   process.exit(2);
 }
-const types = {
-  ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-  ".wasm": "application/wasm", ".png": "image/png",
-};
-const server = createServer((request, response) => {
-  const name = new URL(request.url, "http://localhost").pathname.replace(/\/$/, "/index.html");
-  const path = normalize(join(site, decodeURIComponent(name)));
-  try {
-    if (!path.startsWith(site)) throw new Error("outside");
-    const body = readFileSync(path);
-    response.writeHead(200, { "Content-Type": types[extname(path)] || "application/octet-stream" });
-    response.end(body);
-  } catch (e) {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const origin = `http://127.0.0.1:${server.address().port}/`;
+const server = await serveSite(site);
+const origin = server.origin + "/";
 
 const times = [];
 for (let i = 0; i < loads; i++) {
   const profile = mkdtempSync(join(tmpdir(), "stompvale-load-"));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-    headless: true,
-    userDataDir: profile,
-    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-      "--disable-background-networking", "--disable-component-update", "--disable-sync",
-      "--enable-unsafe-swiftshader"],
-  });
+  const browser = await launchChromium(profile);
   try {
     const page = await browser.newPage();
     const start = Date.now();

@@ -8,11 +8,10 @@
 //     GAME         the native windowed game, DATA its data folder
 //   PAGE_LOG=1 prints the page's console as well.
 import { execFileSync } from "node:child_process";
-import { createServer } from "node:http";
 import { mkdtempSync, readFileSync, writeFileSync, rmSync, copyFileSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { join, extname, normalize } from "node:path";
-import puppeteer from "puppeteer-core";
+import { join } from "node:path";
+import { serveSite, launchChromium } from "./site_server.mjs";
 
 const [site, nativeGame, game, data] = process.argv.slice(2);
 if (!data) {
@@ -31,36 +30,9 @@ function check(ok, what) {
 
 // ----- the page, served from a free loopback port --------------------------
 
-const types = {
-  ".html": "text/html", ".js": "text/javascript", ".css": "text/css",
-  ".wasm": "application/wasm", ".png": "image/png", ".data": "application/octet-stream",
-};
-const server = createServer((request, response) => {
-  const url = new URL(request.url, "http://localhost");
-  const root = url.pathname.startsWith("/fixtures/") ? scratch : site;
-  const name = url.pathname.replace(/^\/fixtures\//, "/").replace(/\/$/, "/index.html");
-  const path = normalize(join(root, decodeURIComponent(name)));
-  try {
-    if (!path.startsWith(root)) throw new Error("outside");
-    const body = readFileSync(path);
-    response.writeHead(200, { "Content-Type": types[extname(path)] || "application/octet-stream" });
-    response.end(body);
-  } catch (e) {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const origin = `http://127.0.0.1:${server.address().port}`;
-
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
-  userDataDir: join(scratch, "profile"),
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--force-color-profile=srgb", "--enable-unsafe-swiftshader"],
-});
+const server = await serveSite(site, scratch);
+const origin = server.origin;
+const browser = await launchChromium(join(scratch, "profile"));
 
 const consoleErrors = [];
 async function openPage(context, query = "") {
