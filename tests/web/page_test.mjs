@@ -262,9 +262,22 @@ try {
     const png = join(scratch, "0 Square 1-2-3.png");
     copyFileSync(join(site, "icon.png"), png);
 
-    const choose = async (path) => {
+    // By the file button, or dropped onto the canvas as a file from a desktop.
+    const choose = async (path, dropped = false) => {
       await page.evaluate(() => { delete document.body.dataset.verdict; });
-      await (await page.$("#monster-file")).uploadFile(path);
+      if (dropped) {
+        await page.evaluate((name, base64) => {
+          const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+          const files = new DataTransfer();
+          files.items.add(new File([bytes], name, { type: "image/gif" }));
+          for (const type of ["dragover", "drop"]) {
+            document.getElementById("canvas").dispatchEvent(
+              new DragEvent(type, { dataTransfer: files, bubbles: true, cancelable: true }));
+          }
+        }, path.split("/").pop(), readFileSync(path).toString("base64"));
+      } else {
+        await (await page.$("#monster-file")).uploadFile(path);
+      }
       await page.waitForSelector("body[data-verdict]", { timeout: 10000 });
       return page.evaluate(() => ({
         verdict: document.body.dataset.verdict,
@@ -272,9 +285,9 @@ try {
         kept: document.getElementById("kept-count").textContent,
       }));
     };
-    let said = await choose(wall);
+    let said = await choose(wall, true);
     check(said.verdict === "accepted" && said.kept === "1",
-      `a good GIF is accepted and kept (${said.text.split("\n")[0]})`);
+      `a good GIF dropped onto the game is accepted and kept (${said.text.split("\n")[0]})`);
     await page.waitForSelector("body[data-state=playing]");
     await sleep(800);
     const historyBefore = await keptFile(page, "/save/History.ini");
