@@ -34,6 +34,12 @@ cli::Parser Declared(const std::string& program, GameOptions& o) {
         .Flag("--mute", o.mute, "no sound at all, not even the device opened; wins over --sound")
         .Value("--data", "DIR", o.dataFolder, "read Monsters/ and images/ from DIR")
         .Value("--history", "FILE", o.historyFile, "read and write the defeat counts in FILE")
+        .Value("--monster", "FILE", o.monsterFile,
+               "play just the monster picture FILE, with the scenery, screens and sounds of the "
+               "program (or of --data), past the title screens; the defeats are kept only with "
+               "--history")
+        .Value("--monsters", "DIR", o.monstersFolder,
+               "the same with every .gif picture in DIR, in the order of their names")
         .Value("--record", "FILE", o.recordFile, "write everything about the game played to FILE")
         .Value("--replay", "FILE", o.replayFile,
                "play a recorded game back and print its checksum; the player's history is left "
@@ -41,6 +47,7 @@ cli::Parser Declared(const std::string& program, GameOptions& o) {
         .Flag("--headless", o.headless, "with --replay: no window, as fast as it goes")
         .Exclusive({"--window", "--fullscreen"})
         .Exclusive({"--record", "--replay"})
+        .Exclusive({"--monster", "--monsters", "--record", "--replay"})
         .Requires("--headless", "--replay")
         .Notes(kNotes);
     return parser;

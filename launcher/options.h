@@ -7,15 +7,17 @@
 
 struct GameOptions {
     bool help = false, version = false;
-    bool window = false;     // a real, resizable window the size of the play area
-    bool fullScreen = false; // start in full screen
-    std::string dataFolder;  // holds Monsters/ and images/; "" = the usual place
-    std::string historyFile; // "" = the usual place
-    std::string recordFile;  // write the game played to it
-    std::string replayFile;  // play a recorded game back
-    bool headless = false;   // a replay without a window, as fast as it goes
-    bool sound = false;      // the game's own sounds
-    bool mute = false;       // no sound at all; wins over `sound`
+    bool window = false;        // a real, resizable window the size of the play area
+    bool fullScreen = false;    // start in full screen
+    std::string dataFolder;     // holds Monsters/ and images/; "" = the usual place
+    std::string historyFile;    // "" = the usual place
+    std::string monsterFile;    // play just this picture, with the program's own data
+    std::string monstersFolder; // the same with every .gif picture in this folder
+    std::string recordFile;     // write the game played to it
+    std::string replayFile;     // play a recorded game back
+    bool headless = false;      // a replay without a window, as fast as it goes
+    bool sound = false;         // the game's own sounds
+    bool mute = false;          // no sound at all; wins over `sound`
 };
 
 struct ParsedOptions {

@@ -10,6 +10,7 @@
 #include "history/history.h"
 #include "launcher/end_signals.h"
 #include "launcher/game_window.h"
+#include "launcher/monster_trial.h"
 #include "launcher/options.h"
 #include "launcher/program_files.h"
 #include "launcher/run_recorded.h"
@@ -76,8 +77,24 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     ProgramSetup withOptions = setup;
     withOptions.sound = options.sound;
     withOptions.mute = options.mute;
-    const ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
+    ProgramFiles files = ResolveProgramFiles(options, ThisProgramPlace());
     const ProgramIdentity identity{program, STOMPVALE_VERSION};
+    // Removed when the game has ended, after its window.
+    std::unique_ptr<MonsterTrialFolder> trial;
+    if (WantsMonsterTrial(options)) {
+        try {
+            trial = std::make_unique<MonsterTrialFolder>(files.dataFolder, options);
+        } catch (const MonsterTrialError& error) {
+            std::fprintf(stderr, "%s: %s\n", program.c_str(), error.what());
+            return 1;
+        }
+        files.dataFolder = trial->DataFolder();
+        if (options.historyFile.empty()) {
+            files.historyFile = trial->HistoryFile();
+            files.copyHistoryFrom.clear();
+        }
+        withOptions.newGameForm = WithoutTitleScreens(withOptions.newGameForm);
+    }
 
     const platform::ControlMap controls = LoadControls(files.controlsFile);
     if (!options.replayFile.empty()) {

@@ -1,0 +1,107 @@
+#include "launcher/monster_trial.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "game/frmMain.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// What the game reads from its data folder besides the monsters.
+constexpr const char* kProgramParts[] = {"images", "Sounds"};
+
+bool IsGifName(const fs::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".gif";
+}
+
+// A regular file (a link to one counts), not a folder or a device.
+bool IsPicture(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error) && IsGifName(path);
+}
+
+std::string MakeScratchFolder() {
+    std::error_code error;
+    fs::path base = fs::temp_directory_path(error);
+    if (error) base = "/tmp";
+    std::string pattern = (base / "stompvale-monster-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw MonsterTrialError("cannot make a folder in " + base.string() + " to play from");
+    }
+    return pattern;
+}
+
+} // namespace
+
+MonsterTrialFolder::MonsterTrialFolder(const std::string& programData, const GameOptions& options) {
+    std::vector<fs::path> pictures;
+    std::error_code error;
+    if (!options.monsterFile.empty()) {
+        const fs::path file = options.monsterFile;
+        if (!fs::exists(file, error)) throw MonsterTrialError(file.string() + ": no such file");
+        if (!IsPicture(file)) {
+            throw MonsterTrialError(file.string() + ": not a monster picture (a .gif file)");
+        }
+        pictures.push_back(file);
+    } else {
+        const fs::path folder = options.monstersFolder;
+        if (!fs::exists(folder, error))
+            throw MonsterTrialError(folder.string() + ": no such folder");
+        if (!fs::is_directory(folder, error)) {
+            throw MonsterTrialError(folder.string() + ": not a folder");
+        }
+        // Only the folder's own pictures: a folder inside it, or a link to
+        // one, is not followed.
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            if (IsPicture(it->path())) pictures.push_back(it->path());
+        }
+        if (error) throw MonsterTrialError(folder.string() + ": " + error.message());
+        if (pictures.empty()) throw MonsterTrialError(folder.string() + ": no .gif pictures in it");
+        std::sort(pictures.begin(), pictures.end());
+    }
+
+    mFolder = MakeScratchFolder();
+    try {
+        for (const char* part : kProgramParts) {
+            const fs::path from = fs::path(programData) / part;
+            if (!fs::is_directory(from, error)) continue; // the game says what is missing
+            fs::copy(from, fs::path(mFolder) / part,
+                     fs::copy_options::recursive | fs::copy_options::skip_symlinks, error);
+            if (error) throw MonsterTrialError(from.string() + ": " + error.message());
+        }
+        const fs::path monsters = fs::path(mFolder) / "Monsters";
+        fs::create_directory(monsters, error);
+        if (error) throw MonsterTrialError(monsters.string() + ": " + error.message());
+        for (const fs::path& picture : pictures) {
+            fs::copy_file(picture, monsters / picture.filename(),
+                          fs::copy_options::overwrite_existing, error);
+            if (error) throw MonsterTrialError(picture.string() + ": " + error.message());
+        }
+        mMonsters = static_cast<int>(pictures.size());
+    } catch (...) {
+        fs::remove_all(mFolder, error);
+        throw;
+    }
+}
+
+GameSession::FormFactory WithoutTitleScreens(GameSession::FormFactory newForm) {
+    return [newForm]() {
+        std::unique_ptr<GameForm> form = newForm();
+        // Past the last title screen: the monster's banner is the first text.
+        if (auto* game = dynamic_cast<frmMainForm*>(form.get())) game->TitleStep = 4;
+        return form;
+    };
+}
+
+MonsterTrialFolder::~MonsterTrialFolder() {
+    std::error_code error;
+    fs::remove_all(mFolder, error);
+}
