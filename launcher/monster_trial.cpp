@@ -2,15 +2,22 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
 
 #include "game/frmMain.h"
+#include "gdi/picture.h"
+#include "launcher/picture_watch.h"
+#include "monsters/clsMonster.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// How often --watch looks for saved pictures: five times a second.
+constexpr int64_t kWatchFrames = 10;
 
 // What the game reads from its data folder besides the monsters.
 constexpr const char* kProgramParts[] = {"images", "Sounds"};
@@ -85,7 +92,7 @@ MonsterTrialFolder::MonsterTrialFolder(const std::string& programData, const Gam
                           fs::copy_options::overwrite_existing, error);
             if (error) throw MonsterTrialError(picture.string() + ": " + error.message());
         }
-        mMonsters = static_cast<int>(pictures.size());
+        for (const fs::path& picture : pictures) mSources.push_back(picture.string());
     } catch (...) {
         fs::remove_all(mFolder, error);
         throw;
@@ -99,6 +106,44 @@ GameSession::FormFactory WithoutTitleScreens(GameSession::FormFactory newForm) {
         if (auto* game = dynamic_cast<frmMainForm*>(form.get())) game->TitleStep = 4;
         return form;
     };
+}
+
+std::string MonsterTrialFolder::Reload(const std::string& source, std::string& problem) {
+    if (std::find(mSources.begin(), mSources.end(), source) == mSources.end()) {
+        problem = source + ": not one of the pictures played";
+        return "";
+    }
+    try {
+        gdi::LoadPicture(source); // a half-saved or broken picture leaves the old one
+    } catch (const std::exception& error) {
+        problem = source + ": " + error.what();
+        return "";
+    }
+    const fs::path name = fs::path(source).filename();
+    std::error_code error;
+    fs::copy_file(source, fs::path(mFolder) / "Monsters" / name,
+                  fs::copy_options::overwrite_existing, error);
+    if (error) {
+        problem = source + ": " + error.message();
+        return "";
+    }
+    return name.string();
+}
+
+void ReloadChangedMonsters(MonsterTrialFolder& trial, PictureWatch& watch, int64_t frame) {
+    if (frame % kWatchFrames != 0) return;
+    for (const std::string& source : watch.Changed()) {
+        std::string problem;
+        const std::string name = trial.Reload(source, problem);
+        if (name.empty()) {
+            std::fprintf(stderr, "--watch: %s; the monster stays as it was\n", problem.c_str());
+            continue;
+        }
+        frmMainForm* game = TheGameForm();
+        if (!game || game->Monster(1).mFileName != name) continue;
+        std::fprintf(stderr, "--watch: %s again\n", name.c_str());
+        game->Monster(1).Initialize();
+    }
 }
 
 MonsterTrialFolder::~MonsterTrialFolder() {

@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/game_session.h"
 #include "launcher/options.h"
@@ -27,16 +28,29 @@ class MonsterTrialFolder {
 
     const std::string& DataFolder() const { return mFolder; }
     std::string HistoryFile() const { return mFolder + "/History.ini"; }
-    int MonsterCount() const { return mMonsters; }
+    int MonsterCount() const { return static_cast<int>(mSources.size()); }
+    // The pictures as the maker keeps them, in the order they are played.
+    const std::vector<std::string>& Sources() const { return mSources; }
+
+    // Takes a source picture again after it changed: its file name in the
+    // trial's Monsters/ folder, or "" with `problem` set when it is not one
+    // of the sources or cannot be read as a picture (the old copy stays).
+    std::string Reload(const std::string& source, std::string& problem);
 
   private:
     std::string mFolder;
-    int mMonsters = 0;
+    std::vector<std::string> mSources;
 };
 
 // The game forms of `newForm`, started past the title screens: a maker sees
 // the monster at once.
 GameSession::FormFactory WithoutTitleScreens(GameSession::FormFactory newForm);
+
+// With --watch: the game's monster is built again from its picture within a
+// second of the maker saving it; other changed pictures wait for their turn.
+// Called once a frame.
+class PictureWatch;
+void ReloadChangedMonsters(MonsterTrialFolder& trial, PictureWatch& watch, int64_t frame);
 
 // Whether the options ask for a trial at all.
 inline bool WantsMonsterTrial(const GameOptions& options) {

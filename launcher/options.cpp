@@ -40,6 +40,9 @@ cli::Parser Declared(const std::string& program, GameOptions& o) {
                "--history")
         .Value("--monsters", "DIR", o.monstersFolder,
                "the same with every .gif picture in DIR, in the order of their names")
+        .Flag("--watch", o.watch,
+              "with --monster or --monsters: build the monster again within a second of its "
+              "picture being saved")
         .Value("--record", "FILE", o.recordFile, "write everything about the game played to FILE")
         .Value("--replay", "FILE", o.replayFile,
                "play a recorded game back and print its checksum; the player's history is left "
@@ -69,6 +72,9 @@ ParsedOptions ParseOptions(const std::string& program, const std::vector<std::st
         parsed.error = parser.Error();
         break;
     case cli::Outcome::Run:
+        if (parsed.options.watch && parsed.options.monsterFile.empty() &&
+            parsed.options.monstersFolder.empty())
+            parsed.error = "--watch needs --monster or --monsters";
         break;
     }
     return parsed;

@@ -13,6 +13,7 @@ struct GameOptions {
     std::string historyFile;    // "" = the usual place
     std::string monsterFile;    // play just this picture, with the program's own data
     std::string monstersFolder; // the same with every .gif picture in this folder
+    bool watch = false;         // with either: rebuild the monster when its picture is saved
     std::string recordFile;     // write the game played to it
     std::string replayFile;     // play a recorded game back
     bool headless = false;      // a replay without a window, as fast as it goes

@@ -12,6 +12,7 @@
 #include "launcher/game_window.h"
 #include "launcher/monster_trial.h"
 #include "launcher/options.h"
+#include "launcher/picture_watch.h"
 #include "launcher/program_files.h"
 #include "launcher/run_recorded.h"
 #include "platform/controls.h"
@@ -81,6 +82,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     const ProgramIdentity identity{program, STOMPVALE_VERSION};
     // Removed when the game has ended, after its window.
     std::unique_ptr<MonsterTrialFolder> trial;
+    std::unique_ptr<PictureWatch> watch;
     if (WantsMonsterTrial(options)) {
         try {
             trial = std::make_unique<MonsterTrialFolder>(files.dataFolder, options);
@@ -94,6 +96,14 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
             files.copyHistoryFrom.clear();
         }
         withOptions.newGameForm = WithoutTitleScreens(withOptions.newGameForm);
+        if (options.watch) {
+            watch = std::make_unique<PictureWatch>(trial->Sources());
+            withOptions.afterFrame = [&trial, &watch,
+                                      before = withOptions.afterFrame](int64_t frame) {
+                if (before) before(frame);
+                ReloadChangedMonsters(*trial, *watch, frame);
+            };
+        }
     }
 
     const platform::ControlMap controls = LoadControls(files.controlsFile);

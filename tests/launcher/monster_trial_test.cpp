@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "app/modMain.h"
 #include "game/frmMain.h"
+#include "gdi/picture.h"
 #include "launcher/monster_trial.h"
 #include "launcher/options.h"
+#include "launcher/picture_watch.h"
 #include "support/game_world.h"
 #include "support/temp_dir.h"
 
@@ -140,6 +143,8 @@ TEST(MonsterTrial, TheCommandLineTakesOnePictureOrFolderAndNoRecording) {
         {{"--monsters", "dir", "--window", "--sound"}, ""},
         {{"--monster", "a.gif", "--data", "other", "--history", "h.ini"}, ""},
         {{"--monster"}, "--monster needs a value"},
+        {{"--monster", "a.gif", "--watch"}, ""},
+        {{"--watch", "--window"}, "--watch needs --monster or --monsters"},
         {{"--monster", "a.gif", "--monsters", "dir"},
          "--monster and --monsters exclude each other"},
         {{"--monsters", "dir", "--record", "r.sgr"}, "--monsters and --record exclude each other"},
@@ -173,5 +178,77 @@ TEST(MonsterTrial, TheGameStartsPastItsTitleScreens) {
         } else {
             EXPECT_NE(shown.find("Title_1Title.gif"), std::string::npos) << shown;
         }
+    }
+}
+
+TEST(MonsterTrial, TheWatchSeesAPictureSavedInPlaceOrRenamedOverIt) {
+    Places places;
+    const std::string newt = (places.maker / "0 Newt 1-2-3.gif").string();
+    const std::string yak = (places.maker / "1 Yak 4-5-6.GIF").string();
+    PictureWatch watch({newt, yak});
+    ASSERT_TRUE(watch.Watching());
+    EXPECT_TRUE(watch.Changed().empty());
+    struct Case {
+        const char* what;
+        std::function<void()> save;
+        std::vector<std::string> seen;
+    } cases[] = {
+        {"saved in place", [&] { Write(newt, "newt again"); }, {newt}},
+        {"saved twice: seen once", [&] { Write(yak, "1"), Write(yak, "2"); }, {yak}},
+        {"written beside and renamed over",
+         [&] {
+             Write(places.maker / ".newt.tmp", "newt, renamed");
+             fs::rename(places.maker / ".newt.tmp", newt);
+         },
+         {newt}},
+        {"another file of the folder", [&] { Write(places.maker / "notes.txt", "more"); }, {}},
+        {"a picture of the same name in a folder inside",
+         [&] { Write(places.maker / "old" / "0 Newt 1-2-3.gif", "elsewhere"); },
+         {}},
+        {"read only", [&] { std::ifstream(newt).get(); }, {}},
+    };
+    for (const Case& c : cases) {
+        c.save();
+        EXPECT_EQ(watch.Changed(), c.seen) << c.what;
+        EXPECT_TRUE(watch.Changed().empty()) << c.what << ": seen again";
+    }
+}
+
+TEST(MonsterTrial, AReloadTakesOnlyAPictureThatReadsAsOne) {
+    Places places;
+    const fs::path newt = places.maker / "0 Newt 1-2-3.gif";
+    gdi::SavePictureGif(newt.string(), gdi::Picture{2, 1, {gdi::RGB(9, 9, 9), 0xFFFFFF}});
+    MonsterTrialFolder trial(places.program.string(), Monster(newt.string()));
+    const fs::path copy = fs::path(trial.DataFolder()) / "Monsters" / "0 Newt 1-2-3.gif";
+    const std::string first = [&] {
+        std::ifstream in(copy, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    struct Case {
+        const char* what;
+        std::string source;
+        std::function<void()> save;
+        std::string name, problem;
+        bool copied;
+    } cases[] = {
+        {"half saved", newt.string(), [&] { Write(newt, first.substr(0, 12)); }, "", "0 Newt",
+         false},
+        {"not a picture", newt.string(), [&] { Write(newt, "words"); }, "", "0 Newt", false},
+        {"not played", (places.maker / "1 Yak 4-5-6.GIF").string(), [] {}, "",
+         "not one of the pictures played", false},
+        {"a new picture", newt.string(),
+         [&] {
+             gdi::SavePictureGif(newt.string(), gdi::Picture{1, 1, {0xFFFFFF}});
+         },
+         "0 Newt 1-2-3.gif", "", true},
+    };
+    for (const Case& c : cases) {
+        c.save();
+        std::string problem;
+        EXPECT_EQ(trial.Reload(c.source, problem), c.name) << c.what;
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << c.what << ": " << problem;
+        std::ifstream in(copy, std::ios::binary);
+        const std::string now(std::istreambuf_iterator<char>(in), {});
+        EXPECT_EQ(now != first, c.copied) << c.what;
     }
 }
