@@ -1,11 +1,13 @@
 #include "launcher/run_program.h"
 
 #include <cstdio>
+#include <ctime>
 #include <exception>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/view_overlay_host.h"
 #include "files/bounded_read.h"
 #include "history/history.h"
 #include "launcher/end_signals.h"
@@ -15,6 +17,7 @@
 #include "launcher/picture_watch.h"
 #include "launcher/program_files.h"
 #include "launcher/run_recorded.h"
+#include "launcher/screenshots.h"
 #include "platform/controls.h"
 #include "platform/host.h"
 
@@ -43,6 +46,18 @@ platform::ControlMap LoadControls(const std::string& path) {
     platform::ControlMap map = platform::ParseControls(text, path, warnings);
     for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
     return map;
+}
+
+// F12 in live play. The page has no pictures folder of the player's: the
+// browser keeps its own F12.
+ViewOverlayHost::Screenshot TakeScreenshot() {
+#ifdef __EMSCRIPTEN__
+    return nullptr;
+#else
+    return [folder = ScreenshotFolder(ThisPicturesPlace())](const gdi::Picture& view) {
+        return SaveScreenshot(view, folder, std::time(nullptr));
+    };
+#endif
 }
 
 // What the game ran to, once its window is gone: a SIGQUIT ends it as such.
@@ -123,10 +138,11 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     int status = 0;
     {
         EndSignalHost ending(*window);
-        platform::SetHost(&ending);
+        ViewOverlayHost overlay(ending, TakeScreenshot());
+        platform::SetHost(&overlay);
         status = options.recordFile.empty()
                      ? Main(withOptions)
-                     : RunRecording(ending, withOptions, files, identity, options.recordFile);
+                     : RunRecording(overlay, withOptions, files, identity, options.recordFile);
         platform::SetHost(nullptr);
     }
     window.reset();

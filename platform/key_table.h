@@ -19,7 +19,7 @@ constexpr int A = 'A', B = 'B', C = 'C', D = 'D', E = 'E', F = 'F', G = 'G', H =
 constexpr int LWin = 91, RWin = 92, Apps = 93, Numpad0 = 96, Multiply = 106, Add = 107,
               Subtract = 109, Decimal = 110, Divide = 111;
 // F1 to F24 follow one another.
-constexpr int F1 = 112, F11 = 122, F12 = 123, F24 = 135;
+constexpr int F1 = 112, F3 = 114, F11 = 122, F12 = 123, F24 = 135;
 constexpr int NumLock = 144, Scroll = 145;
 constexpr int LShift = 160, RShift = 161, LControl = 162, RControl = 163, LMenu = 164, RMenu = 165;
 constexpr int Oem1 = 186, OemPlus = 187, OemComma = 188, OemMinus = 189, OemPeriod = 190,
