@@ -10,6 +10,7 @@
 #include "gdi/picture.h"
 #include "screenshot.h"
 #include "support/game_world.h"
+#include "support/png_read.h"
 #include "support/temp_dir.h"
 #include "x11_game_test.h"
 
@@ -317,4 +318,50 @@ TEST_F(Comforts, ControlsIniRemapsJumpToJ) {
     EXPECT_EQ(jumpWith("space", "space.ppm"), 0) << "Space still jumps";
     HoldKey(id, "Escape", 100ms);
     EXPECT_EQ(game.WaitFor(3000ms), 0);
+}
+
+TEST_F(Comforts, F12WritesTheViewAsAPngAndSaysSoForASecond) {
+    Program program;
+    const fs::path pictures = program.dir.path() / "my pictures";
+    std::vector<std::string> environment = GameEnvironment();
+    environment.push_back("HOME=" + program.dir.str());
+    environment.push_back("XDG_PICTURES_DIR=" + pictures.string());
+    ChildProcess game({program.binary.string()}, environment, program.dir.str());
+    const std::string id = WaitForWindow(game);
+    ASSERT_FALSE(id.empty());
+    std::this_thread::sleep_for(500ms);
+    Tap(id, "p"); // a still picture, to hold the file against
+    std::this_thread::sleep_for(300ms);
+    Tap(id, "F12");
+    std::this_thread::sleep_for(300ms);
+    const Screenshot saying = Shot(program.dir, "saying.ppm");
+    std::this_thread::sleep_for(1500ms);
+    const Screenshot after = Shot(program.dir, "after.ppm");
+    HoldKey(id, "Escape", 100ms);
+    EXPECT_EQ(game.WaitFor(3000ms), 0);
+
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(pictures / "Stompvale")) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].filename().string().rfind("Stompvale ", 0), 0u) << files[0];
+    EXPECT_EQ(files[0].extension(), ".png");
+    const gdi::Picture view = ReadOwnPng(files[0].string());
+    ASSERT_EQ(view.width, 1023);
+    ASSERT_EQ(view.height, 768);
+    // The windowed game shows the view 1:1 in the middle of the screen: the
+    // file holds its pixels, and the notice was only on the way to the window.
+    const int left = (2200 - 1023) / 2, top = (1700 - 768) / 2;
+    const auto differing = [&](const Screenshot& shot) {
+        int count = 0;
+        for (int y = 0; y < view.height; ++y) {
+            for (int x = 0; x < view.width; ++x) {
+                if (shot.At(left + x, top + y) != view.pixels[y * view.width + x]) ++count;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(differing(saying), 1000) << "no notice was shown";
+    EXPECT_EQ(differing(after), 0) << "the file is not the view, or the notice stayed";
 }

@@ -1,7 +1,6 @@
 // F12: where the screenshots go, the PNG that holds the view's own pixels,
 // and the overlay that says so without leaving a mark in the game's view.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,47 +11,12 @@
 #include "launcher/screenshots.h"
 #include "platform/headless_host.h"
 #include "platform/key_table.h"
+#include "support/png_read.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-uint32_t BigEndian(const std::string& bytes, size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) << 24 |
-           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 2])) << 8 |
-           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 3]));
-}
-
-// The PNG files our writer makes (RGBA, rows unfiltered) read back.
-gdi::Picture ReadPng(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    gdi::Picture picture;
-    std::string packed;
-    for (size_t at = 8; at + 12 <= bytes.size();) {
-        const uint32_t length = BigEndian(bytes, at);
-        const std::string type = bytes.substr(at + 4, 4);
-        if (type == "IHDR") {
-            picture.width = static_cast<int32_t>(BigEndian(bytes, at + 8));
-            picture.height = static_cast<int32_t>(BigEndian(bytes, at + 12));
-        }
-        if (type == "IDAT") packed += bytes.substr(at + 8, length);
-        at += 12 + length;
-    }
-    std::vector<uint8_t> raw(static_cast<size_t>(picture.height) * (1 + 4 * picture.width));
-    uLongf size = static_cast<uLongf>(raw.size());
-    if (uncompress(raw.data(), &size, reinterpret_cast<const Bytef*>(packed.data()),
-                   static_cast<uLong>(packed.size())) != Z_OK)
-        return {};
-    for (int32_t y = 0; y < picture.height; ++y) {
-        const uint8_t* row = raw.data() + static_cast<size_t>(y) * (1 + 4 * picture.width) + 1;
-        for (int32_t x = 0; x < picture.width; ++x)
-            picture.pixels.push_back(gdi::RGB(row[4 * x], row[4 * x + 1], row[4 * x + 2]));
-    }
-    return picture;
-}
 
 // What reached the window at each refresh.
 class ShownFrames final : public platform::ForwardingHost {
@@ -118,7 +82,7 @@ TEST(Screenshots, APngOfTheViewsOwnPixelsNamedByTheTime) {
     EXPECT_EQ(SaveScreenshot(view, folder, when), "Screenshot: " + first);
     EXPECT_EQ(SaveScreenshot(view, folder, when), "Screenshot: " + second);
     for (const std::string& name : {first, second}) {
-        const gdi::Picture read = ReadPng(fs::path(folder) / name);
+        const gdi::Picture read = ReadOwnPng((fs::path(folder) / name).string());
         EXPECT_EQ(read.width, 3) << name;
         EXPECT_EQ(read.height, 2) << name;
         EXPECT_EQ(read.pixels, view.pixels) << name;
