@@ -63,11 +63,7 @@ void ViewOverlayHost::RefreshView() {
     }
     if (mScreenshotAsked) {
         mScreenshotAsked = false;
-        gdi::Picture picture;
-        picture.width = size.bmWidth;
-        picture.height = size.bmHeight;
-        picture.pixels.assign(pixels, pixels + static_cast<size_t>(size.bmWidth) * size.bmHeight);
-        mNotice = mScreenshot ? mScreenshot(picture) : "";
+        mNotice = mScreenshot ? mScreenshot(gdi::BitmapPicture(bitmap)) : "";
         mNoticeUntil = now() + kNoticeTime;
     }
     const std::vector<std::string> lines = OverlayLines();

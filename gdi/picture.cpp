@@ -165,4 +165,17 @@ void SavePictureGif(const std::string& path, const Picture& picture, bool withTr
     if (!writer.Close()) accessError();
 }
 
+Picture BitmapPicture(HBITMAP bitmap) {
+    Picture picture;
+    BITMAP size;
+    const COLORREF* pixels = bitmap ? BitmapColourPixels(bitmap) : nullptr;
+    if (!pixels || !GetObject(bitmap, size) || size.bmWidth < 1 || size.bmHeight < 1) {
+        return picture;
+    }
+    picture.width = size.bmWidth;
+    picture.height = size.bmHeight;
+    picture.pixels.assign(pixels, pixels + static_cast<size_t>(size.bmWidth) * size.bmHeight);
+    return picture;
+}
+
 } // namespace gdi

@@ -39,6 +39,10 @@ DecodedPicture DecodePicture(const std::string& path);
 // Raises as DecodePicture.
 Picture LoadPicture(const std::string& path);
 
+// A copy of a colour bitmap's pixels (a view, a sprite's surface); an empty
+// picture for a one-bit bitmap or none.
+Picture BitmapPicture(HBITMAP bitmap);
+
 // Writes a picture of at most 256 colours as a GIF (black is written as the
 // transparent index when withTransparentBlack). Deterministic: the same
 // picture gives the same bytes. Throws vb::RuntimeError on failure.

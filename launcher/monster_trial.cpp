@@ -1,7 +1,6 @@
 #include "launcher/monster_trial.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "gdi/picture.h"
 #include "launcher/picture_watch.h"
 #include "monsters/clsMonster.h"
+#include "vb/strings.h"
 
 namespace fs = std::filesystem;
 
@@ -23,9 +23,7 @@ constexpr int64_t kWatchFrames = 10;
 constexpr const char* kProgramParts[] = {"images", "Sounds"};
 
 bool IsGifName(const fs::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".gif";
+    return vb::LCase(path.extension().string()) == ".gif";
 }
 
 // A regular file (a link to one counts), not a folder or a device.

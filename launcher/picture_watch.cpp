@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <set>
 
 #if defined(__linux__) && !defined(__EMSCRIPTEN__)
 #include <sys/inotify.h>
@@ -16,24 +17,23 @@ namespace fs = std::filesystem;
 #ifdef STOMPVALE_INOTIFY
 
 PictureWatch::PictureWatch(const std::vector<std::string>& files)
-    : mFd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), mFiles(files.begin(), files.end()) {
+    : mFd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
     if (mFd < 0) {
         std::fprintf(stderr, "--watch: no file events (%s); pictures are not reloaded\n",
                      std::strerror(errno));
         return;
     }
-    std::set<std::string> folders;
     for (const std::string& file : files) {
-        const std::string folder = fs::path(file).parent_path().string();
-        folders.insert(folder.empty() ? "." : folder);
-    }
-    for (const std::string& folder : folders) {
+        const fs::path path(file);
+        const std::string folder =
+            path.parent_path().empty() ? std::string(".") : path.parent_path().string();
+        // A folder watched already gives its watch again.
         const int wd = inotify_add_watch(mFd, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO);
         if (wd < 0) {
             std::fprintf(stderr, "--watch: %s: %s\n", folder.c_str(), std::strerror(errno));
             continue;
         }
-        mFolders.emplace_back(wd, folder);
+        mWatched.push_back({file, path.filename().string(), wd});
     }
 }
 
@@ -51,15 +51,9 @@ std::vector<std::string> PictureWatch::Changed() {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             if (event->len == 0) continue;
-            for (const auto& [wd, folder] : mFolders) {
-                if (wd != event->wd) continue;
-                const std::string name = event->name;
-                for (const std::string& file : mFiles) {
-                    const std::string fileFolder = fs::path(file).parent_path().string();
-                    if ((fileFolder.empty() ? "." : fileFolder) == folder &&
-                        fs::path(file).filename() == name)
-                        changed.insert(file);
-                }
+            for (const Watched& watched : mWatched) {
+                if (watched.wd == event->wd && watched.name == event->name)
+                    changed.insert(watched.file);
             }
         }
     }
@@ -68,8 +62,7 @@ std::vector<std::string> PictureWatch::Changed() {
 
 #else
 
-PictureWatch::PictureWatch(const std::vector<std::string>& files)
-    : mFiles(files.begin(), files.end()) {
+PictureWatch::PictureWatch(const std::vector<std::string>&) {
     std::fprintf(stderr, "--watch: no file events here; pictures are not reloaded\n");
 }
 PictureWatch::~PictureWatch() = default;

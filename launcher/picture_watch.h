@@ -4,7 +4,6 @@
 // where the system has no such events (the browser).
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,9 @@ class PictureWatch {
 
   private:
     int mFd = -1;
-    std::set<std::string> mFiles;                      // as given
-    std::vector<std::pair<int, std::string>> mFolders; // watch descriptor, folder
+    struct Watched {
+        std::string file, name; // as given, and its name in its folder
+        int wd = -1;            // its folder's watch
+    };
+    std::vector<Watched> mWatched;
 };

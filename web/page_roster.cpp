@@ -1,6 +1,5 @@
 #include "web/page_roster.h"
 
-#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -9,6 +8,7 @@
 #include "files/bounded_read.h"
 #include "replay/recorded_game.h"
 #include "tools/monster_check/monster_check.h"
+#include "vb/strings.h"
 
 namespace fs = std::filesystem;
 
@@ -19,21 +19,12 @@ namespace {
 constexpr size_t kDroppedMostBytes = size_t{32} << 20;
 
 bool EndsWithGif(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string end = name.substr(name.size() - 4);
-    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return end == ".gif";
+    return name.size() >= 4 && vb::LCase(name.substr(name.size() - 4)) == ".gif";
 }
 
 // The same name in another case is the same monster to the history.
 bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+    return vb::LCase(a) == vb::LCase(b);
 }
 
 bool ShippedHas(const RosterFolders& folders, const std::string& name) {

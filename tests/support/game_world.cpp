@@ -143,10 +143,5 @@ gdi::COLORREF GameWorld::ViewPixel(int x, int y) {
 }
 
 gdi::Picture GameWorld::ViewPicture() {
-    gdi::Picture picture;
-    picture.width = ViewWidth;
-    picture.height = ViewHeight;
-    const gdi::COLORREF* bits = gdi::BitmapColourPixels(gdi::CurrentBitmap(host.ViewDC()));
-    picture.pixels.assign(bits, bits + static_cast<size_t>(ViewWidth) * ViewHeight);
-    return picture;
+    return gdi::BitmapPicture(gdi::CurrentBitmap(host.ViewDC()));
 }

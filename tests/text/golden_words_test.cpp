@@ -20,10 +20,6 @@ TEST(ShippedFont, DrawsTheGoldenWords) {
     kivSprite3 page;
     page.Initialize(false, info[1] + 8, info[2] + 8, gdi::RGB(120, 170, 230), "", -1);
     sprite->BitBlt(page.MainHDC(), nullptr, 4, 4);
-    gdi::Picture picture;
-    picture.width = page.Width();
-    picture.height = page.Height();
-    const gdi::COLORREF* pixels = gdi::BitmapColourPixels(gdi::CurrentBitmap(page.MainHDC()));
-    picture.pixels.assign(pixels, pixels + static_cast<size_t>(picture.width) * picture.height);
-    ExpectMatchesGolden(picture, "tests/text/golden/words.gif");
+    ExpectMatchesGolden(gdi::BitmapPicture(gdi::CurrentBitmap(page.MainHDC())),
+                        "tests/text/golden/words.gif");
 }

@@ -40,12 +40,7 @@ std::string LineBreaksAsCR(const std::string& text) {
 }
 
 gdi::Picture PictureOf(kivSprite3& sprite) {
-    gdi::Picture picture;
-    picture.width = sprite.Width();
-    picture.height = sprite.Height();
-    const gdi::COLORREF* pixels = gdi::BitmapColourPixels(gdi::CurrentBitmap(sprite.MainHDC()));
-    picture.pixels.assign(pixels, pixels + static_cast<size_t>(picture.width) * picture.height);
-    return picture;
+    return gdi::BitmapPicture(gdi::CurrentBitmap(sprite.MainHDC()));
 }
 
 } // namespace

@@ -66,15 +66,8 @@ int View(const std::string& data, const std::string& recording, int64_t at,
     bool written = false;
     setup.afterFrame = [&](int64_t frame) {
         if (frame != at) return;
-        const gdi::HBITMAP bitmap = gdi::CurrentBitmap(platform::host().ViewDC());
-        gdi::BITMAP size;
-        gdi::GetObject(bitmap, size);
-        gdi::Picture picture;
-        picture.width = size.bmWidth;
-        picture.height = size.bmHeight;
-        const gdi::COLORREF* pixels = gdi::BitmapColourPixels(bitmap);
-        picture.pixels.assign(pixels, pixels + static_cast<size_t>(size.bmWidth) * size.bmHeight);
-        gdi::SavePicturePng(out, picture, false);
+        gdi::SavePicturePng(out, gdi::BitmapPicture(gdi::CurrentBitmap(platform::host().ViewDC())),
+                            false);
         written = true;
     };
     ProgramFiles files;
