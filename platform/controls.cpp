@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "platform/key_table.h"
+#include "platform/setting_lines.h"
 #include "platform/warning_list.h"
-#include "vb/strings.h"
 
 namespace platform {
 namespace {
@@ -67,13 +67,12 @@ std::string Lower(std::string s) {
     return s;
 }
 
-std::string Trim(const std::string& s) {
-    const size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos) return "";
-    return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
-}
-
 constexpr int kMostFunctionKey = 24;
+
+// The Raw map's codes of pad inputs: the block Windows keeps for pad buttons
+// (0xC3 to 0xDA), which no keyboard key gives. 0xE0 and up will not do: 0xE2
+// is the extra key beside the left Shift of European keyboards.
+constexpr int kFirstPadInputKey = 0xC3;
 
 // The number after a key name's prefix ("F" of "F5"), or -1 when the rest is
 // not all digits or too large to mean a key.
@@ -151,6 +150,37 @@ bool Contains(const std::vector<int>& v, int x) {
 
 } // namespace
 
+namespace {
+
+// Binds one line's inputs to its action: "" when it did, or why not.
+std::string ReadBinding(ControlMap& map, const std::string& actionName, const std::string& rest) {
+    Action action = Action::Left;
+    if (!ActionByName(actionName, action)) return "unknown action " + QuoteForWarning(actionName);
+    std::vector<int> keys;
+    std::vector<PadInput> pads;
+    for (size_t at = 0; at <= rest.size();) {
+        size_t comma = rest.find(',', at);
+        if (comma == std::string::npos) comma = rest.size();
+        const std::string name = TrimSetting(rest.substr(at, comma - at));
+        at = comma + 1;
+        PadInput pad;
+        if (name.empty()) {
+            if (comma != rest.size()) return "an empty input";
+        } else if (PadByName(name, pad)) {
+            pads.push_back(pad);
+        } else if (const int key = KeyByName(name)) {
+            keys.push_back(key);
+        } else {
+            return UnknownKey(name);
+        }
+    }
+    if (keys.empty() && pads.empty()) return "no inputs for " + std::string(ActionName(action));
+    map.Bind(action, keys, pads);
+    return "";
+}
+
+} // namespace
+
 const char* ActionName(Action action) {
     return kActionNames[static_cast<size_t>(action)];
 }
@@ -177,12 +207,38 @@ ControlMap ControlMap::Defaults() {
     return map;
 }
 
+ControlMap ControlMap::Raw() {
+    ControlMap map;
+    map.mRaw = true;
+    return map;
+}
+
 void ControlMap::Bind(Action action, std::vector<int> keyboardKeys,
                       std::vector<PadInput> padInputs) {
-    mBindings[static_cast<size_t>(action)] = {std::move(keyboardKeys), std::move(padInputs)};
+    Binding& binding = mBindings[static_cast<size_t>(action)];
+    binding = {};
+    for (const int key : keyboardKeys) {
+        if (!Contains(binding.keyboard, key)) binding.keyboard.push_back(key);
+    }
+    for (const PadInput pad : padInputs) {
+        if (std::find(binding.pad.begin(), binding.pad.end(), pad) == binding.pad.end()) {
+            binding.pad.push_back(pad);
+        }
+    }
+}
+
+bool ControlMap::operator==(const ControlMap&) const = default;
+
+const std::vector<int>& ControlMap::Keyboard(Action action) const {
+    return mBindings[static_cast<size_t>(action)].keyboard;
+}
+
+const std::vector<PadInput>& ControlMap::Pad(Action action) const {
+    return mBindings[static_cast<size_t>(action)].pad;
 }
 
 std::vector<int> ControlMap::KeysForKeyboard(int virtualKey) const {
+    if (mRaw) return {virtualKey};
     std::vector<int> keys;
     bool gameKey = false;
     for (size_t i = 0; i < kActions; ++i) {
@@ -196,6 +252,7 @@ std::vector<int> ControlMap::KeysForKeyboard(int virtualKey) const {
 }
 
 std::vector<int> ControlMap::KeysForPad(PadInput input) const {
+    if (mRaw) return {PadInputKey(input)};
     std::vector<int> keys;
     for (size_t i = 0; i < kActions; ++i) {
         const std::vector<PadInput>& pad = mBindings[i].pad;
@@ -207,81 +264,71 @@ std::vector<int> ControlMap::KeysForPad(PadInput input) const {
     return keys;
 }
 
-ControlMap ParseControls(const std::string& fileText, const std::string& fileName,
+ControlMap ParseControls(const std::string& text, const std::string& fileName,
                          std::vector<std::string>& warnings) {
     ControlMap map = ControlMap::Defaults();
     WarningList problems(fileName);
-    const std::string_view text = vb::WithoutByteOrderMark(fileText);
-    size_t start = 0;
-    int lineNumber = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line(text.substr(start, end - start));
-        start = end + 1;
-        ++lineNumber;
-        const size_t comment = line.find_first_of(";#");
-        if (comment != std::string::npos) line.resize(comment);
-        line = Trim(line);
-        if (line.empty()) continue;
-        auto warn = [&](const std::string& why) {
-            problems.Add(lineNumber, why + " (line ignored)");
-        };
-        const size_t equals = line.find('=');
-        Action action = Action::Left;
-        if (equals == std::string::npos) {
-            warn("expected Action = inputs");
-            continue;
-        }
-        if (!ActionByName(Trim(line.substr(0, equals)), action)) {
-            warn("unknown action " + QuoteForWarning(Trim(line.substr(0, equals))));
-            continue;
-        }
-        std::vector<int> keys;
-        std::vector<PadInput> pads;
-        std::string bad;
-        const std::string rest = line.substr(equals + 1);
-        for (size_t at = 0; at <= rest.size() && bad.empty();) {
-            size_t comma = rest.find(',', at);
-            if (comma == std::string::npos) comma = rest.size();
-            const std::string name = Trim(rest.substr(at, comma - at));
-            at = comma + 1;
-            PadInput pad;
-            if (name.empty()) {
-                if (comma != rest.size()) bad = "an empty input";
-            } else if (PadByName(name, pad)) {
-                if (std::find(pads.begin(), pads.end(), pad) == pads.end()) pads.push_back(pad);
-            } else if (const int key = KeyByName(name)) {
-                if (!Contains(keys, key)) keys.push_back(key);
-            } else {
-                bad = UnknownKey(name);
-            }
-        }
-        if (!bad.empty()) {
-            warn(bad);
-        } else if (keys.empty() && pads.empty()) {
-            warn("no inputs for " + std::string(ActionName(action)));
-        } else {
-            map.Bind(action, keys, pads);
-        }
-    }
+    ReadSettingLines(text, "Action = inputs", problems,
+                     [&](const std::string& action, const std::string& inputs) {
+                         return ReadBinding(map, action, inputs);
+                     });
     for (std::string& warning : problems.Lines()) warnings.push_back(std::move(warning));
     return map;
 }
 
+int PadInputKey(PadInput input) {
+    return kFirstPadInputKey + static_cast<int>(input);
+}
+
+bool PadInputOfKey(int key, PadInput& out) {
+    if (key < kFirstPadInputKey || key >= PadInputKey(PadInput::Count)) return false;
+    out = static_cast<PadInput>(key - kFirstPadInputKey);
+    return true;
+}
+
+std::string KeyName(int key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+        return std::string(1, static_cast<char>(key));
+    }
+    if (key >= vk::F1 && key <= vk::F24) return "F" + std::to_string(key - vk::F1 + 1);
+    if (key >= vk::Numpad0 && key <= vk::Numpad0 + 9) {
+        return "Numpad" + std::to_string(key - vk::Numpad0);
+    }
+    for (const auto& [name, code] : kKeyNames) {
+        if (code == key) return name;
+    }
+    return "";
+}
+
+const char* PadInputName(PadInput input) {
+    const auto index = static_cast<size_t>(input);
+    return index < static_cast<size_t>(PadInput::Count) ? kPadNames[index] : "";
+}
+
+std::string ControlsText(const ControlMap& map) {
+    std::string text = "; Stompvale controls: Action = keys and pad inputs, separated by commas.\n";
+    for (size_t i = 0; i < kActions; ++i) {
+        const auto action = static_cast<Action>(i);
+        std::vector<std::string> names;
+        for (const int key : map.Keyboard(action)) {
+            const std::string name = KeyName(key);
+            if (!name.empty()) names.push_back(name);
+        }
+        for (const PadInput pad : map.Pad(action)) names.push_back(PadInputName(pad));
+        if (names.empty()) {
+            // A line without inputs would be refused on reading, with a warning.
+            text += "; " + std::string(ActionName(action)) + " has no inputs: its defaults hold\n";
+            continue;
+        }
+        text += std::string(ActionName(action)) + " =";
+        for (size_t n = 0; n < names.size(); ++n) text += (n == 0 ? " " : ", ") + names[n];
+        text += '\n';
+    }
+    return text;
+}
+
 std::string DefaultControlsText() {
-    return "; Stompvale controls: Action = keys and pad inputs, separated by commas.\n"
-           "Left = Left, PadLeft, StickLeft\n"
-           "Right = Right, PadRight, StickRight\n"
-           "Up = Up, PadUp, StickUp\n"
-           "Down = Down, PadDown, StickDown\n"
-           "Jump = Space, C, PadA\n"
-           "Sword = Z, PadX\n"
-           "Hold = X, PadB, PadLeftShoulder, PadRightShoulder\n"
-           "Lower = F\n"
-           "Pause = P, PadStart\n"
-           "Retry = R, PadY\n"
-           "Quit = Escape, PadBack\n";
+    return ControlsText(ControlMap::Defaults());
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include "platform/controls.h"
 #include "platform/game_input.h"
+#include "platform/key_table.h"
 
 using namespace platform;
 
@@ -173,4 +174,135 @@ TEST(Controls, AFileOfBadLinesGivesAScreenfulOfWarnings) {
     EXPECT_EQ(warnings[0], "Controls.ini:1: unknown action 'Fly' (line ignored)");
     EXPECT_EQ(warnings[19], "Controls.ini:20: unknown key or pad input 'Nothing' (line ignored)");
     EXPECT_EQ(warnings[20], "Controls.ini: ... and 29980 more");
+}
+
+// What the options screen writes reads back as the map it shows.
+TEST(Controls, TheTextOfAMapReadsBackAsThatMap) {
+    ControlMap remapped = ControlMap::Defaults();
+    remapped.Bind(Action::Jump, {'J', vk::F1 + 12, vk::Numpad0 + 5, 'J'}, {PadInput::B});
+    remapped.Bind(Action::Sword, {vk::Oem3, vk::RControl}, {PadInput::StickUp, PadInput::X});
+    remapped.Bind(Action::Lower, {}, {PadInput::RightShoulder});
+    ControlMap unbound = ControlMap::Defaults();
+    unbound.Bind(Action::Retry, {}, {}); // nothing to write: the defaults hold
+    struct Case {
+        const char* what;
+        ControlMap map;
+        ControlMap readBack;
+    };
+    for (const Case& c : {Case{"defaults", ControlMap::Defaults(), ControlMap::Defaults()},
+                          Case{"remapped", remapped, remapped},
+                          Case{"an action without inputs", unbound, ControlMap::Defaults()}}) {
+        std::vector<std::string> warnings;
+        EXPECT_EQ(ParseControls(ControlsText(c.map), "Controls.ini", warnings), c.readBack)
+            << c.what << "\n"
+            << ControlsText(c.map);
+        EXPECT_TRUE(warnings.empty()) << c.what;
+    }
+    EXPECT_NE(remapped, ControlMap::Defaults());
+    EXPECT_EQ(remapped.Keyboard(Action::Jump),
+              (std::vector<int>{'J', vk::F1 + 12, vk::Numpad0 + 5}));
+    EXPECT_EQ(remapped.Pad(Action::Sword), (std::vector<PadInput>{PadInput::StickUp, PadInput::X}));
+    EXPECT_EQ(ControlsText(remapped).substr(ControlsText(remapped).find("Jump")),
+              "Jump = J, F13, Numpad5, PadB\n"
+              "Sword = Backquote, RightCtrl, StickUp, PadX\n"
+              "Hold = X, PadB, PadLeftShoulder, PadRightShoulder\n"
+              "Lower = PadRightShoulder\n"
+              "Pause = P, PadStart\n"
+              "Retry = R, PadY\n"
+              "Quit = Escape, PadBack\n");
+    // The file players already have.
+    EXPECT_EQ(DefaultControlsText(),
+              "; Stompvale controls: Action = keys and pad inputs, separated by commas.\n"
+              "Left = Left, PadLeft, StickLeft\n"
+              "Right = Right, PadRight, StickRight\n"
+              "Up = Up, PadUp, StickUp\n"
+              "Down = Down, PadDown, StickDown\n"
+              "Jump = Space, C, PadA\n"
+              "Sword = Z, PadX\n"
+              "Hold = X, PadB, PadLeftShoulder, PadRightShoulder\n"
+              "Lower = F\n"
+              "Pause = P, PadStart\n"
+              "Retry = R, PadY\n"
+              "Quit = Escape, PadBack\n");
+}
+
+TEST(Controls, EveryKeyWithANameIsReadBackByIt) {
+    struct Case {
+        int key;
+        const char* name;
+    };
+    for (const Case& c : {Case{'A', "A"},
+                          Case{'Z', "Z"},
+                          Case{'0', "0"},
+                          Case{'9', "9"},
+                          Case{vk::F1, "F1"},
+                          Case{vk::F12, "F12"},
+                          Case{vk::F24, "F24"},
+                          Case{vk::Numpad0, "Numpad0"},
+                          Case{'a', "Numpad1"},
+                          Case{vk::Numpad0 + 9, "Numpad9"},
+                          Case{vk::Space, "Space"},
+                          Case{vk::Return, "Enter"},
+                          Case{vk::Escape, "Escape"},
+                          Case{vk::Left, "Left"},
+                          Case{vk::Prior, "PageUp"},
+                          Case{vk::LShift, "LeftShift"},
+                          Case{vk::Oem5, "Backslash"},
+                          Case{0, ""},
+                          Case{-1, ""},
+                          Case{vk::Divide, ""},
+                          Case{vk::F24 + 1, ""},
+                          Case{vk::Oem102, ""},
+                          Case{256 + 'A', ""}}) {
+        EXPECT_EQ(KeyName(c.key), c.name) << c.key;
+    }
+    EXPECT_STREQ(PadInputName(PadInput::A), "PadA");
+    EXPECT_STREQ(PadInputName(PadInput::StickLeft), "StickLeft");
+    int named = 0;
+    for (int key = -1; key < 512; ++key) {
+        if (KeyName(key).empty()) continue;
+        ++named;
+        ControlMap map = ControlMap::Defaults();
+        map.Bind(Action::Jump, {key}, {});
+        std::vector<std::string> warnings;
+        EXPECT_EQ(ParseControls(ControlsText(map), "x", warnings), map) << key << KeyName(key);
+    }
+    // Letters, digits, F keys, the number pad and the keys of their own name
+    // (Enter and Return are one, as are Escape and Esc).
+    EXPECT_EQ(named, 26 + 10 + 24 + 10 + 36);
+}
+
+TEST(Controls, TheRawMapGivesEveryInputAsACodeOfItsOwn) {
+    const ControlMap raw = ControlMap::Raw();
+    for (const int key : {int{'C'}, int{'J'}, vk::Space, vk::Escape, vk::F24, vk::Oem102, 1}) {
+        EXPECT_EQ(raw.KeysForKeyboard(key), std::vector<int>{key}) << key;
+    }
+    std::vector<int> codes;
+    for (size_t i = 0; i < static_cast<size_t>(PadInput::Count); ++i) {
+        const auto input = static_cast<PadInput>(i);
+        const int code = PadInputKey(input);
+        EXPECT_EQ(raw.KeysForPad(input), std::vector<int>{code});
+        PadInput back = PadInput::Count;
+        EXPECT_TRUE(PadInputOfKey(code, back));
+        EXPECT_EQ(back, input);
+        // Through the game's key table, which keeps a byte per code.
+        EXPECT_EQ(code & 0xFF, code);
+        EXPECT_EQ(KeyName(code), "") << code;
+        codes.push_back(code);
+    }
+    PadInput unchanged = PadInput::Y;
+    for (const int key : {codes.front() - 1, codes.back() + 1, int{'A'}, vk::Oem102, -1}) {
+        EXPECT_FALSE(PadInputOfKey(key, unchanged)) << key;
+    }
+    EXPECT_EQ(unchanged, PadInput::Y);
+
+    GameInput input(raw);
+    input.PadDown(1, PadInput::StickDown);
+    input.KeyDown('C');
+    EXPECT_TRUE(Down(input, PadInputKey(PadInput::StickDown)));
+    EXPECT_FALSE(Down(input, vk::Down));
+    EXPECT_FALSE(Down(input, vk::Space)); // C is itself, not the jump
+    EXPECT_TRUE(Down(input, 'C'));
+    EXPECT_EQ(raw, ControlMap::Raw());
+    EXPECT_NE(raw, ControlMap());
 }

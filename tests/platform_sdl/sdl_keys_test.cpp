@@ -1,6 +1,7 @@
 // SDL's keys as the game's virtual-key codes.
 #include <gtest/gtest.h>
 
+#include "platform/controls.h"
 #include "platform_sdl/sdl_keys.h"
 
 namespace {
@@ -43,6 +44,17 @@ TEST(HostKeyTable, SdlKeysMapToWindowsCodes) {
     // A letter key of a non-Latin layout still gives its letter by position.
     EXPECT_EQ(VirtualKeyFromSdl(0x44F, 29), 90);
     EXPECT_EQ(VirtualKeyFromSdl(kScanKey | 500, 500), 0);
+}
+
+// The options screen tells a pad input from a key by its code alone.
+TEST(HostKeyTable, NoKeyGivesTheCodeOfAPadInput) {
+    for (int32_t scan = 0; scan < 512; ++scan) {
+        for (const int32_t key : {kScanKey | scan, scan, int32_t{'a'}, int32_t{'5'}}) {
+            platform::PadInput input;
+            EXPECT_FALSE(platform::PadInputOfKey(VirtualKeyFromSdl(key, scan), input))
+                << key << " " << scan;
+        }
+    }
 }
 
 } // namespace
