@@ -7,7 +7,7 @@
 
 STOMPVALE_SANITIZE_BUILD="${STOMPVALE_SANITIZE_DIR:-$STOMPVALE_SOURCE/build-asan}"
 STOMPVALE_FUZZERS=(gif_picture history_text monster_name monster_build tag_reader width_file
-    recorded_game controls_file sound_decoder monster_check)
+    recorded_game controls_file settings_file stats_file sound_decoder monster_check)
 
 # Leaks are reported, except the named ones inside system libraries.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
