@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "gdi/raster.h"
 #include "platform/forms.h"
 
 class GameForm : public platform::Form {
@@ -19,6 +20,20 @@ class GameForm : public platform::Form {
     virtual bool ManIsDead() const = 0;
     // The screen image's timer runs on from later by this much (a pause).
     virtual void PushBackTimers(int64_t milliseconds) = 0;
+    // Where the man was drawn in the last frame, for the marks over the view.
+    struct ManOnView {
+        bool drawn = false;
+        gdi::RECT block{};
+        gdi::COLORREF colour = 0;
+    };
+    virtual ManOnView ManDrawn() const { return {}; }
+    // The fight as the times and statistics follow it.
+    struct FightView {
+        std::string monsterFile; // "" when no monster is left
+        bool manDead = false;
+        int64_t strikes = 0; // strikes that reached a hit point in this game
+    };
+    virtual FightView Fight() const { return {}; }
     // One number for the whole state of the game and its picture: two runs
     // that agree on it played the same (recorded games check their replays).
     virtual uint64_t StateChecksum() const { return 0; }

@@ -44,6 +44,7 @@ void RunFrameLoop(const ProgramSetup& setup, GameSession& session) {
     int32_t frameDeadline = 0;
     int64_t frame = 0;
     PauseControl pause;
+    PlayerComforts* comforts = setup.comforts;
     do {
         CursorStep();
         Keyboard->Check();
@@ -60,12 +61,17 @@ void RunFrameLoop(const ProgramSetup& setup, GameSession& session) {
                 session.Start(setup.screenSize == ScreenSizeMode::Desktop);
                 HideMouseCursor();
                 pause.Reset();
+                if (comforts) comforts->NewGame();
             }
+            if (comforts && comforts->Step(session.Form(), pause.Paused())) break;
             if (WantsToTryAgain(session.Form())) {
                 session.TryAgain(NewSeed(setup), !gPlayingUnsaved);
                 break;
             }
-            if (!pause.Step(session.Form())) session.Form().MainLoop();
+            if (!pause.Step(session.Form())) {
+                session.Form().MainLoop();
+                if (comforts) comforts->AfterFrame(session.Form());
+            }
             break;
         case 2:
             if (session.Started() && session.Form().Loaded()) {
@@ -123,6 +129,7 @@ int Main(const ProgramSetup& setup) {
     gdi::SetBitmapMemoryLimit(setup.bitmapMemoryBudget != 0 ? setup.bitmapMemoryBudget
                                                             : gdi::DefaultBitmapMemoryBudget());
     GameSession session(setup.newGameForm);
+    if (setup.comforts) setup.comforts->Attach(&session);
     try {
         const uint64_t seed = NewSeed(setup);
         // The clock is already millisecond-accurate here: no timer period to ask for.
@@ -171,6 +178,10 @@ int Main(const ProgramSetup& setup) {
             report += (report.empty() ? "" : "\n\n") + std::string(error.what());
             status = 1;
         }
+    }
+    if (setup.comforts) {
+        if (historyLoaded) setup.comforts->Save();
+        setup.comforts->Attach(nullptr);
     }
     if (!report.empty()) host.MessageBox(report, kGameCaption);
     session.Stop();

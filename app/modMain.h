@@ -10,6 +10,7 @@
 
 #include "app/game_form.h"
 #include "app/game_session.h"
+#include "app/player_comforts.h"
 #include "audio/sound_enabled.h"
 #include "platform/host.h"
 #include "world/world_globals.h"
@@ -39,6 +40,12 @@ struct ProgramSetup {
     // with the frame's number (1 for the first): the page holds a frame there
     // for its tests, and tools drive a game by it.
     std::function<void(int64_t)> afterFrame;
+    // The options screen, the marks over the view and the fights' times and
+    // statistics (nullptr: none, the game as it always was). Not owned.
+    PlayerComforts* comforts = nullptr;
+    // Told after the comforts wrote one of the player's files (the page
+    // keeps them in the browser's storage at once).
+    std::function<void()> filesSaved;
 };
 
 // Main: start-up, the frame loop, the history written at the end. Returns the

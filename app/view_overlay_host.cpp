@@ -53,42 +53,32 @@ std::vector<std::string> ViewOverlayHost::OverlayLines() const {
 
 void ViewOverlayHost::RefreshView() {
     mDrawing = now() - mFrameStart;
-    gdi::HDC view = mInner.ViewDC();
-    const gdi::HBITMAP bitmap = gdi::CurrentBitmap(view);
-    gdi::BITMAP size;
-    gdi::COLORREF* pixels = bitmap ? gdi::BitmapColourPixels(bitmap) : nullptr;
-    if (!pixels || !gdi::GetObject(bitmap, size) || size.bmWidth < 1 || size.bmHeight < 1) {
+    ViewMarks marks(mInner.ViewDC());
+    if (!marks.Usable()) {
         mInner.RefreshView();
         return;
     }
     if (mScreenshotAsked) {
+        // The game's pixels, before anything is drawn over them.
         mScreenshotAsked = false;
+        const gdi::HBITMAP bitmap = gdi::CurrentBitmap(mInner.ViewDC());
         mNotice = mScreenshot ? mScreenshot(gdi::BitmapPicture(bitmap)) : "";
         mNoticeUntil = now() + kNoticeTime;
     }
+    if (drawOver) drawOver(marks);
     const std::vector<std::string> lines = OverlayLines();
-    if (lines.empty()) {
-        mInner.RefreshView();
-        return;
-    }
-    // The rows beneath the panel, kept whole and put back after the window
-    // has taken its copy.
-    const int32_t rows = std::min<int32_t>(size.bmHeight, kLineHeight * lines.size() + 8);
-    const size_t count = static_cast<size_t>(rows) * size.bmWidth;
-    mUnder.assign(pixels, pixels + count);
-    const int32_t width = std::min(kPanelWidth, size.bmWidth);
-    const int32_t left = size.bmWidth - width;
-    for (int32_t y = 0; y < rows; ++y)
-        std::fill_n(pixels + static_cast<size_t>(y) * size.bmWidth + left, width, kPanel);
-    gdi::BitmapTouched(bitmap);
-    int32_t top = 4;
-    for (const std::string& line : lines) {
-        DrawTextGdi(view, line, "Arial", 13, false, false, left + 8, top, width - 16, kLineHeight,
-                    static_cast<int32_t>(kText), gdi::DT_LEFT | gdi::DT_SINGLELINE, 0,
-                    left + width - 8, top + kLineHeight, 0, 0, true);
-        top += kLineHeight;
+    if (!lines.empty()) {
+        const int32_t width = std::min(kPanelWidth, marks.Width());
+        const int32_t left = marks.Width() - width;
+        marks.Fill({left, 0, marks.Width(), kLineHeight * static_cast<int32_t>(lines.size()) + 8},
+                   kPanel);
+        int32_t top = 4;
+        for (const std::string& line : lines) {
+            marks.Text({left + 8, top, left + width - 8, top + kLineHeight}, line, 13, false, kText,
+                       gdi::DT_LEFT);
+            top += kLineHeight;
+        }
     }
     mInner.RefreshView();
-    std::copy(mUnder.begin(), mUnder.end(), pixels);
-    gdi::BitmapTouched(bitmap);
+    marks.Undo(); // after the window has taken its copy
 }

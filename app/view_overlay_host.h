@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/view_marks.h"
 #include "gdi/picture.h"
 #include "platform/forwarding_host.h"
 
@@ -28,6 +29,10 @@ class ViewOverlayHost final : public platform::ForwardingHost {
     void GetKeyboardState(uint8_t table[256]) override;
     // The frame is drawn: shown with the overlay, then the view as it was.
     void RefreshView() override;
+
+    // The game's own marks over the view (the options screen, the man's
+    // marker, the timer), drawn before the panel.
+    std::function<void(ViewMarks&)> drawOver;
 
     // For tests: the time of the frame's start and end, instead of the clock's.
     std::function<Clock::time_point()> now = [] { return Clock::now(); };
@@ -49,5 +54,4 @@ class ViewOverlayHost final : public platform::ForwardingHost {
     Clock::time_point mFrameStart{};
     std::deque<Clock::time_point> mStarts; // of the frames in the last second
     Clock::duration mDrawing{};
-    std::vector<gdi::COLORREF> mUnder; // the view beneath the overlay
 };

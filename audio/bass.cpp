@@ -72,6 +72,16 @@ int32_t BASS_Free() {
     return Done(Engine::Get().Free()) ? 1 : 0;
 }
 
+int32_t BASS_SetVolume(uint32_t volume) {
+    if (volume > 100) return static_cast<int32_t>(Failed(BASS_ERROR_ILLPARAM));
+    Engine::Get().SetOutputVolume(static_cast<int32_t>(volume));
+    return Done(BASS_OK) ? 1 : 0;
+}
+
+uint32_t BASS_GetVolume() {
+    return static_cast<uint32_t>(Engine::Get().OutputVolume());
+}
+
 HSTREAM BASS_StreamCreateFile(int32_t mem, const void* file, uint32_t offset, uint32_t length,
                               uint32_t flags) {
     if (!Engine::Get().IsOpen()) return Failed(BASS_ERROR_INIT);

@@ -47,6 +47,11 @@ constexpr uint32_t BASS_ACTIVE_PAUSED = 3;
 int32_t BASS_Init(int32_t device, int32_t freq, int32_t flags, void* win, void* clsid);
 // Stops and releases everything and closes the device.
 int32_t BASS_Free();
+// The output's volume, 0 (silent) to 100 (full, the start), over every
+// channel; kept across BASS_Free and BASS_Init. ILLPARAM outside 0..100.
+int32_t BASS_SetVolume(uint32_t volume);
+// The output's volume, 0..100.
+uint32_t BASS_GetVolume();
 
 // --- loading ------------------------------------------------------------------
 // mem 0: `file` is a file name (8-bit text), read from `offset` for `length`

@@ -72,6 +72,16 @@ int32_t Engine::Free() {
     return BASS_OK;
 }
 
+void Engine::SetOutputVolume(int32_t volume) {
+    std::lock_guard lock(mMutex);
+    mOutputVolume = volume;
+}
+
+int32_t Engine::OutputVolume() {
+    std::lock_guard lock(mMutex);
+    return mOutputVolume;
+}
+
 bool Engine::IsOpen() {
     std::lock_guard lock(mMutex);
     return mOpen;

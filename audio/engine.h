@@ -53,6 +53,10 @@ class Engine final : public platform::AudioSource {
     int32_t SampleFree(uint32_t sample);
     int32_t StreamFree(uint32_t stream);
 
+    // The gain over every channel, 0..100.
+    void SetOutputVolume(int32_t volume);
+    int32_t OutputVolume();
+
     int32_t GetAttributes(uint32_t channel, uint32_t* frequency, uint32_t* volume, int32_t* pan);
     int32_t SetAttributes(uint32_t channel, int32_t frequency, int32_t volume, int32_t pan);
     int32_t SetFlags(uint32_t channel, uint32_t flags);
@@ -128,6 +132,7 @@ class Engine final : public platform::AudioSource {
     bool mOpen = false;
     platform::AudioDevice* mDevice = nullptr; // the host's output we are attached to
     int32_t mOutputRate = 44100;
+    int32_t mOutputVolume = 100;
     uint32_t mLastHandle = 0;
     std::unordered_map<uint32_t, Channel> mChannels;
     std::unordered_map<uint32_t, Sample> mSamples;

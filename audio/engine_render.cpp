@@ -20,6 +20,9 @@ void Engine::RenderAudio(int16_t* out, int32_t frames) {
         voice.channels = channel.channels;
         voice.rate = channel.frequency;
         GainsFor(channel.volume, channel.pan, voice.left, voice.right);
+        const float output = static_cast<float>(mOutputVolume) / 100.0f;
+        voice.left *= output;
+        voice.right *= output;
         if (channel.feed) {
             PrepareStreamVoice(channel, voice, frames);
         } else {

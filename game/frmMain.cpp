@@ -65,6 +65,19 @@ bool frmMainForm::ManIsDead() const {
     return mMan && mMan->mState == 2;
 }
 
+GameForm::ManOnView frmMainForm::ManDrawn() const {
+    if (!mMan || !mMan->mDrawn) return {};
+    return {true, mMan->mDrawnBlock, static_cast<gdi::COLORREF>(mMan->mDrawnColour)};
+}
+
+GameForm::FightView frmMainForm::Fight() const {
+    FightView fight;
+    if (!mMonsters.empty() && MonstersLeft != 0) fight.monsterFile = mMonsters[0]->mFileName;
+    fight.manDead = ManIsDead();
+    fight.strikes = mMan ? mMan->mStrikesLanded : 0;
+    return fight;
+}
+
 void frmMainForm::PushBackTimers(int64_t milliseconds) {
     TextUntil += milliseconds;
 }

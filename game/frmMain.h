@@ -37,6 +37,8 @@ class frmMainForm : public GameForm, public frmMainState {
     // Screen images (screens.cpp).
     void TextChange(const std::string& pFileName, int32_t pTextCounter) override;
     bool ManIsDead() const override;
+    ManOnView ManDrawn() const override;
+    FightView Fight() const override;
     void PushBackTimers(int64_t milliseconds) override;
     uint64_t StateChecksum() const override; // state_checksum.cpp
     void ScreenImageStep();

@@ -10,6 +10,7 @@
 #include "app/view_overlay_host.h"
 #include "files/bounded_read.h"
 #include "history/history.h"
+#include "launcher/comforts_files.h"
 #include "launcher/end_signals.h"
 #include "launcher/game_window.h"
 #include "launcher/monster_trial.h"
@@ -123,14 +124,21 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
 
     const platform::ControlMap controls = LoadControls(files.controlsFile);
     if (!options.replayFile.empty()) {
+        const std::unique_ptr<PlayerComforts> comforts = ReplayComforts();
+        withOptions.comforts = comforts.get();
         return Ended(RunReplay(withOptions, files, identity, options, controls));
     }
+    const std::unique_ptr<PlayerComforts> comforts =
+        LiveComforts(options, files, controls, setup.filesSaved);
+    const Settings& settings = comforts->CurrentSettings();
+    withOptions.comforts = comforts.get();
+    withOptions.sound = settings.sound;
 
     PrepareHistoryFile(files);
     SetHistoryFile(files.historyFile);
     std::unique_ptr<platform::Host> window;
     try {
-        window = OpenGameWindow(options, files.dataFolder, controls);
+        window = OpenGameWindow(WithDisplay(options, settings), files.dataFolder, controls);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s: %s\n", kGameCaption, error.what());
         return 1;
@@ -139,7 +147,9 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     {
         EndSignalHost ending(*window);
         ViewOverlayHost overlay(ending, TakeScreenshot());
+        overlay.drawOver = [&comforts](ViewMarks& marks) { comforts->DrawOver(marks); };
         platform::SetHost(&overlay);
+        ApplySettings(settings, options.mute);
         status = options.recordFile.empty()
                      ? Main(withOptions)
                      : RunRecording(overlay, withOptions, files, identity, options.recordFile);

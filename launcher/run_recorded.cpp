@@ -85,6 +85,10 @@ bool ReadRecording(const char* program, const std::string& path, std::string& by
     }
 }
 
+void PrintTimes(const std::string& times) {
+    if (!times.empty()) std::printf("defeats (fight times in ms):\n%s", times.c_str());
+}
+
 } // namespace
 
 int RunRecording(platform::Host& host, const ProgramSetup& setup, const ProgramFiles& files,
@@ -106,8 +110,10 @@ int RunRecording(platform::Host& host, const ProgramSetup& setup, const ProgramF
     platform::SetHost(&recording);
     const int status = Main(Instrumented(setup, recording, record.checksum));
     platform::SetHost(&host);
+    if (setup.comforts) record.times = setup.comforts->Fights().DefeatTimes();
     file.Write(record, 9);
     std::printf("checksum %016" PRIx64 "\n", record.checksum);
+    PrintTimes(record.times);
     return file.Stopped() ? 1 : status;
 }
 
@@ -180,6 +186,13 @@ int RunReplay(const ProgramSetup& setup, const ProgramFiles& files, const Progra
     std::printf("checksum %016" PRIx64 "\n", checksum);
     if (ranOut) {
         std::fprintf(stderr, "%s: the replay ran past the end of the recording\n", program);
+        return 1;
+    }
+    const std::string times = setup.comforts ? setup.comforts->Fights().DefeatTimes() : "";
+    PrintTimes(times);
+    if (!record.times.empty() && times != record.times) {
+        std::fprintf(stderr, "%s: the replay's fight times are not the recorded ones:\n%s", program,
+                     record.times.c_str());
         return 1;
     }
     if (checksum != record.checksum) {

@@ -43,6 +43,10 @@ class ForwardingHost : public Host {
     AudioDevice* Audio() override { return mInner.Audio(); }
     void CloseAudio() override { mInner.CloseAudio(); }
     std::string AppPath() override { return mInner.AppPath(); }
+    void SetFullScreen(bool fullScreen) override { mInner.SetFullScreen(fullScreen); }
+    bool FullScreen() override { return mInner.FullScreen(); }
+    void SetSmoothScaling(bool smooth) override { mInner.SetSmoothScaling(smooth); }
+    void UseControls(const ControlMap& controls) override { mInner.UseControls(controls); }
 
   protected:
     Host& mInner;

@@ -29,6 +29,13 @@ class GameInput {
     void ReleaseAll();
 
     void CopyTo(uint8_t table[256]) const { mKeys.CopyTo(table); }
+    // Another map from now on. What is held is let go first: its keys were
+    // found through the old map, and releasing them through the new one
+    // would leave some down for ever.
+    void UseMap(ControlMap map) {
+        ReleaseAll();
+        mMap = std::move(map);
+    }
 
   private:
     void Hold(int gameKey);

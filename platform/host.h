@@ -83,6 +83,24 @@ class Host {
 
     // The program folder: the folder of the executable, without a trailing '/'.
     virtual std::string AppPath() = 0;
+
+    // What the options screen changes in a real window while the game runs;
+    // a host without one keeps only what it was told. Full screen or the
+    // real window (false); a view smaller or larger than the window scaled
+    // smoothly to fit it, or by the largest whole factor; the inputs the
+    // keys and pads stand for, with whatever was held let go.
+    virtual void SetFullScreen(bool fullScreen) { mFullScreenAsked = fullScreen; }
+    virtual bool FullScreen() { return mFullScreenAsked; }
+    virtual void SetSmoothScaling(bool smooth) { mSmoothAsked = smooth; }
+    virtual void UseControls(const ControlMap& controls) { mControlsAsked = controls; }
+
+    // What was asked last, for hosts without a window and their tests.
+    bool SmoothScalingAsked() const { return mSmoothAsked; }
+    const ControlMap& ControlsAsked() const { return mControlsAsked; }
+
+  private:
+    bool mFullScreenAsked = false, mSmoothAsked = false;
+    ControlMap mControlsAsked = ControlMap::Defaults();
 };
 
 // The host the program runs on. Set once at start-up (or by a test).

@@ -143,18 +143,19 @@ class SdlHost : public Host {
 
     void RefreshView() override {
         if (!mPresenter || !mView.Bitmap() || DisplayLost()) return;
-        if (mStyle != Style::Real) {
+        if (mStyle == Style::Cover || (mStyle == Style::FullScreen && !mSmooth)) {
             mPresenter->Present(mViewRect, false); // where the game placed it, 1:1
             return;
         }
         // The largest whole factor that fits the drawable, centred; a drawable
-        // smaller than the view shows it shrunk smoothly.
+        // smaller than the view shows it shrunk smoothly, and so does every
+        // size when the player chose smooth scaling.
         const SDL_Point out = mPresenter->OutputSize();
         const int vw = mViewRect.w, vh = mViewRect.h;
         SDL_Rect to{0, 0, vw, vh};
         const int factor = std::min(out.x / vw, out.y / vh);
         bool smooth = false;
-        if (factor >= 1) {
+        if (factor >= 1 && !mSmooth) {
             to.w = vw * factor;
             to.h = vh * factor;
         } else {
@@ -276,6 +277,16 @@ class SdlHost : public Host {
         return vb::ProgramFolder().string();
     }
 
+    void SetFullScreen(bool fullScreen) override {
+        SetStyle(fullScreen ? Style::FullScreen : Style::Real);
+    }
+    bool FullScreen() override { return mStyle == Style::FullScreen; }
+    void SetSmoothScaling(bool smooth) override { mSmooth = smooth; }
+    void UseControls(const ControlMap& controls) override {
+        mInput.UseMap(controls);
+        for (int& code : mPressedAs) code = 0;
+    }
+
   private:
     enum class Style { Cover, FullScreen, Real };
 
@@ -336,6 +347,7 @@ class SdlHost : public Host {
     SdlHostSettings mSettings;
     Style mStyle = Style::Cover;
     bool mRealWindowSized = false;
+    bool mSmooth = false;
     std::unique_ptr<ViewPresenter> mPresenter;
     SDL_Rect mViewRect{0, 0, 0, 0};
     ViewImage mView;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "gdi/raster.h"
 #include "world/man_state.h"
 
 class clsMan : public ManState {
@@ -17,6 +18,14 @@ class clsMan : public ManState {
     void Die(int32_t pType);
     void Move();
     void Draw();
+
+    // For the comforts around the game; the game itself never reads them:
+    // where the last Draw put him and in which colour, and the strikes that
+    // reached a hit point.
+    bool mDrawn = false;
+    gdi::RECT mDrawnBlock{};
+    int32_t mDrawnColour = 0;
+    int64_t mStrikesLanded = 0;
 
     // Frames the current strike has been shown (0..9).
     int32_t SwordFrameForTest() const { return SwordFrame; }

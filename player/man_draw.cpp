@@ -29,11 +29,16 @@ void FillBlock(gdi::HDC dc, Block b, int32_t colour) {
 } // namespace
 
 void clsMan::Draw() {
+    mDrawn = false;
     if (mState != 1 || MonstersLeft == 0) return;
     gdi::HDC dc = frmMain->picMainDC();
 
     const Block man = BlockAt(vb::Int(mX), vb::Int(mY));
-    FillBlock(dc, man, mRecover > 0 ? kPink : kRed);
+    mDrawnColour = mRecover > 0 ? kPink : kRed;
+    FillBlock(dc, man, mDrawnColour);
+    mDrawn = true;
+    mDrawnBlock = {man.left, man.top, vb::RoundEven(man.left + PixelWidth),
+                   vb::RoundEven(man.top + PixelHeight)};
 
     if (mSwordLength != 0) {
         const int32_t s = SwordFrame * 10 + 150;

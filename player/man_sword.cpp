@@ -48,6 +48,7 @@ void clsMan::SwordHit() {
         }
     }
     if (reach == 0) return;
+    ++mStrikesLanded;
     const double hitX = mx + reach * dx, hitY = my + reach * dy;
     PlayGameSound(GameSound::HitPoint, hitX);
 

@@ -192,6 +192,7 @@ std::string EncodeRecordedGame(const RecordedGame& game, int level) {
                                       &game.cursor, &game.audio}) {
         PutText(payload, *stream);
     }
+    PutText(payload, game.times);
     uLongf packedSize = compressBound(static_cast<uLong>(payload.size()));
     std::string packed(packedSize, '\0');
     compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
@@ -243,6 +244,8 @@ bool DecodeRecordedGame(const std::string& bytes, RecordedGame& game, std::strin
                                 &game.cursor, &game.audio}) {
         ok = ok && in.Text(*stream);
     }
+    game.times.clear();
+    if (ok && in.Left() > 0) ok = in.Text(game.times);
     if (ok) error.clear();
     return ok;
 }

@@ -38,6 +38,10 @@ struct RecordedGame {
     // The values the game read, each kind in the order it read them, encoded
     // as they change (see recorded_game.cpp).
     std::string seeds, clock, now, keys, events, cursor, audio;
+    // Each defeat with its fight time, a line "FILE = MILLISECONDS" (counted
+    // in played frames): a best time is proved by its replay. Recordings
+    // made before the times were kept end without them.
+    std::string times;
 };
 
 // A recording is a few kilobytes a minute: a file larger than this is not

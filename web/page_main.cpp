@@ -132,6 +132,7 @@ int main() {
         for (std::string& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
         ProgramSetup setup = GameProgramSetup(ScreenSizeMode::Windowed1024x768);
+        setup.filesSaved = [] { page_store(); };
         setup.afterFrame = [hold = page_hold_frame()](int64_t frame) {
             if (frame == 1) page_shown();
             // The canvas keeps showing this frame until the page lets go.

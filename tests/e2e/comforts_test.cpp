@@ -365,3 +365,43 @@ TEST_F(Comforts, F12WritesTheViewAsAPngAndSaysSoForASecond) {
     EXPECT_GT(differing(saying), 1000) << "no notice was shown";
     EXPECT_EQ(differing(after), 0) << "the file is not the view, or the notice stayed";
 }
+
+TEST_F(Comforts, TheOptionsScreenOpensOverThePausedGameAndKeepsWhatIsChosen) {
+    Program program;
+    ChildProcess game({program.binary.string()}, GameEnvironment(), program.dir.str());
+    const std::string id = WaitForWindow(game);
+    ASSERT_FALSE(id.empty());
+    std::this_thread::sleep_for(500ms);
+    Tap(id, "Tab");
+    std::this_thread::sleep_for(300ms);
+    const Screenshot open = Shot(program.dir, "open.ppm");
+    std::this_thread::sleep_for(300ms);
+    const Screenshot still = Shot(program.dir, "still.ppm");
+    // The timer on (six rows down), then Jump on J in the controls page.
+    for (int i = 0; i < 6; ++i) Tap(id, "Down");
+    Tap(id, "Return");
+    Tap(id, "Down");
+    Tap(id, "Return");
+    for (int i = 0; i < 4; ++i) Tap(id, "Down");
+    Tap(id, "Return");
+    Tap(id, "j");
+    std::this_thread::sleep_for(200ms);
+    const Screenshot controls = Shot(program.dir, "controls.ppm");
+    Tap(id, "Escape");
+    Tap(id, "Escape");
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(game.Running()) << "Escape on the options screen quit the game";
+    HoldKey(id, "Escape", 100ms);
+    EXPECT_EQ(game.WaitFor(3000ms), 0);
+
+    // Nothing moves under the screen: two pictures of it are the same.
+    int differing = 0;
+    for (int y = 0; y < open.height; y += 3)
+        for (int x = 0; x < open.width; x += 3) differing += open.At(x, y) != still.At(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(program.dir.Read("Settings.ini").find("Timer = on"), std::string::npos)
+        << program.dir.Read("Settings.ini");
+    EXPECT_NE(program.dir.Read("Controls.ini").find("Jump = J, PadA"), std::string::npos)
+        << program.dir.Read("Controls.ini");
+    EXPECT_GT(controls.width, 0);
+}

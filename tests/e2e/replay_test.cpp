@@ -10,6 +10,7 @@
 #include "game/frmMain.h"
 #include "gdi/picture.h"
 #include "history/history.h"
+#include "launcher/comforts_files.h"
 #include "launcher/run_recorded.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
@@ -117,8 +118,11 @@ TEST_F(Replay, ARecordedGameReplaysToTheSameChecksumHeadlessAndInAWindow) {
         ProgramFiles files;
         files.dataFolder = folder.str();
         files.historyFile = (folder.path() / "History.ini").string();
-        EXPECT_EQ(RunRecording(host, GameProgramSetup(ScreenSizeMode::Desktop), files,
-                               {"Stompvale_v1.6_FullScreen", "1.6"}, recording.string()),
+        ProgramSetup setup = GameProgramSetup(ScreenSizeMode::Desktop);
+        const std::unique_ptr<PlayerComforts> comforts = ReplayComforts();
+        setup.comforts = comforts.get(); // the times, without the player's files
+        EXPECT_EQ(RunRecording(host, setup, files, {"Stompvale_v1.6_FullScreen", "1.6"},
+                               recording.string()),
                   0);
         platform::SetHost(nullptr);
         SetHistoryFile("");
@@ -131,9 +135,13 @@ TEST_F(Replay, ARecordedGameReplaysToTheSameChecksumHeadlessAndInAWindow) {
     std::string error;
     ASSERT_TRUE(DecodeRecordedGame(folder.Read("game.rec"), record, error)) << error;
     EXPECT_LT(fs::file_size(recording), 8000u) << "a recording should be compact";
-    char expected[32];
-    std::snprintf(expected, sizeof(expected), "checksum %016llx\n",
+    char line[32];
+    std::snprintf(line, sizeof(line), "checksum %016llx\n",
                   static_cast<unsigned long long>(record.checksum));
+    // The recording carries the fight time of its defeat, which the replay
+    // counts again.
+    ASSERT_NE(record.times.find("1 Block 0.gif = "), std::string::npos) << record.times;
+    const std::string expected = line + ("defeats (fight times in ms):\n" + record.times);
 
     const std::string binary =
         (fs::path(Env("STOMPVALE_BIN")) / "Stompvale_v1.6_FullScreen").string();
