@@ -87,7 +87,31 @@ void PlayerComforts::DrawOver(ViewMarks& marks) const {
         DrawMan(marks, mSession->Form());
         if (mSettings.timer) DrawTimer(marks);
     }
-    mOptions.Draw(marks, mFights.Stats());
+    mOptions.Draw(marks, RosterStats());
+}
+
+std::vector<MonsterStats> PlayerComforts::RosterStats() const {
+    // Every monster of the roster, in its order, met or not; then those of
+    // Stats.ini that are no longer in it.
+    std::vector<MonsterStats> all;
+    std::vector<MonsterStats> rest = mFights.Stats();
+    for (const MonsterRecord& record : MonsterHistory) {
+        const std::string key = HistoryKey(record.FileName);
+        const auto found = std::find_if(rest.begin(), rest.end(), [&](const MonsterStats& s) {
+            return HistoryKey(s.FileName) == key;
+        });
+        if (found == rest.end()) {
+            if (std::none_of(all.begin(), all.end(), [&](const MonsterStats& s) {
+                    return HistoryKey(s.FileName) == key;
+                }))
+                all.push_back({record.FileName});
+            continue;
+        }
+        all.push_back(*found);
+        rest.erase(found);
+    }
+    all.insert(all.end(), rest.begin(), rest.end());
+    return all;
 }
 
 void PlayerComforts::DrawMan(ViewMarks& marks, const GameForm& form) const {

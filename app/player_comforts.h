@@ -52,6 +52,8 @@ class PlayerComforts {
     const platform::ControlMap& Controls() const { return mControls; }
     const FightRecord& Fights() const { return mFights; }
     const OptionsScreen& Options() const { return mOptions; }
+    // What the statistics page lists.
+    std::vector<MonsterStats> RosterStats() const;
 
   private:
     void DrawMan(ViewMarks& marks, const GameForm& form) const;

@@ -86,7 +86,7 @@ void ViewMarks::Ring(int32_t centreX, int32_t centreY, int32_t radius, int32_t t
         const int64_t dy = y - centreY;
         for (int32_t x = area.left; x < area.right; ++x) {
             const int64_t dx = x - centreX, d = dx * dx + dy * dy;
-            if (d <= outer && d > inner) row[x] = colour;
+            if (d < outer && d >= inner) row[x] = colour;
         }
     }
 }

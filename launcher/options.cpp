@@ -10,7 +10,9 @@ const char* const kNotes =
     "Keys: arrows walk, climb and aim; Z sword (hold to charge); X hold on;\n"
     "Space or C jump; F lowers the monster's hit points by 400; P pause;\n"
     "R try again after dying; F11 or Alt+Enter full screen or window;\n"
-    "F12 screenshot into ~/Pictures/Stompvale/; F3 frame time; Escape quit.\n"
+    "F12 screenshot into ~/Pictures/Stompvale/; F3 frame time; Escape quit;\n"
+    "Tab or F1 the options screen (sound, volume, window, scaling, a marker\n"
+    "and colour for the man, a timer, the controls, statistics).\n"
     "A game pad plays too: D-pad or left stick walk and climb, A jump,\n"
     "X sword, B or a shoulder button hold on, Start pause, Back quit, Y try again.\n"
     "Controls.ini beside the history maps each action (Left, Right, Up, Down,\n"
@@ -21,7 +23,9 @@ const char* const kNotes =
     "../share/stompvale beside its folder (an installed game), or --data.\n"
     "History: History.ini beside the program while that folder is writable,\n"
     "otherwise $XDG_DATA_HOME/stompvale/History.ini (~/.local/share/stompvale/),\n"
-    "or --history. It is read at the start and written when the game ends.\n";
+    "or --history. It is read at the start and written when the game ends.\n"
+    "Settings.ini (the options screen's choices; the command line wins for\n"
+    "its run) and Stats.ini (best times, deaths, strikes) live beside it.\n";
 
 // The one declaration of the games' command line: parsing and --help both
 // come from it.

@@ -11,6 +11,9 @@
 #include <stdexcept>
 #include <time.h>
 #include <unistd.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include "platform/game_input.h"
 #include "platform/host.h"
@@ -281,7 +284,14 @@ class SdlHost : public Host {
         SetStyle(fullScreen ? Style::FullScreen : Style::Real);
     }
     bool FullScreen() override { return mStyle == Style::FullScreen; }
-    void SetSmoothScaling(bool smooth) override { mSmooth = smooth; }
+    void SetSmoothScaling(bool smooth) override {
+        mSmooth = smooth;
+#ifdef __EMSCRIPTEN__
+        // The page scales its canvas itself.
+        EM_ASM({ if (Module.page && Module.page.setSmooth) Module.page.setSmooth($0 != 0); },
+               smooth);
+#endif
+    }
     void UseControls(const ControlMap& controls) override {
         mInput.UseMap(controls);
         for (int& code : mPressedAs) code = 0;

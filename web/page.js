@@ -282,16 +282,18 @@ $("fullscreen").addEventListener("click", () => {
 });
 
 // The largest whole factor that fits, pixels kept sharp; below 1x, smooth.
+// The options screen may choose smooth scaling to fit at every size.
+let smoothScaling = false;
 function scale() {
   const stage = $("stage");
   const full = document.fullscreenElement === stage;
   const roomWidth = full ? window.innerWidth : document.documentElement.clientWidth - 16;
   const roomHeight = full ? window.innerHeight : window.innerHeight - 16;
   const fit = Math.min(roomWidth / canvas.width, roomHeight / canvas.height);
-  const factor = fit >= 1 ? Math.floor(fit) : fit;
+  const factor = fit >= 1 && !smoothScaling ? Math.floor(fit) : fit;
   canvas.style.width = Math.round(canvas.width * factor) + "px";
   canvas.style.height = Math.round(canvas.height * factor) + "px";
-  canvas.classList.toggle("smooth", factor < 1);
+  canvas.classList.toggle("smooth", factor < 1 || (smoothScaling && factor !== 1));
 }
 window.addEventListener("resize", scale);
 document.addEventListener("fullscreenchange", scale);
@@ -317,6 +319,7 @@ window.Module = {
     holdFrame() { const frame = plan.hold; plan.hold = 0; return frame; },
     held(frame) { document.body.dataset.held = String(frame); },
     shown() { document.body.dataset.shown = String(++runsShown); },
+    setSmooth(smooth) { smoothScaling = smooth; scale(); },
   },
   preRun: [() => {
     FS.mkdir(SAVE);

@@ -222,10 +222,14 @@ TEST(FightTimes, ADefeatSetsTheBestTimeAndADeathIsCounted) {
     EXPECT_EQ(run.comforts->Fights().RunMilliseconds(), 1500 * 20);
 
     ComfortsRun dying;
+    dying.world.AddMonster("2 Bee.gif", {"SS"});
     dying.onFrame = [&](int frame) {
         if (frame == 30 && frmMain) TheGameForm()->mMan->Die(1);
     };
     ASSERT_EQ(dying.Run(100), 0);
     ASSERT_FALSE(dying.stats.empty());
     EXPECT_EQ(dying.stats.back(), (std::vector<MonsterStats>{{"1 Ant.gif", -1, 1, 0}}));
+    // The statistics page lists the monsters not met yet as well, in order.
+    EXPECT_EQ(dying.comforts->RosterStats(),
+              (std::vector<MonsterStats>{{"1 Ant.gif", -1, 1, 0}, {"2 Bee.gif"}}));
 }

@@ -206,6 +206,27 @@ try {
     const resumed = await canvasPixels(page);
     check(samePixels(paused2, resumed) > 0, "P again plays on");
 
+    // The options screen, in the same recording: it pauses the game, and
+    // its choices are kept in the browser's storage.
+    await press(page, "Tab");
+    await sleep(300);
+    const options1 = await canvasPixels(page);
+    await sleep(600);
+    check(samePixels(options1, await canvasPixels(page)) === 0 && samePixels(resumed, options1) > 0,
+      "Tab opens the options screen over the paused game");
+    for (let i = 0; i < 6; i++) { await press(page, "ArrowDown", 60); await sleep(60); }
+    await press(page, "Enter");
+    await sleep(100);
+    await press(page, "Escape");
+    await page.waitForFunction(() => {
+      try { return new TextDecoder().decode(FS.readFile("/save/Settings.ini")).includes("Timer = on"); }
+      catch (e) { return false; }
+    }, { timeout: 5000 }).catch(() => {});
+    check((await keptFile(page, "/save/Settings.ini") || "").includes("Timer = on"),
+      "the timer turned on there is kept in Settings.ini, and Escape closed the screen");
+    check(await page.evaluate(() => document.body.dataset.state) === "recording",
+      "Escape on the options screen does not quit the game");
+
     await page.click("#download-recording");
     await page.waitForFunction(() => window.lastRecording && document.body.dataset.checksum,
       { timeout: 20000 });
