@@ -6,8 +6,8 @@
 #include <string>
 
 #include "gdi/picture.h"
+#include "monster_check/monster_check.h"
 #include "support/temp_dir.h"
-#include "tools/monster_check/monster_check.h"
 
 namespace {
 
