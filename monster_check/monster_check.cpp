@@ -274,6 +274,10 @@ CheckResult CheckMonster(const std::string& fileName, const gdi::Picture& pictur
     return result;
 }
 
+bool Playable(const CheckResult& result) {
+    return result.nameOk && result.loadError.empty() && !result.patches.empty();
+}
+
 namespace {
 
 // The game stops at a picture it cannot load: nothing else to check.
