@@ -18,6 +18,7 @@
 #include "launcher/program_files.h"
 #include "launcher/run_recorded.h"
 #include "launcher/screenshots.h"
+#include "launcher/trial_messages.h"
 #include "platform/controls.h"
 #include "platform/host.h"
 
@@ -110,15 +111,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
             files.historyFile = trial->HistoryFile();
             files.copyHistoryFrom.clear();
         }
-        withOptions.newGameForm = WithoutTitleScreens(withOptions.newGameForm);
-        if (options.watch) {
-            watch = std::make_unique<PictureWatch>(trial->Sources());
-            withOptions.afterFrame = [&trial, &watch,
-                                      before = withOptions.afterFrame](int64_t frame) {
-                if (before) before(frame);
-                ReloadChangedMonsters(*trial, *watch, frame);
-            };
-        }
+        if (options.watch) watch = std::make_unique<PictureWatch>(trial->Sources());
     }
 
     const platform::ControlMap controls = LoadControls(files.controlsFile);
@@ -139,10 +132,15 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     {
         EndSignalHost ending(*window);
         ViewOverlayHost overlay(ending, TakeScreenshot());
-        platform::SetHost(&overlay);
-        status = options.recordFile.empty()
-                     ? Main(withOptions)
-                     : RunRecording(overlay, withOptions, files, identity, options.recordFile);
+        TrialMessageHost messages(overlay);
+        platform::SetHost(trial ? static_cast<platform::Host*>(&messages) : &overlay);
+        if (trial) {
+            status = PlayMonsterTrial(withOptions, *trial, watch.get(), messages);
+        } else {
+            status = options.recordFile.empty()
+                         ? Main(withOptions)
+                         : RunRecording(overlay, withOptions, files, identity, options.recordFile);
+        }
         platform::SetHost(nullptr);
     }
     window.reset();
