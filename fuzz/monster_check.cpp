@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gdi/gif_decode.h"
-#include "tools/monster_check/monster_check.h"
+#include "monster_check/monster_check.h"
 
 namespace {
 

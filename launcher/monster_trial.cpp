@@ -6,10 +6,17 @@
 #include <filesystem>
 #include <vector>
 
+#include "app/frame_pacing.h"
+#include "files/clsFiles.h"
 #include "game/frmMain.h"
-#include "gdi/picture.h"
+#include "gfx/modGraphic.h"
+#include "history/history.h"
 #include "launcher/picture_watch.h"
+#include "launcher/trial_messages.h"
+#include "monster_check/monster_check.h"
 #include "monsters/clsMonster.h"
+#include "platform/key_table.h"
+#include "vb/numeric.h"
 #include "vb/strings.h"
 
 namespace fs = std::filesystem;
@@ -18,6 +25,9 @@ namespace {
 
 // How often --watch looks for saved pictures: five times a second.
 constexpr int64_t kWatchFrames = 10;
+
+// Behind the reports while nothing can be played: the game's cleared view.
+constexpr gdi::COLORREF kWaitingBackground = gdi::RGB(213, 210, 190);
 
 // What the game reads from its data folder besides the monsters.
 constexpr const char* kProgramParts[] = {"images", "Sounds"};
@@ -85,12 +95,12 @@ MonsterTrialFolder::MonsterTrialFolder(const std::string& programData, const Gam
         const fs::path monsters = fs::path(mFolder) / "Monsters";
         fs::create_directory(monsters, error);
         if (error) throw MonsterTrialError(monsters.string() + ": " + error.message());
-        for (const fs::path& picture : pictures) {
-            fs::copy_file(picture, monsters / picture.filename(),
-                          fs::copy_options::overwrite_existing, error);
-            if (error) throw MonsterTrialError(picture.string() + ": " + error.message());
-        }
         for (const fs::path& picture : pictures) mSources.push_back(picture.string());
+        for (const std::string& source : mSources) {
+            const Reloaded taken = Reload(source);
+            if (taken.name.empty() && !mProblems.contains(source))
+                throw MonsterTrialError(taken.problem);
+        }
     } catch (...) {
         fs::remove_all(mFolder, error);
         throw;
@@ -106,42 +116,189 @@ GameSession::FormFactory WithoutTitleScreens(GameSession::FormFactory newForm) {
     };
 }
 
-std::string MonsterTrialFolder::Reload(const std::string& source, std::string& problem) {
-    if (std::find(mSources.begin(), mSources.end(), source) == mSources.end()) {
-        problem = source + ": not one of the pictures played";
-        return "";
+std::vector<std::string> MonsterTrialFolder::Problems() const {
+    std::vector<std::string> reports;
+    for (const std::string& source : mSources) {
+        const auto problem = mProblems.find(source);
+        if (problem != mProblems.end()) reports.push_back(problem->second);
     }
+    return reports;
+}
+
+MonsterTrialFolder::Reloaded MonsterTrialFolder::Reload(const std::string& source) {
+    if (std::find(mSources.begin(), mSources.end(), source) == mSources.end())
+        return {"", source + ": not one of the pictures played"};
+    std::string report;
     try {
-        gdi::LoadPicture(source); // a half-saved or broken picture leaves the old one
+        const monster_check::CheckResult check = monster_check::CheckMonsterFile(source);
+        if (!monster_check::Playable(check)) report = monster_check::FormatReport(check);
     } catch (const std::exception& error) {
-        problem = source + ": " + error.what();
-        return "";
+        report = source + ": " + error.what();
+    }
+    if (!report.empty()) {
+        while (report.back() == '\n') report.pop_back();
+        if (!mCopied.contains(source)) mProblems[source] = report;
+        return {"", report};
     }
     const fs::path name = fs::path(source).filename();
     std::error_code error;
     fs::copy_file(source, fs::path(mFolder) / "Monsters" / name,
                   fs::copy_options::overwrite_existing, error);
-    if (error) {
-        problem = source + ": " + error.message();
-        return "";
-    }
-    return name.string();
+    if (error) return {"", source + ": " + error.message()};
+    mProblems.erase(source);
+    return {name.string(), "", mCopied.insert(source).second};
 }
 
-void ReloadChangedMonsters(MonsterTrialFolder& trial, PictureWatch& watch, int64_t frame) {
+namespace {
+
+// How long a report shows over the game: long enough to read a few lines.
+constexpr int kReportSeconds = 8;
+
+// A heading, the reports line by line, and a last line when there is one.
+std::vector<std::string> Message(const std::string& heading,
+                                 const std::vector<std::string>& reports,
+                                 const std::string& last = "") {
+    std::vector<std::string> lines{heading};
+    for (const std::string& report : reports) {
+        size_t start = 0;
+        while (start <= report.size()) {
+            const size_t end = std::min(report.find('\n', start), report.size());
+            lines.push_back(report.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    if (!last.empty()) lines.push_back(last);
+    return lines;
+}
+
+// In the window, and on stderr for a terminal or a log.
+void Say(TrialMessageHost& messages, const std::vector<std::string>& lines, bool forGood) {
+    for (const std::string& line : lines) std::fprintf(stderr, "%s\n", line.c_str());
+    messages.Show(lines, forGood ? 0 : platform::AddSeconds(messages.Now(), kReportSeconds));
+}
+
+// A picture passed over before comes into the run at its place in the game's
+// order, the defeats so far kept; with none left to play it rises at once.
+void JoinTheRun(const MonsterTrialFolder& trial) {
+    clsFiles files;
+    files.Initialize(trial.DataFolder() + "/Monsters");
+    std::vector<MonsterRecord> run;
+    for (int32_t i = 1; i <= files.Count(); ++i) {
+        const std::string name = files.Filename(i);
+        const auto known = std::find_if(MonsterHistory.begin(), MonsterHistory.end(),
+                                        [&](const MonsterRecord& r) { return r.FileName == name; });
+        run.push_back(known != MonsterHistory.end() ? *known : MonsterRecord{name, 0});
+    }
+    MonsterHistory = std::move(run);
+    MonstersLeft =
+        static_cast<int32_t>(std::count_if(MonsterHistory.begin(), MonsterHistory.end(),
+                                           [](const MonsterRecord& r) { return r.Defeats == 0; }));
+    frmMainForm* game = TheGameForm();
+    if (game && game->Monster(1).mFileName.empty()) game->Monster(1).Initialize();
+}
+
+// With --watch, once a frame while the game runs.
+void TakeSavedPictures(MonsterTrialFolder& trial, PictureWatch& watch, TrialMessageHost& messages,
+                       int64_t frame) {
     if (frame % kWatchFrames != 0) return;
     for (const std::string& source : watch.Changed()) {
-        std::string problem;
-        const std::string name = trial.Reload(source, problem);
-        if (name.empty()) {
-            std::fprintf(stderr, "--watch: %s; the monster stays as it was\n", problem.c_str());
+        const MonsterTrialFolder::Reloaded taken = trial.Reload(source);
+        if (taken.name.empty()) {
+            Say(messages,
+                Message(
+                    trial.HasCopy(source)
+                        ? "--watch: saved, but the game cannot play it; the picture before stays"
+                        : "--watch: saved, but the game still cannot play it",
+                    {taken.problem}),
+                false);
+            continue;
+        }
+        messages.Clear();
+        if (taken.joined) {
+            std::fprintf(stderr, "--watch: %s joins the monsters\n", taken.name.c_str());
+            JoinTheRun(trial);
             continue;
         }
         frmMainForm* game = TheGameForm();
-        if (!game || game->Monster(1).mFileName != name) continue;
-        std::fprintf(stderr, "--watch: %s again\n", name.c_str());
+        if (!game || game->Monster(1).mFileName != taken.name) continue;
+        std::fprintf(stderr, "--watch: %s again\n", taken.name.c_str());
         game->Monster(1).Initialize();
     }
+}
+
+bool EscapeDown(platform::Host& host) {
+    uint8_t keys[256];
+    host.GetKeyboardState(keys);
+    return (keys[platform::vk::Escape] & 0x80) != 0;
+}
+
+// The window as the game opens and places it, with nothing but the reports
+// in it, until a picture can be played (true) or the player quits (false).
+bool WaitForAPlayablePicture(MonsterTrialFolder& trial, PictureWatch* watch,
+                             TrialMessageHost& messages, bool fullScreen) {
+    const std::string last =
+        watch ? "Save it again, mended, and it plays at once. Escape quits." : "Escape quits.";
+    Say(messages,
+        Message(trial.Sources().size() == 1 ? "The game cannot play this picture:"
+                                            : "The game cannot play any of these pictures:",
+                trial.Problems(), last),
+        true);
+    platform::Host& host = platform::host();
+    SetWorldGlobals(fullScreen ? host.DesktopWidth() : 1024,
+                    fullScreen ? host.DesktopHeight() : 768);
+    host.CreateGameWindow(kGameCaption, fullScreen);
+    const int32_t screenWidth = host.DesktopWidth(), screenHeight = host.DesktopHeight();
+    host.PlaceGameWindow(0, 0, screenWidth, screenHeight);
+    host.PlaceView(vb::RoundEven((screenWidth - ViewWidth) / 2.0),
+                   vb::RoundEven((screenHeight - ViewHeight) / 2.0), ViewWidth, ViewHeight);
+    host.ShowGameWindow();
+    int32_t deadline = 0;
+    for (int64_t frame = 1;; ++frame) {
+        if (host.DoEvents() || EscapeDown(host)) {
+            host.DestroyGameWindow();
+            return false;
+        }
+        if (watch && frame % kWatchFrames == 0) {
+            const std::vector<std::string> changed = watch->Changed();
+            for (const std::string& source : changed) trial.Reload(source);
+            if (trial.AnyPlayable()) {
+                messages.Clear();
+                return true;
+            }
+            if (!changed.empty())
+                Say(messages,
+                    Message("--watch: saved, but the game cannot play it:", trial.Problems(), last),
+                    true);
+        }
+        FillRectGdi(host.ViewDC(), 0, 0, ViewWidth, ViewHeight, kWaitingBackground);
+        host.RefreshView();
+        WaitForFrameDeadline(deadline);
+        deadline = NextFrameDeadline();
+    }
+}
+
+} // namespace
+
+int PlayMonsterTrial(ProgramSetup setup, MonsterTrialFolder& trial, PictureWatch* watch,
+                     TrialMessageHost& messages) {
+    const bool fullScreen = setup.screenSize == ScreenSizeMode::Desktop;
+    if (!trial.AnyPlayable() && !WaitForAPlayablePicture(trial, watch, messages, fullScreen))
+        return 1;
+    if (!trial.Problems().empty()) {
+        Say(messages,
+            Message(trial.Problems().size() == 1 ? "Passed over, as the game cannot play it:"
+                                                 : "Passed over, as the game cannot play them:",
+                    trial.Problems(), watch ? "Saved again, mended, a picture joins the run." : ""),
+            false);
+    }
+    setup.newGameForm = WithoutTitleScreens(setup.newGameForm);
+    if (watch) {
+        setup.afterFrame = [&trial, watch, &messages, before = setup.afterFrame](int64_t frame) {
+            if (before) before(frame);
+            TakeSavedPictures(trial, *watch, messages, frame);
+        };
+    }
+    return Main(setup);
 }
 
 MonsterTrialFolder::~MonsterTrialFolder() {

@@ -19,6 +19,7 @@
 #include "launcher/program_files.h"
 #include "launcher/run_recorded.h"
 #include "launcher/screenshots.h"
+#include "launcher/trial_messages.h"
 #include "platform/controls.h"
 #include "platform/host.h"
 
@@ -111,15 +112,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
             files.historyFile = trial->HistoryFile();
             files.copyHistoryFrom.clear();
         }
-        withOptions.newGameForm = WithoutTitleScreens(withOptions.newGameForm);
-        if (options.watch) {
-            watch = std::make_unique<PictureWatch>(trial->Sources());
-            withOptions.afterFrame = [&trial, &watch,
-                                      before = withOptions.afterFrame](int64_t frame) {
-                if (before) before(frame);
-                ReloadChangedMonsters(*trial, *watch, frame);
-            };
-        }
+        if (options.watch) watch = std::make_unique<PictureWatch>(trial->Sources());
     }
 
     const platform::ControlMap controls = LoadControls(files.controlsFile);
@@ -148,11 +141,16 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
         EndSignalHost ending(*window);
         ViewOverlayHost overlay(ending, TakeScreenshot());
         overlay.drawOver = [&comforts](ViewMarks& marks) { comforts->DrawOver(marks); };
-        platform::SetHost(&overlay);
+        TrialMessageHost messages(overlay);
+        platform::SetHost(trial ? static_cast<platform::Host*>(&messages) : &overlay);
         ApplySettings(settings, options.mute);
-        status = options.recordFile.empty()
-                     ? Main(withOptions)
-                     : RunRecording(overlay, withOptions, files, identity, options.recordFile);
+        if (trial) {
+            status = PlayMonsterTrial(withOptions, *trial, watch.get(), messages);
+        } else {
+            status = options.recordFile.empty()
+                         ? Main(withOptions)
+                         : RunRecording(overlay, withOptions, files, identity, options.recordFile);
+        }
         platform::SetHost(nullptr);
     }
     window.reset();

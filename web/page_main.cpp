@@ -16,7 +16,7 @@
 #include "game/frmMain.h"
 #include "history/history.h"
 #include "launcher/run_program.h"
-#include "tools/monster_check/monster_check.h"
+#include "monster_check/monster_check.h"
 #include "web/page_roster.h"
 #include "world/world_globals.h"
 

@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "files/bounded_read.h"
+#include "monster_check/monster_check.h"
 #include "replay/recorded_game.h"
-#include "tools/monster_check/monster_check.h"
 #include "vb/strings.h"
 
 namespace fs = std::filesystem;

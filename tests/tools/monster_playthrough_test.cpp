@@ -9,12 +9,12 @@
 #include "game/frmMain.h"
 #include "gdi/picture.h"
 #include "history/history.h"
+#include "monster_check/monster_check.h"
+#include "monster_check/strike.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
 #include "tool_files.h"
-#include "tools/monster_check/monster_check.h"
-#include "tools/monster_check/strike.h"
 #include "tools/monster_gen/roster.h"
 
 namespace {

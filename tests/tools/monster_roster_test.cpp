@@ -8,9 +8,9 @@
 #include <set>
 
 #include "gdi/picture.h"
+#include "monster_check/monster_check.h"
 #include "support/temp_dir.h"
 #include "tool_files.h"
-#include "tools/monster_check/monster_check.h"
 #include "tools/monster_gen/palette.h"
 #include "tools/monster_gen/roster.h"
 

@@ -37,6 +37,7 @@ struct Line {
     int size; // character height in pixels
     int left, top;
     Style style;
+    int right = kImageWidth - kMargin; // the text shrinks to end before this
 };
 
 Colour Mix(Colour a, Colour b, int num, int den) {
@@ -52,8 +53,7 @@ Colour Mix(Colour a, Colour b, int num, int den) {
 int FittingSize(gdi::MemoryCanvas& canvas, const Line& line) {
     int size = line.size;
     while (size > 8 &&
-           line.left + LineWidth(canvas, line.text, {"Liberation Sans", size, true}) + kMargin >
-               kImageWidth)
+           line.left + LineWidth(canvas, line.text, {"Liberation Sans", size, true}) > line.right)
         --size;
     return size;
 }
@@ -132,23 +132,52 @@ gdi::Picture Compose(std::vector<Line> lines) {
     return picture;
 }
 
-// The instructions: one row a key, the keys in a column of their own.
-std::vector<Line> InstructionLines() {
-    const std::vector<std::pair<std::string, std::string>> controls = {
-        {"Arrows", "walk, aim and climb"},
-        {"Z", "charge the sword, release to strike"},
-        {"X", "hold on to the monster's fur"},
-        {"Space or C", "jump"},
-        {"F", "lower the monster's hit points by 400"},
-        {"Escape", "quit"},
-    };
-    std::vector<Line> lines;
-    int top = 6;
-    for (const auto& [key, action] : controls) {
-        lines.push_back({key, 21, kMargin + 4, top, kKey});
-        lines.push_back({action, 21, 150, top, kBody});
-        top += 27;
+// Rows of a name in the key colour and its meaning beside it, from `top` on.
+struct Column {
+    int left, meaningLeft, right;
+};
+constexpr int kRowSize = 15;
+constexpr int kRowPitch = 19;
+
+void AddRows(std::vector<Line>& lines, const Column& column, int top,
+             const std::vector<std::pair<std::string, std::string>>& rows) {
+    for (const auto& [name, meaning] : rows) {
+        lines.push_back({name, kRowSize, column.left, top, kKey, column.meaningLeft - 6});
+        lines.push_back({meaning, kRowSize, column.meaningLeft, top, kBody, column.right});
+        top += kRowPitch;
     }
+}
+
+// The instructions: the keys on the left; on the right the bars that the
+// picture shows under, and the shortcut apart from the controls.
+std::vector<Line> InstructionLines() {
+    constexpr Column keys{kMargin + 4, 110, 290};
+    constexpr Column bars{306, 374, kImageWidth - kMargin};
+    std::vector<Line> lines;
+    AddRows(lines, keys, 4,
+            {
+                {"Arrows", "walk, aim and climb"},
+                {"Z", "charge, release to strike"},
+                {"X", "hold on to the fur"},
+                {"Space or C", "jump"},
+                {"P", "pause"},
+                {"R", "try again after dying"},
+                {"F11", "full screen or window"},
+                {"Tab or F1", "the options screen"},
+                {"Escape", "quit"},
+            });
+    lines.push_back({"The bars at the top", kRowSize, bars.left, 4, kKey, bars.right});
+    AddRows(lines, bars, 4 + kRowPitch,
+            {
+                {"top", "the monster's hit points left"},
+                {"middle", "your strength to hold on"},
+                {"bottom", "the sword's charge"},
+            });
+    lines.push_back({"A hit point takes several strikes.", kRowSize, bars.left, 4 + 4 * kRowPitch,
+                     kBody, bars.right});
+    lines.push_back({"Shortcut", kRowSize, bars.left, 4 + 6 * kRowPitch, kKey, bars.right});
+    AddRows(lines, {bars.left, 332, bars.right}, 4 + 7 * kRowPitch,
+            {{"F", "lowers the monster's hit points"}, {"", "by 400"}});
     return lines;
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/parser.h"
-#include "tools/monster_check/monster_check.h"
+#include "monster_check/monster_check.h"
 #include "vb/runtime_error.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "cli/output_folder.h"
 #include "cli/parser.h"
-#include "tools/monster_check/monster_check.h"
+#include "monster_check/monster_check.h"
 #include "tools/monster_gen/roster.h"
 
 int main(int argc, char** argv) {

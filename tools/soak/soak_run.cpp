@@ -15,11 +15,11 @@
 #include "gdi/picture.h"
 #include "gdi/raster.h"
 #include "history/history.h"
+#include "monster_check/monster_check.h"
+#include "monster_check/strike.h"
 #include "monsters/clsMonster.h"
 #include "platform/headless_host.h"
 #include "player/clsMan.h"
-#include "tools/monster_check/monster_check.h"
-#include "tools/monster_check/strike.h"
 #include "tools/toolkit/scratch_folder.h"
 
 namespace soak {

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
+#include "monster_check/reach.h"
 #include "monsters/clsMonster.h"
 #include "player/clsMan.h"
 #include "support/game_world.h"
-#include "tools/monster_check/reach.h"
 #include "vb/numeric.h"
 
 namespace {

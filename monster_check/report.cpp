@@ -2,8 +2,8 @@
 // and the preview picture.
 #include <cstdio>
 
+#include "monster_check/monster_check.h"
 #include "player/colour_classes.h"
-#include "tools/monster_check/monster_check.h"
 
 namespace monster_check {
 namespace {

@@ -70,6 +70,11 @@ CheckResult CheckMonsterFile(const std::string& path);
 // file dropped on the browser build's page comes as bytes).
 CheckResult CheckMonsterBytes(const std::string& fileName, const uint8_t* data, size_t size);
 
+// Whether the game can play the picture at all: its name reads, the picture
+// loads and it holds white to strike. A playable monster may still be beyond
+// a player (see beatable): the reach search takes it standing still.
+bool Playable(const CheckResult& result);
+
 // The human-readable report of one result.
 std::string FormatReport(const CheckResult& result);
 

@@ -1,4 +1,4 @@
-#include "tools/monster_check/strike.h"
+#include "monster_check/strike.h"
 
 namespace monster_check {
 

@@ -1,4 +1,4 @@
-#include "tools/monster_check/reach.h"
+#include "monster_check/reach.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "gdi/picture.h"
-#include "tools/monster_check/monster_check.h"
+#include "monster_check/monster_check.h"
 
 namespace monster_check {
 

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "gdi/picture.h"
+#include "monster_check/monster_check.h"
 #include "support/temp_dir.h"
-#include "tools/monster_check/monster_check.h"
 
 namespace {
 
@@ -293,6 +294,35 @@ TEST(MonsterCheckReach, StrikesFindWhiteUpToThreeCellsOnThroughAnything) {
         << monster_check::TextMap(thin.picture, thinResult);
     EXPECT_TRUE(thinResult.beatable);
     EXPECT_FALSE(CheckMonster("1 Fort 1.gif", Walled(kBlue).picture).beatable);
+}
+
+// What the game cannot play at all, apart from what only the reach search
+// doubts: a moving monster may bring a hit point within reach.
+TEST(MonsterCheckPlayable, OnlyANameThePictureAndWhiteAreNeeded) {
+    TempDir dir;
+    const std::string saved = (dir.path() / "1 Fort 1.gif").string();
+    gdi::SavePictureGif(saved, Walled(kRed).picture);
+    const std::string broken = (dir.path() / "2 Newt 1.gif").string();
+    gdi::SavePictureGif(broken, ThreeOnTheGround().picture);
+    std::filesystem::resize_file(broken, 20);
+    Sheet plain(20, 10);
+    plain.Fill(0, 0, 19, 9, kBlue);
+    struct Case {
+        const char* what;
+        CheckResult result;
+        bool playable, beatable;
+    } cases[] = {
+        {"beatable", CheckMonster("1 Crab 1.gif", ThreeOnTheGround().picture), true, true},
+        {"a hit point out of reach", CheckMonsterFile(saved), true, false},
+        {"no white", CheckMonster("1 Crab 1.gif", plain.picture), false, false},
+        {"a name the game cannot read", CheckMonster(".gif", ThreeOnTheGround().picture), false,
+         false},
+        {"a picture cut short", CheckMonsterFile(broken), false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(monster_check::Playable(c.result), c.playable) << c.what;
+        EXPECT_EQ(c.result.beatable, c.beatable) << c.what;
+    }
 }
 
 TEST(MonsterCheckPreview, PaintsClassesAndMarksUnreachableHitPoints) {

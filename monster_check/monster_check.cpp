@@ -1,4 +1,4 @@
-#include "tools/monster_check/monster_check.h"
+#include "monster_check/monster_check.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include <set>
 
 #include "gdi/gif_decode.h"
+#include "monster_check/reach.h"
 #include "player/colour_classes.h"
-#include "tools/monster_check/reach.h"
 #include "vb/runtime_error.h"
 
 namespace monster_check {
@@ -272,6 +272,10 @@ CheckResult CheckMonster(const std::string& fileName, const gdi::Picture& pictur
 
     result.beatable = result.nameOk && result.reachableGroups >= kHitPointsNeeded;
     return result;
+}
+
+bool Playable(const CheckResult& result) {
+    return result.nameOk && result.loadError.empty() && !result.patches.empty();
 }
 
 namespace {
