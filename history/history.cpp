@@ -68,23 +68,14 @@ std::vector<HistoryLine> ParseHistoryText(const std::string& fileText,
                                           platform::WarningList* warnings) {
     const std::string_view text = vb::WithoutByteOrderMark(fileText);
     std::vector<HistoryLine> lines;
-    size_t start = 0;
-    int32_t lineNumber = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line(text.substr(start, end - start));
-        start = end;
-        if (start < text.size() && text[start] == '\r') ++start;
-        if (start < text.size() && text[start] == '\n') ++start;
-        ++lineNumber;
-
+    vb::ForEachLine(text, [&](std::string_view read, int lineNumber) {
+        const std::string line(read);
         // The count follows the last comma, so a file name may hold commas.
         const size_t comma = line.rfind(',');
-        if (comma == std::string::npos) continue;
+        if (comma == std::string::npos) return;
         const std::string name = vb::Trim(line.substr(0, comma));
         const std::string count = vb::Trim(line.substr(comma + 1));
-        if (name.empty() || count.empty()) continue;
+        if (name.empty() || count.empty()) return;
         // A count beyond a Long is held at its limit: reading it as 0 would
         // make a defeated monster new again.
         const double value = vb::Val(count);
@@ -96,7 +87,7 @@ std::vector<HistoryLine> ParseHistoryText(const std::string& fileText,
                                           std::to_string(vb::RoundEven(held)));
         }
         lines.push_back({name, vb::RoundEven(held), lineNumber});
-    }
+    });
     return lines;
 }
 

@@ -91,19 +91,11 @@ std::vector<MonsterStats> ParseStatsText(const std::string& fileText, const std:
     const std::string_view text = vb::WithoutByteOrderMark(fileText);
     std::vector<MonsterStats> stats;
     std::unordered_map<std::string, size_t> entryOf;
-    size_t start = 0;
-    int lineNumber = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line(text.substr(start, end - start));
-        start = end;
-        if (start < text.size() && text[start] == '\r') ++start;
-        if (start < text.size() && text[start] == '\n') ++start;
-        ++lineNumber;
+    vb::ForEachLine(text, [&](std::string_view read, int lineNumber) {
+        const std::string line(read);
         // Only a comment's first character may be its mark: names may hold them.
-        if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-        if (platform::TrimSetting(line).empty()) continue;
+        if (line.empty() || line[0] == ';' || line[0] == '#') return;
+        if (platform::TrimSetting(line).empty()) return;
 
         const auto warn = [&](const std::string& why) {
             problems.Add(lineNumber, why + " (line ignored)");
@@ -111,17 +103,17 @@ std::vector<MonsterStats> ParseStatsText(const std::string& fileText, const std:
         const size_t equals = line.rfind('=');
         if (equals == std::string::npos) {
             warn("expected FILE NAME = BEST, DEATHS, STRIKES");
-            continue;
+            return;
         }
         MonsterStats entry{vb::Trim(line.substr(0, equals))};
         if (entry.FileName.empty()) {
             warn("no file name before '='");
-            continue;
+            return;
         }
         const std::string why = ReadNumbers(line.substr(equals + 1), entry);
         if (!why.empty()) {
             warn(why);
-            continue;
+            return;
         }
         const auto [at, added] = entryOf.emplace(HistoryKey(entry.FileName), stats.size());
         if (added) {
@@ -129,7 +121,7 @@ std::vector<MonsterStats> ParseStatsText(const std::string& fileText, const std:
         } else {
             stats[at->second] = std::move(entry);
         }
-    }
+    });
     for (std::string& warning : problems.Lines()) warnings.push_back(std::move(warning));
     return stats;
 }

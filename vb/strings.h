@@ -27,4 +27,20 @@ inline std::string_view WithoutByteOrderMark(std::string_view text) {
     return text.substr(0, 3) == "\xEF\xBB\xBF" ? text.substr(3) : text;
 }
 
+// The lines of a text file, ended by CR LF, LF or a lone CR, each with its
+// number from 1; a last line without an end counts too.
+template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine) {
+    size_t start = 0;
+    int lineNumber = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = text.substr(start, end - start);
+        start = end;
+        if (start < text.size() && text[start] == '\r') ++start;
+        if (start < text.size() && text[start] == '\n') ++start;
+        onLine(line, ++lineNumber);
+    }
+}
+
 } // namespace vb
