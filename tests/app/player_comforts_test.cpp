@@ -11,7 +11,9 @@
 #include "monsters/clsMonster.h"
 #include "platform/game_input.h"
 #include "player/clsMan.h"
+#include "scenery/clsParticles.h"
 #include "support/game_world.h"
+#include "vb/numeric.h"
 
 namespace {
 
@@ -199,6 +201,43 @@ TEST(ManMarker, IsShownOverTheViewAndTheGameEndsWithTheSameChecksum) {
     EXPECT_GT(sky, 100);
     EXPECT_NE(withMarks, 0u);
     EXPECT_EQ(withMarks, without);
+}
+
+TEST(ManMarker, WhileHiddenTheRingShowsOnlyWhenNothingOfHimCanBeSeen) {
+    ComfortsRun run(Settings{.marker = MarkerChoice::WhenHidden});
+    // At each refresh: whether the ring's top is drawn above his block.
+    struct Shown : platform::ForwardingHost {
+        using ForwardingHost::ForwardingHost;
+        void RefreshView() override {
+            if (!frmMain || !TheGameForm()->mMan->mDrawn) return;
+            const gdi::RECT b = TheGameForm()->mMan->mDrawnBlock;
+            const gdi::COLORREF* view = gdi::BitmapColourPixels(gdi::CurrentBitmap(ViewDC()));
+            const int x = (b.left + b.right) / 2, y = (b.top + b.bottom) / 2 - 12;
+            if (view && view[static_cast<size_t>(y) * ViewWidth + x] == gdi::RGB(255, 0, 0))
+                ringAt.push_back(frame);
+        }
+        int frame = 0;
+        std::vector<int> ringAt;
+    } shown(run.world.host);
+    ViewOverlayHost overlay(shown, nullptr);
+    overlay.drawOver = [&](ViewMarks& marks) { run.comforts->DrawOver(marks); };
+    platform::SetHost(&overlay);
+    run.onFrame = [&](int frame) {
+        shown.frame = frame + 1; // the next frame's refresh
+        // A grey particle over him for frames 101 to 140.
+        if (frame >= 100 && frame < 140 && frmMain) {
+            const clsMan& man = *TheGameForm()->mMan;
+            frmMain->Particles().Add(vb::Int(man.mX) + 0.5, vb::Int(man.mY) + 0.5, 0, 0, 3,
+                                     gdi::RGB(90, 90, 90));
+        }
+    };
+    EXPECT_EQ(run.Run(200), 0);
+    platform::SetHost(&run.world.host);
+    ASSERT_FALSE(shown.ringAt.empty());
+    EXPECT_GE(shown.ringAt.front(), 101);
+    // The last particles drift off him within a few frames: the ring goes.
+    EXPECT_LT(shown.ringAt.back(), 170);
+    EXPECT_GE(shown.ringAt.size(), 30u);
 }
 
 TEST(FightTimes, ADefeatSetsTheBestTimeAndADeathIsCounted) {
