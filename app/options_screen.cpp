@@ -376,7 +376,7 @@ void OptionsScreen::Draw(ViewMarks& marks, const std::vector<MonsterStats>& stat
                              : mPage == Page::Capture
                                  ? "Press the new key or pad button; Escape keeps the old one"
                                  : "Up and Down choose; Left, Right or Enter change; Escape "
-                                   "goes back; Tab closes";
+                                   "goes back; Tab or F1 closes";
     const int32_t foot = top + height - kFootHeight + 6;
     if (!mNotice.empty())
         marks.Text({left + 24, foot, left + width - 24, foot + 22}, mNotice, 13, true, kChosen,
