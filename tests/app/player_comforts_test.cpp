@@ -108,6 +108,24 @@ TEST(OptionsScreen, SoundAndVolumeChangeAtOnceAndAreKeptWhenItCloses) {
     EXPECT_EQ(run.frame, 61);
 }
 
+TEST(OptionsScreen, APadMovesChangesAndGoesBack) {
+    ComfortsRun run;
+    using platform::PadInput;
+    const auto pad = [](PadInput input) { return platform::PadInputKey(input); };
+    // D-pad down to the volume, left on the D-pad and on the stick, up to
+    // the sound, A turns it on, B closes.
+    run.Keys(5,
+             {vk::Tab, pad(PadInput::DPadDown), pad(PadInput::DPadLeft), pad(PadInput::StickLeft),
+              pad(PadInput::DPadUp), pad(PadInput::A), pad(PadInput::B)});
+    ASSERT_EQ(run.Run(60), 0);
+    ASSERT_EQ(run.applied.size(), 3u);
+    EXPECT_EQ(run.applied[1].volume, 80);
+    EXPECT_TRUE(run.applied[2].sound); // A on the first line
+    EXPECT_FALSE(run.comforts->Options().IsOpen());
+    ASSERT_EQ(run.saved.size(), 1u);
+    EXPECT_EQ(run.saved[0], run.applied.back());
+}
+
 TEST(OptionsScreen, AnActionBoundAgainWorksAndDefaultsBringBackTheOldKeys) {
     ComfortsRun run;
     // To Controls, down to Jump, Enter, J; Escape twice. Then again to
