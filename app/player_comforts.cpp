@@ -77,6 +77,11 @@ void PlayerComforts::AfterFrame(const GameForm& form) {
 }
 
 void PlayerComforts::Save() {
+    // A window closed on the options screen keeps what was chosen there.
+    if (mOptions.IsOpen() && !(mOptions.ChosenControls() == mControls)) {
+        mControls = mOptions.ChosenControls();
+        if (mEffects.saveControls) mEffects.saveControls(mControls);
+    }
     if (mEffects.saveStats) mEffects.saveStats(mFights.Stats());
     if (mSettingsUnsaved && mEffects.saveSettings) mEffects.saveSettings(mSettings);
     mSettingsUnsaved = false;
@@ -101,9 +106,8 @@ std::vector<MonsterStats> PlayerComforts::RosterStats() const {
             return HistoryKey(s.FileName) == key;
         });
         if (found == rest.end()) {
-            if (std::none_of(all.begin(), all.end(), [&](const MonsterStats& s) {
-                    return HistoryKey(s.FileName) == key;
-                }))
+            if (std::none_of(all.begin(), all.end(),
+                             [&](const MonsterStats& s) { return HistoryKey(s.FileName) == key; }))
                 all.push_back({record.FileName});
             continue;
         }

@@ -288,8 +288,11 @@ class SdlHost : public Host {
         mSmooth = smooth;
 #ifdef __EMSCRIPTEN__
         // The page scales its canvas itself.
-        EM_ASM({ if (Module.page && Module.page.setSmooth) Module.page.setSmooth($0 != 0); },
-               smooth);
+        EM_ASM(
+            {
+                if (Module.page && Module.page.setSmooth) Module.page.setSmooth($0 != 0);
+            },
+            smooth);
 #endif
     }
     void UseControls(const ControlMap& controls) override {
