@@ -68,7 +68,7 @@ struct ComfortsRun {
 };
 
 // Rows of the main page, as the screen lists them.
-constexpr int kVolumeRow = 1, kControlsRow = 7;
+constexpr int kControlsRow = 7;
 constexpr int kJumpRow = 4, kDefaultsRow = 11;
 
 std::vector<int> Repeat(int key, int times) {
