@@ -7,29 +7,14 @@
 #include <string>
 
 #include "app/settings_file.h"
-#include "platform/warning_list.h"
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
+#include "fuzz/warning_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> warnings;
     const Settings settings = ParseSettings(text, "Settings.ini", warnings);
 
-    Check(warnings.size() <= platform::WarningList::kMostShown + 1);
-    for (const std::string& warning : warnings) {
-        Check(warning.size() < 600);
-        for (const char c : warning) {
-            const auto byte = static_cast<unsigned char>(c);
-            Check(byte >= 0x20 && byte != 0x7F);
-        }
-    }
+    CheckWarningsReadable(warnings);
     Check(settings.volume >= 0 && settings.volume <= 100);
     Check(static_cast<int>(settings.display) <= static_cast<int>(DisplayChoice::FullScreen));
     Check(static_cast<int>(settings.scaling) <= static_cast<int>(ScalingChoice::Smooth));

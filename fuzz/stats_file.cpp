@@ -7,15 +7,11 @@
 #include <set>
 #include <string>
 
+#include "fuzz/warning_checks.h"
 #include "history/history.h"
 #include "history/stats_file.h"
-#include "platform/warning_list.h"
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 constexpr int64_t kMostCount = 2147483647;
 constexpr int64_t kMostBest = int64_t{1000000000} * 1000;
@@ -27,14 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> warnings;
     std::vector<MonsterStats> stats = ParseStatsText(text, "Stats.ini", warnings);
 
-    Check(warnings.size() <= platform::WarningList::kMostShown + 1);
-    for (const std::string& warning : warnings) {
-        Check(warning.size() < 600);
-        for (const char c : warning) {
-            const auto byte = static_cast<unsigned char>(c);
-            Check(byte >= 0x20 && byte != 0x7F);
-        }
-    }
+    CheckWarningsReadable(warnings);
     std::set<std::string> keys;
     for (const MonsterStats& entry : stats) {
         Check(!entry.FileName.empty());

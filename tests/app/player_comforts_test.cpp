@@ -53,13 +53,31 @@ struct ComfortsRun {
                 host.SetKey(down->second, true);
             if (frame == lastFrame) host.RequestClose();
         };
-        return Main(setup);
+        if (!onShown) return Main(setup);
+        // What the window is given, after the marks and before they go.
+        struct Shown : platform::ForwardingHost {
+            Shown(platform::Host& inner, ComfortsRun& run) : ForwardingHost(inner), mRun(run) {}
+            void RefreshView() override {
+                const gdi::COLORREF* view = gdi::BitmapColourPixels(gdi::CurrentBitmap(ViewDC()));
+                if (view && frmMain && TheGameForm()->mMan->mDrawn)
+                    mRun.onShown(view, TheGameForm()->mMan->mDrawnBlock);
+            }
+            ComfortsRun& mRun;
+        } shown(world.host, *this);
+        ViewOverlayHost overlay(shown, nullptr);
+        overlay.drawOver = [this](ViewMarks& marks) { comforts->DrawOver(marks); };
+        platform::SetHost(&overlay);
+        const int status = Main(setup);
+        platform::SetHost(&world.host);
+        return status;
     }
 
     GameWorld world;
     std::unique_ptr<PlayerComforts> comforts;
     std::map<int, int> taps;
     std::function<void(int)> onFrame;
+    // Set: every picture shown, with where the man was drawn.
+    std::function<void(const gdi::COLORREF* view, const gdi::RECT& man)> onShown;
     std::vector<Settings> applied, saved;
     std::vector<platform::ControlMap> controls;
     std::vector<std::vector<MonsterStats>> stats;
@@ -173,26 +191,14 @@ TEST(OptionsScreen, EscapeWhileWaitingForAKeyKeepsTheOldOneAndKeptKeysAreRefused
 }
 
 TEST(ManMarker, IsShownOverTheViewAndTheGameEndsWithTheSameChecksum) {
-    // A spy between the marks and the view: what the window was given.
-    struct Shown : platform::ForwardingHost {
-        using ForwardingHost::ForwardingHost;
-        void RefreshView() override {
-            if (!frmMain || !TheGameForm()->mMan->mDrawn) return;
-            const gdi::RECT b = TheGameForm()->mMan->mDrawnBlock;
-            const gdi::COLORREF* view = gdi::BitmapColourPixels(gdi::CurrentBitmap(ViewDC()));
-            if (!view) return;
+    auto play = [](Settings settings, int* skyFrames) {
+        ComfortsRun run(settings);
+        int frames = 0, sky = 0;
+        run.onShown = [&](const gdi::COLORREF* view, const gdi::RECT& b) {
             ++frames;
             sky += view[static_cast<size_t>(b.top) * ViewWidth + b.left] ==
                    ManColourValue(ManColour::SkyBlue);
-        }
-        int frames = 0, sky = 0;
-    };
-    auto play = [](Settings settings, int* skyFrames) {
-        ComfortsRun run(settings);
-        Shown shown(run.world.host);
-        ViewOverlayHost overlay(shown, nullptr);
-        overlay.drawOver = [&](ViewMarks& marks) { run.comforts->DrawOver(marks); };
-        platform::SetHost(&overlay);
+        };
         run.onFrame = [&](int frame) {
             run.world.host.SetKey(frame % 200 < 100 ? vk::Right : vk::Left, true);
             run.world.host.SetKey(frame % 200 < 100 ? vk::Left : vk::Right, false);
@@ -205,9 +211,8 @@ TEST(ManMarker, IsShownOverTheViewAndTheGameEndsWithTheSameChecksum) {
             }
         };
         EXPECT_EQ(run.Run(600), 0);
-        platform::SetHost(&run.world.host);
-        if (skyFrames) *skyFrames = shown.sky;
-        EXPECT_GT(shown.frames, 100);
+        if (skyFrames) *skyFrames = sky;
+        EXPECT_GT(frames, 100);
         return run.checksum;
     };
     Settings marked;
@@ -224,24 +229,13 @@ TEST(ManMarker, IsShownOverTheViewAndTheGameEndsWithTheSameChecksum) {
 TEST(ManMarker, WhileHiddenTheRingShowsOnlyWhenNothingOfHimCanBeSeen) {
     ComfortsRun run(Settings{.marker = MarkerChoice::WhenHidden});
     // At each refresh: whether the ring's top is drawn above his block.
-    struct Shown : platform::ForwardingHost {
-        using ForwardingHost::ForwardingHost;
-        void RefreshView() override {
-            if (!frmMain || !TheGameForm()->mMan->mDrawn) return;
-            const gdi::RECT b = TheGameForm()->mMan->mDrawnBlock;
-            const gdi::COLORREF* view = gdi::BitmapColourPixels(gdi::CurrentBitmap(ViewDC()));
-            const int x = (b.left + b.right) / 2, y = (b.top + b.bottom) / 2 - 12;
-            if (view && view[static_cast<size_t>(y) * ViewWidth + x] == gdi::RGB(255, 0, 0))
-                ringAt.push_back(frame);
-        }
-        int frame = 0;
-        std::vector<int> ringAt;
-    } shown(run.world.host);
-    ViewOverlayHost overlay(shown, nullptr);
-    overlay.drawOver = [&](ViewMarks& marks) { run.comforts->DrawOver(marks); };
-    platform::SetHost(&overlay);
+    std::vector<int> ringAt;
+    run.onShown = [&](const gdi::COLORREF* view, const gdi::RECT& b) {
+        const int x = (b.left + b.right) / 2, y = (b.top + b.bottom) / 2 - 12;
+        if (view[static_cast<size_t>(y) * ViewWidth + x] == gdi::RGB(255, 0, 0))
+            ringAt.push_back(run.frame + 1); // refreshed in the frame after the last DoEvents
+    };
     run.onFrame = [&](int frame) {
-        shown.frame = frame + 1; // the next frame's refresh
         // A grey particle over him for frames 101 to 140.
         if (frame >= 100 && frame < 140 && frmMain) {
             const clsMan& man = *TheGameForm()->mMan;
@@ -250,12 +244,11 @@ TEST(ManMarker, WhileHiddenTheRingShowsOnlyWhenNothingOfHimCanBeSeen) {
         }
     };
     EXPECT_EQ(run.Run(200), 0);
-    platform::SetHost(&run.world.host);
-    ASSERT_FALSE(shown.ringAt.empty());
-    EXPECT_GE(shown.ringAt.front(), 101);
+    ASSERT_FALSE(ringAt.empty());
+    EXPECT_GE(ringAt.front(), 101);
     // The last particles drift off him within a few frames: the ring goes.
-    EXPECT_LT(shown.ringAt.back(), 170);
-    EXPECT_GE(shown.ringAt.size(), 30u);
+    EXPECT_LT(ringAt.back(), 170);
+    EXPECT_GE(ringAt.size(), 30u);
 }
 
 TEST(FightTimes, ADefeatSetsTheBestTimeAndADeathIsCounted) {
