@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "gfx/modGraphic.h"
+#include "app/view_marks.h"
 
 namespace {
 
@@ -40,33 +40,24 @@ std::vector<std::string> TrialMessageHost::Shown() {
 }
 
 void TrialMessageHost::RefreshView() {
-    gdi::HDC view = mInner.ViewDC();
-    const gdi::HBITMAP bitmap = gdi::CurrentBitmap(view);
-    gdi::BITMAP size;
-    gdi::COLORREF* pixels = bitmap ? gdi::BitmapColourPixels(bitmap) : nullptr;
-    if (Shown().empty() || !pixels || !gdi::GetObject(bitmap, size) ||
-        size.bmWidth <= 2 * (kMargin + kPad) || size.bmHeight <= 2 * (kMargin + kPad)) {
+    ViewMarks marks(mInner.ViewDC());
+    if (Shown().empty() || !marks.Usable() || marks.Width() <= 2 * (kMargin + kPad) ||
+        marks.Height() <= 2 * (kMargin + kPad)) {
         mInner.RefreshView();
         return;
     }
-    const std::vector<std::string> lines = Fitting(mLines, size.bmHeight);
-    const int32_t width = size.bmWidth;
-    const int32_t bottom =
-        std::min<int32_t>(size.bmHeight, kMargin + 2 * kPad + kLineHeight * lines.size());
-    mUnder.assign(pixels, pixels + static_cast<size_t>(bottom) * width);
-    for (int32_t y = kMargin; y < bottom; ++y)
-        std::fill_n(pixels + static_cast<size_t>(y) * width + kMargin, width - 2 * kMargin, kPanel);
-    gdi::BitmapTouched(bitmap);
+    const std::vector<std::string> lines = Fitting(mLines, marks.Height());
+    const int32_t width = marks.Width();
+    marks.Fill({kMargin, kMargin, width - kMargin,
+                kMargin + 2 * kPad + kLineHeight * static_cast<int32_t>(lines.size())},
+               kPanel);
     const int32_t left = kMargin + kPad, right = width - kMargin - kPad;
     int32_t top = kMargin + kPad;
     for (size_t i = 0; i < lines.size(); ++i) {
-        DrawTextGdi(view, lines[i], "Arial", kTextSize, i == 0, false, left, top, right - left,
-                    kLineHeight, static_cast<int32_t>(i == 0 ? kHeading : kText),
-                    gdi::DT_LEFT | gdi::DT_SINGLELINE | gdi::DT_NOPREFIX, 0, right,
-                    top + kLineHeight, 0, 0, true);
+        marks.Text({left, top, right, top + kLineHeight}, lines[i], kTextSize, i == 0,
+                   i == 0 ? kHeading : kText, gdi::DT_LEFT | gdi::DT_NOPREFIX);
         top += kLineHeight;
     }
     mInner.RefreshView();
-    std::copy(mUnder.begin(), mUnder.end(), pixels);
-    gdi::BitmapTouched(bitmap);
+    marks.Undo(); // after the window has taken its copy
 }

@@ -26,5 +26,4 @@ class TrialMessageHost final : public platform::ForwardingHost {
   private:
     std::vector<std::string> mLines;
     platform::DateTime mUntil = 0;
-    std::vector<gdi::COLORREF> mUnder; // the view beneath the panel
 };
